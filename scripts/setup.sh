@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs. Idempotent: packages already
+# present are not fetched again, and apt's lists are refreshed only when needed.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config clang
+  libpng-dev libjpeg62-turbo-dev libgif-dev libpixman-1-dev
+  libfreetype-dev libfontconfig-dev fonts-dejavu-core
+  nlohmann-json3-dev liblua5.4-dev libsdl2-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xdotool x11-apps imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if ((${#missing[@]})); then
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

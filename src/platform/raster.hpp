@@ -1,0 +1,55 @@
+// RGBA32 pixel surfaces: pictures' pixels, persistent images, rendered frames.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "platform/color.hpp"
+
+namespace lumora {
+
+// Pixels are 0xAARRGGBB, premultiplied alpha, rows top to bottom, no padding
+// (the layout pixman calls a8r8g8b8).
+class Raster {
+ public:
+  Raster() = default;
+  Raster(int32_t width, int32_t height, Argb fill = 0xFF000000u);
+
+  int32_t Width() const { return m_Width; }
+  int32_t Height() const { return m_Height; }
+  bool IsEmpty() const { return m_Width == 0 || m_Height == 0; }
+  int32_t Stride() const { return m_Width * 4; }  // bytes per row
+
+  uint32_t* Data() { return m_Pixels.data(); }
+  const uint32_t* Data() const { return m_Pixels.data(); }
+  uint32_t* Row(int32_t y) { return m_Pixels.data() + static_cast<size_t>(y) * m_Width; }
+  const uint32_t* Row(int32_t y) const {
+    return m_Pixels.data() + static_cast<size_t>(y) * m_Width;
+  }
+  Argb At(int32_t x, int32_t y) const { return Row(y)[x]; }
+  void Set(int32_t x, int32_t y, Argb p) { Row(y)[x] = p; }
+  bool Contains(int32_t x, int32_t y) const {
+    return x >= 0 && y >= 0 && x < m_Width && y < m_Height;
+  }
+  void Fill(Argb p);
+
+  bool operator==(const Raster& other) const = default;
+
+ private:
+  int32_t m_Width = 0;
+  int32_t m_Height = 0;
+  std::vector<uint32_t> m_Pixels;
+};
+
+// Largest pixel count any decoded picture may have (every format).
+constexpr int64_t kMaxPicturePixels = int64_t{1} << 27;  // 134M pixels, 512 MiB
+
+// Persistent images (a picture box's AutoRedraw image) above this many pixels
+// are refused with error 480. Configurable per thread; tests lower it.
+int64_t PersistentImageLimit();
+void SetPersistentImageLimit(int64_t pixels);
+// A new persistent image, or error 480 when the limit (or memory) refuses it.
+Raster NewPersistentImage(int32_t width, int32_t height, Argb fill);
+
+}  // namespace lumora

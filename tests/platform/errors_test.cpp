@@ -1,0 +1,73 @@
+#include "platform/errors.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "platform/numeric.hpp"
+
+namespace lumora {
+namespace {
+
+TEST(Step, SkipsTheFailingStatementAndRecordsIt) {
+  Err().Clear();
+  int reached = 0;
+  Step([&] {
+    Int16 big = 30000;
+    Int16 sum = big + big;  // overflows
+    reached = sum;          // never runs
+  });
+  Step([&] { reached = 7; });
+  EXPECT_EQ(reached, 7);
+  EXPECT_EQ(Err().Number(), 6);
+  EXPECT_EQ(Err().Description(), "Overflow");
+}
+
+TEST(Met, AFailingTestCountsAsMetAndEndsALoop) {
+  Err().Clear();
+  bool branch = false;
+  if (Met([] { return ToInt16(1e9) > 0; })) branch = true;
+  EXPECT_TRUE(branch);
+  EXPECT_EQ(Err().Number(), 6);
+
+  // A loop "do ... loop while test": the end test fails on the third pass,
+  // which counts as met, i.e. the loop ends.
+  int passes = 0;
+  do {
+    ++passes;
+  } while (!Met([&] { return passes >= 3 ? ToInt16(40000.0) != 0 : false; }));
+  EXPECT_EQ(passes, 3);
+}
+
+TEST(ErrObject, RaiseThrowsAndClearResets) {
+  Err().Clear();
+  Step([] { Err().Raise(1, "PixelsStep must be > 0"); });
+  EXPECT_EQ(Err().Number(), 1);
+  EXPECT_EQ(Err().Description(), "PixelsStep must be > 0");
+  Err().Clear();
+  EXPECT_EQ(Err().Number(), 0);
+  EXPECT_EQ(Err().Description(), "");
+  Step([] { Err().Raise(480); });
+  EXPECT_EQ(Err().Description(), DefaultDescription(480));
+}
+
+TEST(Numeric, RoundsHalfToEvenAndChecksRanges) {
+  EXPECT_EQ(RoundHalfEven(-18.5), -18);
+  EXPECT_EQ(RoundHalfEven(312.5), 312);
+  EXPECT_EQ(RoundHalfEven(2.5), 2);
+  EXPECT_EQ(RoundHalfEven(3.5), 4);
+  EXPECT_EQ(RoundHalfEven(-0.5), 0);
+  EXPECT_EQ(ToInt16(32767.4), 32767);
+  EXPECT_THROW(ToInt16(32767.5), Failure);  // rounds to 32768
+  EXPECT_EQ(ToInt16(-32768.5), -32768);     // rounds to even -32768
+  EXPECT_THROW(ToInt32(std::nan("")), Failure);
+  EXPECT_THROW(ToInt32(int64_t{1} << 31), Failure);
+  EXPECT_EQ(Int16(1092) * Int16(30), 32760);
+  EXPECT_THROW(Int16(1093) * Int16(30), Failure);
+  EXPECT_THROW(-Int16(-32768), Failure);
+  EXPECT_THROW(Int32(INT32_MAX) + Int32(1), Failure);
+  EXPECT_EQ(PixelsToHimetric(96), 2540);
+}
+
+}  // namespace
+}  // namespace lumora
