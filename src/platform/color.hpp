@@ -29,11 +29,19 @@ constexpr OleColor kSysButtonLight = 0x80000016;
 constexpr ColorRef Rgb(uint8_t r, uint8_t g, uint8_t b) {
   return uint32_t{r} | (uint32_t{g} << 8) | (uint32_t{b} << 16);
 }
-constexpr uint8_t RedOf(ColorRef c) { return c & 0xFF; }
-constexpr uint8_t GreenOf(ColorRef c) { return (c >> 8) & 0xFF; }
-constexpr uint8_t BlueOf(ColorRef c) { return (c >> 16) & 0xFF; }
+constexpr uint8_t RedOf(ColorRef c) {
+  return c & 0xFF;
+}
+constexpr uint8_t GreenOf(ColorRef c) {
+  return (c >> 8) & 0xFF;
+}
+constexpr uint8_t BlueOf(ColorRef c) {
+  return (c >> 16) & 0xFF;
+}
 
-constexpr bool IsSystemColor(OleColor c) { return (c & 0x80000000u) != 0; }
+constexpr bool IsSystemColor(OleColor c) {
+  return (c & 0x80000000u) != 0;
+}
 
 // The real colour an OLE colour stands for; an unknown system colour or a
 // value with stray high bits fails with error 380.

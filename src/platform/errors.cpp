@@ -21,7 +21,9 @@ std::string DefaultDescription(int32_t number) {
   }
 }
 
-void Fail(int32_t number) { throw Failure(number, DefaultDescription(number)); }
+void Fail(int32_t number) {
+  throw Failure(number, DefaultDescription(number));
+}
 
 void Fail(int32_t number, std::string description) {
   throw Failure(number, std::move(description));

@@ -35,8 +35,8 @@ class FileDescriptor {
 };
 
 [[noreturn]] void FailFile(int error, const std::string& path) {
-  const int32_t number = (error == ENOENT || error == ENOTDIR) ? kErrPathNotFound
-                                                                : kErrPathFileAccess;
+  const int32_t number =
+      (error == ENOENT || error == ENOTDIR) ? kErrPathNotFound : kErrPathFileAccess;
   Fail(number, DefaultDescription(number) + ": " + path);
 }
 }  // namespace
@@ -70,7 +70,8 @@ void WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes
   const fs::path target(path);
   std::error_code ec;
   if (fs::is_directory(target, ec)) FailFile(EISDIR, path);
-  std::string temp = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+  std::string temp =
+      (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
   if (target.parent_path().empty()) temp = "." + target.filename().string() + ".XXXXXX";
   FileDescriptor fd(::mkstemp(temp.data()));
   if (fd.Get() < 0) FailFile(errno, path);

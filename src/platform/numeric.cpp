@@ -32,10 +32,18 @@ T NarrowWide(int64_t value) {
 }
 }  // namespace
 
-int16_t ToInt16(double value) { return NarrowRounded<int16_t>(value); }
-int32_t ToInt32(double value) { return NarrowRounded<int32_t>(value); }
-int16_t ToInt16(int64_t value) { return NarrowWide<int16_t>(value); }
-int32_t ToInt32(int64_t value) { return NarrowWide<int32_t>(value); }
+int16_t ToInt16(double value) {
+  return NarrowRounded<int16_t>(value);
+}
+int32_t ToInt32(double value) {
+  return NarrowRounded<int32_t>(value);
+}
+int16_t ToInt16(int64_t value) {
+  return NarrowWide<int16_t>(value);
+}
+int32_t ToInt32(int64_t value) {
+  return NarrowWide<int32_t>(value);
+}
 
 float ToSingle(double value) {
   if (std::isfinite(value) && std::fabs(value) > std::numeric_limits<float>::max())

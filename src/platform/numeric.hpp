@@ -15,7 +15,9 @@ int16_t ToInt16(double value);
 int32_t ToInt32(double value);
 int16_t ToInt16(int64_t value);
 int32_t ToInt32(int64_t value);
-inline int16_t ToInt16(int32_t value) { return ToInt16(static_cast<int64_t>(value)); }
+inline int16_t ToInt16(int32_t value) {
+  return ToInt16(static_cast<int64_t>(value));
+}
 // A double narrowed to single precision; fails with error 6 when out of range.
 float ToSingle(double value);
 

@@ -42,8 +42,12 @@ PicturePtr Picture::FromRaster(Raster pixels, PictureFormat format, std::vector<
   return std::make_shared<Picture>(std::move(pixels), format, std::move(bytes), false);
 }
 
-double Picture::Width() const { return RoundHalfEven(PixelsToHimetric(PixelWidth())); }
-double Picture::Height() const { return RoundHalfEven(PixelsToHimetric(PixelHeight())); }
+double Picture::Width() const {
+  return RoundHalfEven(PixelsToHimetric(PixelWidth()));
+}
+double Picture::Height() const {
+  return RoundHalfEven(PixelsToHimetric(PixelHeight()));
+}
 
 Variant Picture::GetProperty(std::string_view name) {
   if (SameName(name, "Handle")) return static_cast<int32_t>(m_Handle);

@@ -39,8 +39,7 @@ double ParseNumber(const std::string& text) {
 }
 }  // namespace
 
-Variant::Variant(PicturePtr value)
-    : m_Value(std::const_pointer_cast<Picture>(std::move(value))) {}
+Variant::Variant(PicturePtr value) : m_Value(std::const_pointer_cast<Picture>(std::move(value))) {}
 
 bool Variant::IsNumeric() const {
   const Kind k = GetKind();
@@ -54,16 +53,13 @@ bool Variant::IsNothing() const {
 
 double Variant::ToDouble() const {
   return std::visit(
-      Overload{[](std::monostate) { return 0.0; },
-               [](Missing) -> double { Fail(kErrTypeMismatch); },
-               [](bool b) { return b ? -1.0 : 0.0; },
-               [](uint8_t v) { return static_cast<double>(v); },
-               [](int16_t v) { return static_cast<double>(v); },
-               [](int32_t v) { return static_cast<double>(v); },
-               [](float v) { return double{v}; },
-               [](double v) { return v; },
-               [](const std::string& s) { return ParseNumber(s); },
-               [](const ObjectPtr&) -> double { Fail(kErrTypeMismatch); }},
+      Overload{
+          [](std::monostate) { return 0.0; }, [](Missing) -> double { Fail(kErrTypeMismatch); },
+          [](bool b) { return b ? -1.0 : 0.0; }, [](uint8_t v) { return static_cast<double>(v); },
+          [](int16_t v) { return static_cast<double>(v); },
+          [](int32_t v) { return static_cast<double>(v); }, [](float v) { return double{v}; },
+          [](double v) { return v; }, [](const std::string& s) { return ParseNumber(s); },
+          [](const ObjectPtr&) -> double { Fail(kErrTypeMismatch); }},
       m_Value);
 }
 
@@ -89,29 +85,30 @@ int32_t Variant::ToInt32() const {
   return lumora::ToInt32(ToDouble());
 }
 
-float Variant::ToSingle() const { return lumora::ToSingle(ToDouble()); }
+float Variant::ToSingle() const {
+  return lumora::ToSingle(ToDouble());
+}
 
 std::string Variant::ToString() const {
-  return std::visit(
-      Overload{[](std::monostate) { return std::string(); },
-               [](Missing) -> std::string { Fail(kErrTypeMismatch); },
-               [](bool b) { return std::string(b ? "True" : "False"); },
-               [](uint8_t v) { return std::to_string(v); },
-               [](int16_t v) { return std::to_string(v); },
-               [](int32_t v) { return std::to_string(v); },
-               [](float v) {
-                 char buf[32];
-                 std::snprintf(buf, sizeof buf, "%.7g", double{v});
-                 return std::string(buf);
-               },
-               [](double v) {
-                 char buf[32];
-                 std::snprintf(buf, sizeof buf, "%.15g", v);
-                 return std::string(buf);
-               },
-               [](const std::string& s) { return s; },
-               [](const ObjectPtr&) -> std::string { Fail(kErrTypeMismatch); }},
-      m_Value);
+  return std::visit(Overload{[](std::monostate) { return std::string(); },
+                             [](Missing) -> std::string { Fail(kErrTypeMismatch); },
+                             [](bool b) { return std::string(b ? "True" : "False"); },
+                             [](uint8_t v) { return std::to_string(v); },
+                             [](int16_t v) { return std::to_string(v); },
+                             [](int32_t v) { return std::to_string(v); },
+                             [](float v) {
+                               char buf[32];
+                               std::snprintf(buf, sizeof buf, "%.7g", double{v});
+                               return std::string(buf);
+                             },
+                             [](double v) {
+                               char buf[32];
+                               std::snprintf(buf, sizeof buf, "%.15g", v);
+                               return std::string(buf);
+                             },
+                             [](const std::string& s) { return s; },
+                             [](const ObjectPtr&) -> std::string { Fail(kErrTypeMismatch); }},
+                    m_Value);
 }
 
 ObjectPtr Variant::ToObject() const {

@@ -70,8 +70,8 @@ class Variant {
   static const char* KindName(Kind kind);
 
  private:
-  std::variant<std::monostate, Missing, bool, uint8_t, int16_t, int32_t, float, double,
-               std::string, ObjectPtr>
+  std::variant<std::monostate, Missing, bool, uint8_t, int16_t, int32_t, float, double, std::string,
+               ObjectPtr>
       m_Value;
 };
 
