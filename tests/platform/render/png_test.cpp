@@ -1,0 +1,93 @@
+#include "platform/render/png.hpp"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "platform/errors.hpp"
+#include "platform/file_io.hpp"
+#include "platform/render/canvas.hpp"
+#include "support/golden.hpp"
+
+namespace lumora {
+namespace {
+
+namespace fs = std::filesystem;
+
+int ErrorOf(auto&& f) {
+  try {
+    f();
+  } catch (const Failure& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+Raster Gradient(int32_t w, int32_t h, bool translucent) {
+  Raster r(w, h);
+  for (int32_t y = 0; y < h; ++y) {
+    for (int32_t x = 0; x < w; ++x) {
+      const uint32_t a = translucent ? uint32_t(x * 255 / std::max(1, w - 1)) : 255;
+      const uint32_t c = MulDiv255(uint32_t(y * 255 / std::max(1, h - 1)), a);
+      r.Set(x, y, (a << 24) | (c << 16) | (MulDiv255(200, a) << 8) | MulDiv255(x & 0xFF, a));
+    }
+  }
+  return r;
+}
+
+TEST(Png, OpaqueRastersRoundTripExactlyAsRgb) {
+  const Raster r = Gradient(37, 11, false);
+  const std::vector<uint8_t> bytes = EncodePng(r);
+  ASSERT_GT(bytes.size(), 8u);
+  EXPECT_EQ(std::string(bytes.begin() + 1, bytes.begin() + 4), "PNG");
+  EXPECT_EQ(bytes[25], 2) << "colour type RGB";  // IHDR colour type
+  EXPECT_EQ(DecodePngForTest(bytes), r);
+  EXPECT_EQ(EncodePng(r), bytes) << "same pixels, same file";
+}
+
+TEST(Png, TranslucentRastersKeepAlpha) {
+  const Raster r = Gradient(64, 8, true);
+  const std::vector<uint8_t> bytes = EncodePng(r);
+  EXPECT_EQ(bytes[25], 6) << "colour type RGBA";
+  const Raster back = DecodePngForTest(bytes);
+  ASSERT_EQ(back.Width(), 64);
+  for (int32_t y = 0; y < 8; ++y) {
+    for (int32_t x = 0; x < 64; ++x) {
+      const Argb a = r.At(x, y), b = back.At(x, y);
+      ASSERT_EQ(a >> 24, b >> 24);
+      for (int s = 0; s < 24; s += 8) {
+        ASSERT_LE(std::abs(int((a >> s) & 0xFF) - int((b >> s) & 0xFF)), 1) << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST(Png, EmptyRasterFailsClearly) {
+  try {
+    EncodePng(Raster());
+    FAIL() << "no failure";
+  } catch (const Failure& failure) {
+    EXPECT_EQ(failure.Number(), kErrInvalidCall);
+    EXPECT_NE(failure.Description().find("empty"), std::string::npos);
+  }
+}
+
+TEST(Png, WritesAtomically) {
+  const fs::path dir = fs::temp_directory_path() / ("lumora_png_" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const std::string path = (dir / "frame.png").string();
+  WritePng(Raster(3, 2, 0xFF112233u), path);
+  WritePng(Raster(4, 4, 0xFF445566u), path);
+  EXPECT_EQ(DecodePngForTest(ReadFileBytes(path)), Raster(4, 4, 0xFF445566u));
+  // A failure leaves the previous file as it was and no temporary behind.
+  EXPECT_NE(ErrorOf([&] { WritePng(Raster(), path); }), 0);
+  EXPECT_EQ(ErrorOf([&] { WritePng(Raster(1, 1), (dir / "missing" / "x.png").string()); }),
+            kErrPathNotFound);
+  EXPECT_EQ(DecodePngForTest(ReadFileBytes(path)), Raster(4, 4, 0xFF445566u));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+  fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace lumora
