@@ -1,0 +1,114 @@
+// The golden-image helper itself: what it reports and writes on a mismatch.
+#include "support/golden.hpp"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <optional>
+
+#include "platform/file_io.hpp"
+
+namespace lumora {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Golden : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_Root = fs::temp_directory_path() / ("lumora_golden_" + std::to_string(::getpid()));
+    fs::remove_all(m_Root);
+    m_Options.goldenDir = (m_Root / "golden").string();
+    m_Options.failureDir = (m_Root / "failures").string();
+    fs::create_directories(m_Options.goldenDir);
+    // These cases set the switch themselves; the caller's setting comes back after.
+    if (const char* v = std::getenv("LUMORA_UPDATE_GOLDEN")) m_Saved = v;
+    unsetenv("LUMORA_UPDATE_GOLDEN");
+  }
+  void TearDown() override {
+    if (m_Saved) {
+      setenv("LUMORA_UPDATE_GOLDEN", m_Saved->c_str(), 1);
+    } else {
+      unsetenv("LUMORA_UPDATE_GOLDEN");
+    }
+    fs::remove_all(m_Root);
+  }
+  void Store(const Raster& r, const std::string& name) {
+    WritePng(r, m_Options.goldenDir + "/" + name + ".png");
+  }
+  fs::path m_Root;
+  GoldenOptions m_Options;
+  std::optional<std::string> m_Saved;
+};
+
+TEST_F(Golden, EqualImagesMatchAndWriteNothing) {
+  Raster r(5, 4, 0xFF203040u);
+  Store(r, "same");
+  EXPECT_TRUE(MatchesGolden(r, "same", m_Options));
+  EXPECT_FALSE(fs::exists(m_Options.failureDir));
+}
+
+TEST_F(Golden, MismatchWritesActualAndDiffAndNamesThem) {
+  Raster expected(6, 3, 0xFF000000u);
+  Store(expected, "pic");
+  Raster actual = expected;
+  actual.Set(4, 1, 0xFF0000FFu);
+  actual.Set(5, 2, 0xFF000001u);
+  const ::testing::AssertionResult result = MatchesGolden(actual, "pic", m_Options);
+  ASSERT_FALSE(result);
+  const std::string message = result.message();
+  const std::string actualPath = m_Options.failureDir + "/pic.actual.png";
+  const std::string diffPath = m_Options.failureDir + "/pic.diff.png";
+  EXPECT_NE(message.find("2 pixel(s)"), std::string::npos) << message;
+  EXPECT_NE(message.find("(4, 1)"), std::string::npos) << message;
+  EXPECT_NE(message.find(actualPath), std::string::npos) << message;
+  EXPECT_NE(message.find(diffPath), std::string::npos) << message;
+  EXPECT_NE(message.find("LUMORA_UPDATE_GOLDEN=1"), std::string::npos) << message;
+  EXPECT_EQ(DecodePngForTest(ReadFileBytes(actualPath)), actual);
+  const Raster diff = DecodePngForTest(ReadFileBytes(diffPath));
+  ASSERT_EQ(diff.Width(), 6);
+  EXPECT_EQ(diff.At(4, 1), 0xFFFF0000u);
+  EXPECT_EQ(diff.At(5, 2), 0xFFFF0000u);
+  EXPECT_NE(diff.At(0, 0), 0xFFFF0000u);
+
+  // Tolerances: one channel step and one pixel may be forgiven explicitly.
+  GoldenOptions lenient = m_Options;
+  lenient.channelTolerance = 1;
+  EXPECT_FALSE(MatchesGolden(actual, "pic", lenient));
+  lenient.pixelTolerance = 1;
+  EXPECT_TRUE(MatchesGolden(actual, "pic", lenient));
+}
+
+TEST_F(Golden, MissingUnreadableAndResizedGoldensFailWithReasons) {
+  const Raster r(3, 3, 0xFFFFFFFFu);
+  ::testing::AssertionResult missing = MatchesGolden(r, "absent", m_Options);
+  ASSERT_FALSE(missing);
+  EXPECT_NE(std::string(missing.message()).find("no golden"), std::string::npos);
+  EXPECT_TRUE(fs::exists(m_Options.failureDir + "/absent.actual.png"));
+
+  WriteFileAtomically(m_Options.goldenDir + "/junk.png", std::string("not a png"));
+  ::testing::AssertionResult junk = MatchesGolden(r, "junk", m_Options);
+  ASSERT_FALSE(junk);
+  EXPECT_NE(std::string(junk.message()).find("not a readable PNG"), std::string::npos);
+
+  Store(Raster(4, 3, 0xFFFFFFFFu), "wide");
+  ::testing::AssertionResult wide = MatchesGolden(r, "wide", m_Options);
+  ASSERT_FALSE(wide);
+  EXPECT_NE(std::string(wide.message()).find("golden 4x3, actual 3x3"), std::string::npos);
+}
+
+TEST_F(Golden, UpdateSwitchRewritesTheGolden) {
+  Store(Raster(2, 2, 0xFF000000u), "moving");
+  const Raster now(3, 1, 0xFF00FF00u);
+  setenv("LUMORA_UPDATE_GOLDEN", "0", 1);  // only "1" switches updating on
+  EXPECT_FALSE(MatchesGolden(now, "moving", m_Options));
+  setenv("LUMORA_UPDATE_GOLDEN", "1", 1);
+  EXPECT_TRUE(MatchesGolden(now, "moving", m_Options));
+  unsetenv("LUMORA_UPDATE_GOLDEN");
+  EXPECT_TRUE(MatchesGolden(now, "moving", m_Options));
+  EXPECT_EQ(DecodePngForTest(ReadFileBytes(m_Options.goldenDir + "/moving.png")), now);
+}
+
+}  // namespace
+}  // namespace lumora

@@ -1,0 +1,149 @@
+// Golden-image checks for rendering tests: EXPECT_TRUE(MatchesGolden(frame, "name"))
+// compares with tests/golden/name.png. LUMORA_UPDATE_GOLDEN=1 rewrites the
+// golden instead. On a mismatch the actual image and a diff image (differing
+// pixels red over a faded copy of the golden) go to
+// LUMORA_BINARY_DIR/golden-failures/, and the failure message names them.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <algorithm>
+#include <bit>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/errors.hpp"
+#include "platform/file_io.hpp"
+#include "platform/raster.hpp"
+#include "platform/render/png.hpp"
+
+namespace lumora {
+
+struct GoldenOptions {
+  int channelTolerance = 0;    // largest per-channel difference still counted equal
+  int64_t pixelTolerance = 0;  // pixels allowed beyond channelTolerance
+  std::string goldenDir = LUMORA_SOURCE_DIR "/tests/golden";
+  std::string failureDir = LUMORA_BINARY_DIR "/golden-failures";
+};
+
+// Decodes PNG bytes into a premultiplied raster; an empty raster when the
+// bytes are not a readable PNG (message in *error when given).
+inline Raster DecodePngForTest(const std::vector<uint8_t>& bytes, std::string* error = nullptr) {
+  static_assert(std::endian::native == std::endian::little, "BGRA bytes are 0xAARRGGBB words");
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  struct Free {
+    png_image* p;
+    ~Free() { png_image_free(p); }
+  } release{&image};
+  if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) {
+    if (error) *error = image.message;
+    return {};
+  }
+  image.format = PNG_FORMAT_BGRA;
+  Raster raster(static_cast<int32_t>(image.width), static_cast<int32_t>(image.height));
+  if (!png_image_finish_read(&image, nullptr, raster.Data(), raster.Stride(), nullptr)) {
+    if (error) *error = image.message;
+    return {};
+  }
+  for (int32_t y = 0; y < raster.Height(); ++y) {
+    uint32_t* row = raster.Row(y);
+    for (int32_t x = 0; x < raster.Width(); ++x) {
+      const uint32_t p = row[x], a = p >> 24;
+      if (a == 255) continue;
+      auto mul = [a](uint32_t c) { return (c * a + 127) / 255; };
+      row[x] =
+          (a << 24) | (mul((p >> 16) & 0xFF) << 16) | (mul((p >> 8) & 0xFF) << 8) | mul(p & 0xFF);
+    }
+  }
+  return raster;
+}
+
+inline bool GoldenUpdateRequested() {
+  const char* v = std::getenv("LUMORA_UPDATE_GOLDEN");
+  return v && std::string(v) == "1";
+}
+
+inline ::testing::AssertionResult MatchesGolden(const Raster& actual, const std::string& name,
+                                                const GoldenOptions& options = {}) {
+  namespace fs = std::filesystem;
+  const std::string goldenPath = options.goldenDir + "/" + name + ".png";
+  const std::string actualPath = options.failureDir + "/" + name + ".actual.png";
+  const std::string diffPath = options.failureDir + "/" + name + ".diff.png";
+  const char* howToAccept = "rerun with LUMORA_UPDATE_GOLDEN=1 to accept it as the new golden";
+  if (GoldenUpdateRequested()) {
+    fs::create_directories(options.goldenDir);
+    WritePng(actual, goldenPath);
+    std::cerr << "golden updated: " << goldenPath << "\n";
+    return ::testing::AssertionSuccess();
+  }
+  // Compare what the PNG holds, so translucent pixels compare after the same
+  // un-premultiplied round trip as the golden did.
+  const Raster shown = DecodePngForTest(EncodePng(actual));
+  auto fail = [&](const std::string& what, const Raster* diff) {
+    fs::create_directories(options.failureDir);
+    WritePng(actual, actualPath);
+    std::ostringstream message;
+    message << "golden '" << name << "' (" << goldenPath << "): " << what
+            << "\n  actual image: " << actualPath;
+    if (diff) {
+      WritePng(*diff, diffPath);
+      message << "\n  diff image:   " << diffPath;
+    }
+    message << "\n  " << howToAccept;
+    return ::testing::AssertionFailure() << message.str();
+  };
+  if (!fs::exists(goldenPath)) return fail("no golden image yet", nullptr);
+  std::string error;
+  std::vector<uint8_t> goldenBytes;
+  try {
+    goldenBytes = ReadFileBytes(goldenPath);
+  } catch (const Failure& failure) {
+    return fail("cannot read the golden: " + failure.Description(), nullptr);
+  }
+  const Raster expected = DecodePngForTest(goldenBytes, &error);
+  if (expected.IsEmpty()) return fail("the golden is not a readable PNG: " + error, nullptr);
+  if (expected.Width() != shown.Width() || expected.Height() != shown.Height()) {
+    std::ostringstream what;
+    what << "size differs: golden " << expected.Width() << "x" << expected.Height() << ", actual "
+         << shown.Width() << "x" << shown.Height();
+    return fail(what.str(), nullptr);
+  }
+  Raster diff(expected.Width(), expected.Height());
+  int64_t bad = 0;
+  int worst = 0;
+  int32_t firstX = -1, firstY = -1;
+  for (int32_t y = 0; y < expected.Height(); ++y) {
+    for (int32_t x = 0; x < expected.Width(); ++x) {
+      const uint32_t e = expected.At(x, y), a = shown.At(x, y);
+      int d = 0;
+      for (int shift = 0; shift < 32; shift += 8) {
+        d = std::max(d, std::abs(int((e >> shift) & 0xFF) - int((a >> shift) & 0xFF)));
+      }
+      worst = std::max(worst, d);
+      if (d > options.channelTolerance) {
+        if (bad++ == 0) firstX = x, firstY = y;
+        diff.Set(x, y, 0xFFFF0000u);
+      } else {
+        const uint32_t luma =
+            (((e >> 16) & 0xFF) * 77 + ((e >> 8) & 0xFF) * 150 + (e & 0xFF) * 29) >> 8;
+        const uint32_t faded = 160 + luma * 95 / 255;
+        diff.Set(x, y, 0xFF000000u | faded << 16 | faded << 8 | faded);
+      }
+    }
+  }
+  if (bad <= options.pixelTolerance) return ::testing::AssertionSuccess();
+  std::ostringstream what;
+  what << bad << " pixel(s) differ by more than " << options.channelTolerance
+       << " (largest channel difference " << worst << "); first at (" << firstX << ", " << firstY
+       << "): golden 0x" << std::hex << expected.At(firstX, firstY) << ", actual 0x"
+       << shown.At(firstX, firstY);
+  return fail(what.str(), &diff);
+}
+
+}  // namespace lumora
