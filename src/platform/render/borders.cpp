@@ -9,7 +9,7 @@ Argb ArgbOf(OleColor color) {
 namespace {
 // One ring: top and left in `light`, bottom and right (with the top-right and
 // bottom-left corner pixels) in `dark`.
-PixelRect Ring(Canvas& canvas, const PixelRect& r, Argb light, Argb dark) {
+CanvasRect Ring(Canvas& canvas, const CanvasRect& r, Argb light, Argb dark) {
   if (r.IsEmpty()) return r;
   canvas.HLine(r.x, r.Right() - 2, r.y, light);
   canvas.VLine(r.x, r.y, r.Bottom() - 2, light);
@@ -19,7 +19,7 @@ PixelRect Ring(Canvas& canvas, const PixelRect& r, Argb light, Argb dark) {
 }
 }  // namespace
 
-PixelRect DrawEdge(Canvas& canvas, const PixelRect& r, Edge edge) {
+CanvasRect DrawEdge(Canvas& canvas, const CanvasRect& r, Edge edge) {
   const Argb light = ArgbOf(kSysButtonLight);
   const Argb highlight = ArgbOf(kSysButtonHighlight);
   const Argb shadow = ArgbOf(kSysButtonShadow);
@@ -34,8 +34,8 @@ PixelRect DrawEdge(Canvas& canvas, const PixelRect& r, Edge edge) {
   return r;
 }
 
-PixelRect DrawFlatBorder(Canvas& canvas, const PixelRect& r, Argb color, int32_t width) {
-  PixelRect inner = r;
+CanvasRect DrawFlatBorder(Canvas& canvas, const CanvasRect& r, Argb color, int32_t width) {
+  CanvasRect inner = r;
   for (int32_t i = 0; i < width && !inner.IsEmpty(); ++i) {
     canvas.FrameRect(inner, color);
     inner = inner.Inset(1);

@@ -20,8 +20,8 @@ enum class Edge {
 Argb ArgbOf(OleColor color);
 
 // The edge drawn just inside r.
-PixelRect DrawEdge(Canvas& canvas, const PixelRect& r, Edge edge);
+CanvasRect DrawEdge(Canvas& canvas, const CanvasRect& r, Edge edge);
 // A one-colour frame `width` pixels thick just inside r.
-PixelRect DrawFlatBorder(Canvas& canvas, const PixelRect& r, Argb color, int32_t width = 1);
+CanvasRect DrawFlatBorder(Canvas& canvas, const CanvasRect& r, Argb color, int32_t width = 1);
 
 }  // namespace lumora

@@ -8,7 +8,7 @@
 
 namespace lumora {
 
-PixelRect Intersect(const PixelRect& a, const PixelRect& b) {
+CanvasRect Intersect(const CanvasRect& a, const CanvasRect& b) {
   const int32_t x0 = std::max(a.x, b.x);
   const int32_t y0 = std::max(a.y, b.y);
   const int32_t x1 = std::min(a.Right(), b.Right());
@@ -19,20 +19,20 @@ PixelRect Intersect(const PixelRect& a, const PixelRect& b) {
 
 Canvas::Canvas(Raster& target) : m_Target(&target), m_Clip{0, 0, target.Width(), target.Height()} {}
 
-PixelRect Canvas::ToTarget(const PixelRect& r) const {
+CanvasRect Canvas::ToTarget(const CanvasRect& r) const {
   return Intersect(r.Offset(m_OriginX, m_OriginY), m_Clip);
 }
 
-Canvas Canvas::Within(const PixelRect& r) const {
+Canvas Canvas::Within(const CanvasRect& r) const {
   return Canvas(m_Target, m_OriginX + r.x, m_OriginY + r.y, ToTarget(r));
 }
 
-Canvas Canvas::ClippedTo(const PixelRect& r) const {
+Canvas Canvas::ClippedTo(const CanvasRect& r) const {
   return Canvas(m_Target, m_OriginX, m_OriginY, ToTarget(r));
 }
 
-void Canvas::FillRect(const PixelRect& r, Argb color) {
-  const PixelRect t = ToTarget(r);
+void Canvas::FillRect(const CanvasRect& r, Argb color) {
+  const CanvasRect t = ToTarget(r);
   if (t.IsEmpty() || (color >> 24) == 0) return;
   const bool opaque = (color >> 24) == 255;
   for (int32_t y = t.y; y < t.Bottom(); ++y) {
@@ -40,7 +40,7 @@ void Canvas::FillRect(const PixelRect& r, Argb color) {
     if (opaque) {
       std::fill(row, row + t.w, color);
     } else {
-      for (int32_t i = 0; i < t.w; ++i) row[i] = Over(color, row[i]);
+      for (int32_t i = 0; i < t.w; ++i) row[i] = BlendOver(color, row[i]);
     }
   }
 }
@@ -71,7 +71,7 @@ void Canvas::Line(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Argb color) {
   for (;;) {
     const int32_t tx = x0 + m_OriginX;
     const int32_t ty = y0 + m_OriginY;
-    if (m_Clip.Contains(tx, ty)) m_Target->Set(tx, ty, Over(color, m_Target->At(tx, ty)));
+    if (m_Clip.Contains(tx, ty)) m_Target->Set(tx, ty, BlendOver(color, m_Target->At(tx, ty)));
     if (x0 == x1 && y0 == y1) break;
     const int32_t e2 = 2 * err;
     if (e2 >= dy) {
@@ -85,7 +85,7 @@ void Canvas::Line(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Argb color) {
   }
 }
 
-void Canvas::FrameRect(const PixelRect& r, Argb color) {
+void Canvas::FrameRect(const CanvasRect& r, Argb color) {
   if (r.IsEmpty()) return;
   HLine(r.x, r.Right() - 1, r.y, color);
   HLine(r.x, r.Right() - 1, r.Bottom() - 1, color);
@@ -93,7 +93,7 @@ void Canvas::FrameRect(const PixelRect& r, Argb color) {
   VLine(r.Right() - 1, r.y, r.Bottom() - 1, color);
 }
 
-void Canvas::FocusRect(const PixelRect& r) {
+void Canvas::FocusRect(const CanvasRect& r) {
   if (r.IsEmpty()) return;
   auto invert = [&](int32_t x, int32_t y) {
     const int32_t tx = x + m_OriginX;
@@ -114,21 +114,21 @@ void Canvas::FocusRect(const PixelRect& r) {
 namespace {
 // The part of `from` (clipped to src) that lands inside the target clip when
 // its top-left goes to (x, y) in raster coordinates; sets sx, sy to its source.
-PixelRect Placement(const Raster& src, PixelRect from, int32_t x, int32_t y, const PixelRect& clip,
-                    int32_t& sx, int32_t& sy) {
-  const PixelRect inside = Intersect(from, {0, 0, src.Width(), src.Height()});
+CanvasRect Placement(const Raster& src, CanvasRect from, int32_t x, int32_t y,
+                     const CanvasRect& clip, int32_t& sx, int32_t& sy) {
+  const CanvasRect inside = Intersect(from, {0, 0, src.Width(), src.Height()});
   x += inside.x - from.x;
   y += inside.y - from.y;
-  const PixelRect t = Intersect({x, y, inside.w, inside.h}, clip);
+  const CanvasRect t = Intersect({x, y, inside.w, inside.h}, clip);
   sx = inside.x + (t.x - x);
   sy = inside.y + (t.y - y);
   return t;
 }
 }  // namespace
 
-void Canvas::CopyFrom(const Raster& src, const PixelRect& from, int32_t x, int32_t y) {
+void Canvas::CopyFrom(const Raster& src, const CanvasRect& from, int32_t x, int32_t y) {
   int32_t sx = 0, sy = 0;
-  const PixelRect t = Placement(src, from, x + m_OriginX, y + m_OriginY, m_Clip, sx, sy);
+  const CanvasRect t = Placement(src, from, x + m_OriginX, y + m_OriginY, m_Clip, sx, sy);
   if (t.IsEmpty()) return;
   for (int32_t j = 0; j < t.h; ++j) {
     std::memcpy(m_Target->Row(t.y + j) + t.x, src.Row(sy + j) + sx, size_t(t.w) * 4);
@@ -139,14 +139,14 @@ void Canvas::CopyFrom(const Raster& src, int32_t x, int32_t y) {
   CopyFrom(src, {0, 0, src.Width(), src.Height()}, x, y);
 }
 
-void Canvas::BlendFrom(const Raster& src, const PixelRect& from, int32_t x, int32_t y) {
+void Canvas::BlendFrom(const Raster& src, const CanvasRect& from, int32_t x, int32_t y) {
   int32_t sx = 0, sy = 0;
-  const PixelRect t = Placement(src, from, x + m_OriginX, y + m_OriginY, m_Clip, sx, sy);
+  const CanvasRect t = Placement(src, from, x + m_OriginX, y + m_OriginY, m_Clip, sx, sy);
   if (t.IsEmpty()) return;
   for (int32_t j = 0; j < t.h; ++j) {
     const uint32_t* s = src.Row(sy + j) + sx;
     uint32_t* d = m_Target->Row(t.y + j) + t.x;
-    for (int32_t i = 0; i < t.w; ++i) d[i] = Over(s[i], d[i]);
+    for (int32_t i = 0; i < t.w; ++i) d[i] = BlendOver(s[i], d[i]);
   }
 }
 
@@ -168,9 +168,9 @@ PixmanImage Wrap(const Raster& raster) {
 }
 }  // namespace
 
-void Canvas::StretchFrom(const Raster& src, const PixelRect& dest, bool smooth) {
+void Canvas::StretchFrom(const Raster& src, const CanvasRect& dest, bool smooth) {
   if (src.IsEmpty() || dest.IsEmpty()) return;
-  const PixelRect t = ToTarget(dest);
+  const CanvasRect t = ToTarget(dest);
   if (t.IsEmpty()) return;
   if (src.Width() == dest.w && src.Height() == dest.h) return BlendFrom(src, dest.x, dest.y);
   PixmanImage source = Wrap(src);
@@ -191,7 +191,7 @@ void Canvas::StretchFrom(const Raster& src, const PixelRect& dest, bool smooth) 
 
 void Canvas::BlendMask(const uint8_t* mask, int32_t width, int32_t height, int32_t stride,
                        int32_t x, int32_t y, Argb color) {
-  const PixelRect t = ToTarget({x, y, width, height});
+  const CanvasRect t = ToTarget({x, y, width, height});
   if (t.IsEmpty()) return;
   const int32_t mx = t.x - (x + m_OriginX);
   const int32_t my = t.y - (y + m_OriginY);
@@ -200,7 +200,7 @@ void Canvas::BlendMask(const uint8_t* mask, int32_t width, int32_t height, int32
     uint32_t* d = m_Target->Row(t.y + j) + t.x;
     for (int32_t i = 0; i < t.w; ++i) {
       if (m[i] == 0) continue;
-      d[i] = m[i] == 255 ? color : Over(WithCoverage(color, m[i]), d[i]);
+      d[i] = m[i] == 255 ? color : BlendOver(CoverageTint(color, m[i]), d[i]);
     }
   }
 }

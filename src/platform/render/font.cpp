@@ -3,6 +3,7 @@
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_SYNTHESIS_H
 
 #include <algorithm>
 #include <cmath>
@@ -49,6 +50,7 @@ struct Font::State {
   FtLibrary library;  // declared first, so destroyed after the face
   FtFace face;
   std::string path;
+  bool embolden = false;  // bold asked for, but only a regular file found
   FT_F26Dot6 size = 0;
   std::unordered_map<uint64_t, Glyph> glyphs;
   std::unordered_map<FT_F26Dot6, FontMetrics> metrics;
@@ -77,34 +79,52 @@ std::string Font::Locate(const std::string& family) {
   return reinterpret_cast<const char*>(file);
 }
 
-Font* Font::ForThread() {
+namespace {
+// Loads the first scalable face among the candidate files; false if none.
+bool LoadFirst(Font::State& state, std::initializer_list<std::string> paths) {
+  for (const std::string& path : paths) {
+    if (path.empty()) continue;
+    FT_Face face = nullptr;
+    if (FT_New_Face(state.library.get(), path.c_str(), 0, &face) != 0) continue;
+    state.face.reset(face);
+    if (!FT_IS_SCALABLE(face)) {
+      state.face.reset();
+      continue;
+    }
+    state.path = path;
+    return true;
+  }
+  return false;
+}
+}  // namespace
+
+Font* Font::ForThread(bool bold) {
   struct Holder {
     bool tried = false;
     std::unique_ptr<Font> font;
   };
-  thread_local Holder g_Font;
-  if (g_Font.tried) return g_Font.font.get();
-  g_Font.tried = true;
+  thread_local Holder g_Fonts[2];
+  Holder& holder = g_Fonts[bold ? 1 : 0];
+  if (holder.tried) return holder.font.get();
+  holder.tried = true;
 
   auto state = std::make_unique<State>();
   FT_Library library = nullptr;
   if (FT_Init_FreeType(&library) != 0) return nullptr;
   state->library.reset(library);
-  for (const std::string& path : {Locate("DejaVu Sans"), std::string(kFallbackFontPath)}) {
-    if (path.empty()) continue;
-    FT_Face face = nullptr;
-    if (FT_New_Face(state->library.get(), path.c_str(), 0, &face) != 0) continue;
-    state->face.reset(face);
-    if (!FT_IS_SCALABLE(face)) {
-      state->face.reset();
-      continue;
-    }
-    state->path = path;
-    break;
+  bool found = false;
+  if (bold) {
+    // fontconfig answers with the closest face, which may be a regular one.
+    std::string path = Locate("DejaVu Sans:bold");
+    found = LoadFirst(*state, {path, kFallbackBoldFontPath}) &&
+            (state->face->style_flags & FT_STYLE_FLAG_BOLD) != 0;
+    if (!found) state->embolden = true;
   }
-  if (!state->face) return nullptr;
-  g_Font.font = std::make_unique<Font>(std::move(state));
-  return g_Font.font.get();
+  if (!found && !LoadFirst(*state, {Locate("DejaVu Sans"), std::string(kFallbackFontPath)})) {
+    return nullptr;
+  }
+  holder.font = std::make_unique<Font>(std::move(state));
+  return holder.font.get();
 }
 
 Font::Font(std::unique_ptr<State> state) : m_State(std::move(state)) {}
@@ -137,12 +157,21 @@ const Glyph& Font::GlyphFor(char32_t codepoint, double points) {
   FT_Face face = m_State->face.get();
   if (m_State->Select(key)) {
     const FT_UInt index = FT_Get_Char_Index(face, codepoint);  // 0: the missing-glyph box
-    if (FT_Load_Glyph(face, index, kLoadFlags) == 0 &&
-        FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) == 0) {
-      const FT_GlyphSlot slot = face->glyph;
-      const FT_Bitmap& bitmap = slot->bitmap;
+    const FT_GlyphSlot slot = face->glyph;
+    const bool loaded =
+        FT_Load_Glyph(face, index, kLoadFlags) == 0 && slot->format == FT_GLYPH_FORMAT_OUTLINE;
+    if (loaded) {
+      FT_Pos widened = 0;
+      if (m_State->embolden) {
+        const FT_Pos before = slot->advance.x;
+        FT_GlyphSlot_Embolden(slot);
+        widened = slot->advance.x - before;
+      }
       // linearHoriAdvance is 16.16 and never rounded: stable pen positions.
-      glyph.advance = static_cast<int32_t>((slot->linearHoriAdvance + 512) >> 10);
+      glyph.advance = static_cast<int32_t>(((slot->linearHoriAdvance + 512) >> 10) + widened);
+    }
+    if (loaded && FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) == 0) {
+      const FT_Bitmap& bitmap = slot->bitmap;
       if (bitmap.pixel_mode == FT_PIXEL_MODE_GRAY && bitmap.buffer) {
         glyph.left = slot->bitmap_left;
         glyph.top = slot->bitmap_top;

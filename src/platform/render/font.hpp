@@ -1,6 +1,7 @@
-// The renderer's one text face: found through fontconfig (DejaVu Sans, else the
-// configured sans-serif, else DejaVu's usual file), loaded with FreeType, its
-// rendered glyphs cached per size. One instance per thread, made on first use.
+// The renderer's text faces, regular and bold: found through fontconfig
+// (DejaVu Sans, else the configured sans-serif, else DejaVu's usual files),
+// loaded with FreeType, rendered glyphs cached per size. One instance of each
+// per thread, made on first use.
 #pragma once
 
 #include <cstdint>
@@ -31,8 +32,9 @@ struct FontMetrics {
 class Font {
  public:
   // The thread's face, or nullptr when no font file could be loaded (text is
-  // then not drawn; everything else still renders).
-  static Font* ForThread();
+  // then not drawn; everything else still renders). Without a bold file the
+  // bold face emboldens the regular outlines.
+  static Font* ForThread(bool bold = false);
 
   ~Font();
   Font(const Font&) = delete;
@@ -55,5 +57,7 @@ class Font {
 
 // The file used when fontconfig finds nothing.
 inline constexpr const char* kFallbackFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+inline constexpr const char* kFallbackBoldFontPath =
+    "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
 
 }  // namespace lumora

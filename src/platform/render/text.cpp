@@ -114,28 +114,29 @@ bool TextAvailable() {
   return Font::ForThread() != nullptr;
 }
 
-int32_t TextLineHeight(double points) {
-  Font* font = Font::ForThread();
+int32_t TextLineHeight(double points, bool bold) {
+  Font* font = Font::ForThread(bold);
   return font ? font->Metrics(points).lineHeight : 0;
 }
 
-int32_t TextAscent(double points) {
-  Font* font = Font::ForThread();
+int32_t TextAscent(double points, bool bold) {
+  Font* font = Font::ForThread(bold);
   return font ? font->Metrics(points).ascent : 0;
 }
 
-TextExtent MeasureText(std::string_view text, const TextStyle& style, int32_t wrapWidth) {
-  Font* font = Font::ForThread();
+TextSize MeasureStyledText(std::string_view text, const TextStyle& style, int32_t wrapWidth) {
+  Font* font = Font::ForThread(style.bold);
   if (!font) return {};
   const std::vector<Line> lines = Layout(*font, text, style, wrapWidth);
-  TextExtent extent;
+  TextSize extent;
   for (const Line& line : lines) extent.width = std::max(extent.width, Pixels(line.width));
   extent.height = static_cast<int32_t>(lines.size()) * font->Metrics(style.points).lineHeight;
   return extent;
 }
 
-void DrawText(Canvas& canvas, const PixelRect& box, std::string_view text, const TextStyle& style) {
-  Font* font = Font::ForThread();
+void DrawText(Canvas& canvas, const CanvasRect& box, std::string_view text,
+              const TextStyle& style) {
+  Font* font = Font::ForThread(style.bold);
   if (!font || text.empty()) return;
   Canvas clipped = canvas.ClippedTo(box);
   if (clipped.IsClippedOut()) return;
@@ -145,7 +146,7 @@ void DrawText(Canvas& canvas, const PixelRect& box, std::string_view text, const
   int32_t top = box.y;
   if (style.valign == TextVAlign::Middle) top += FloorHalf(box.h - total);
   if (style.valign == TextVAlign::Bottom) top += box.h - total;
-  const PixelRect visible = clipped.Clip();
+  const CanvasRect visible = clipped.Clip();
   for (size_t n = 0; n < lines.size(); ++n) {
     const Line& line = lines[n];
     const int32_t lineTop = top + static_cast<int32_t>(n) * metrics.lineHeight;

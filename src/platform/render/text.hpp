@@ -20,20 +20,21 @@ struct TextStyle {
   Argb color = 0xFF000000u;            // opaque
   TextAlign align = TextAlign::Left;
   TextVAlign valign = TextVAlign::Top;
+  bool bold = false;
   bool wrap = false;  // break lines at spaces (or inside a long word) to fit the box
 };
 
-struct TextExtent {
+struct TextSize {
   int32_t width = 0;
   int32_t height = 0;
 };
 
 // False when no font could be loaded: text then draws nothing.
 bool TextAvailable();
-int32_t TextLineHeight(double points);
-int32_t TextAscent(double points);
+int32_t TextLineHeight(double points, bool bold = false);
+int32_t TextAscent(double points, bool bold = false);
 // Size of the laid-out text; wrapWidth applies when style.wrap is set.
-TextExtent MeasureText(std::string_view text, const TextStyle& style, int32_t wrapWidth = 0);
-void DrawText(Canvas& canvas, const PixelRect& box, std::string_view text, const TextStyle& style);
+TextSize MeasureStyledText(std::string_view text, const TextStyle& style, int32_t wrapWidth = 0);
+void DrawText(Canvas& canvas, const CanvasRect& box, std::string_view text, const TextStyle& style);
 
 }  // namespace lumora

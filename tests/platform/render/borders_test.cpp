@@ -28,7 +28,7 @@ TEST(Borders, SystemColoursResolveThroughThePalette) {
 TEST(Borders, RaisedEdgeIsLightAboveAndDarkBelow) {
   Raster r(6, 5, kFace);
   Canvas canvas(r);
-  EXPECT_EQ(DrawEdge(canvas, {0, 0, 6, 5}, Edge::Raised), (PixelRect{2, 2, 2, 1}));
+  EXPECT_EQ(DrawEdge(canvas, {0, 0, 6, 5}, Edge::Raised), (CanvasRect{2, 2, 2, 1}));
   // Outer ring: top/left light, bottom/right (and the top-right and
   // bottom-left corners) dark.
   EXPECT_EQ(r.At(0, 0), kLight);
@@ -47,7 +47,7 @@ TEST(Borders, RaisedEdgeIsLightAboveAndDarkBelow) {
 TEST(Borders, SunkenEdgeIsTheMirrorOfRaised) {
   Raster r(5, 5, kFace);
   Canvas canvas(r);
-  EXPECT_EQ(DrawEdge(canvas, {0, 0, 5, 5}, Edge::Sunken), (PixelRect{2, 2, 1, 1}));
+  EXPECT_EQ(DrawEdge(canvas, {0, 0, 5, 5}, Edge::Sunken), (CanvasRect{2, 2, 1, 1}));
   EXPECT_EQ(r.At(0, 0), kShadow);
   EXPECT_EQ(r.At(4, 4), kHighlight);
   EXPECT_EQ(r.At(1, 1), kDark);
@@ -58,19 +58,19 @@ TEST(Borders, SunkenEdgeIsTheMirrorOfRaised) {
 TEST(Borders, SingleFlatAndPressedEdges) {
   Raster r(4, 4, kFace);
   Canvas canvas(r);
-  EXPECT_EQ(DrawEdge(canvas, {0, 0, 4, 4}, Edge::RaisedSingle), (PixelRect{1, 1, 2, 2}));
+  EXPECT_EQ(DrawEdge(canvas, {0, 0, 4, 4}, Edge::RaisedSingle), (CanvasRect{1, 1, 2, 2}));
   EXPECT_EQ(r.At(0, 0), kHighlight);
   EXPECT_EQ(r.At(3, 3), kShadow);
   EXPECT_EQ(r.At(1, 1), kFace);
-  EXPECT_EQ(DrawEdge(canvas, {0, 0, 4, 4}, Edge::SunkenSingle), (PixelRect{1, 1, 2, 2}));
+  EXPECT_EQ(DrawEdge(canvas, {0, 0, 4, 4}, Edge::SunkenSingle), (CanvasRect{1, 1, 2, 2}));
   EXPECT_EQ(r.At(0, 0), kShadow);
   EXPECT_EQ(r.At(3, 3), kHighlight);
-  EXPECT_EQ(DrawEdge(canvas, {0, 0, 4, 4}, Edge::Pressed), (PixelRect{2, 2, 0, 0}));
+  EXPECT_EQ(DrawEdge(canvas, {0, 0, 4, 4}, Edge::Pressed), (CanvasRect{2, 2, 0, 0}));
   EXPECT_EQ(r.At(0, 3), kDark);
   EXPECT_EQ(r.At(2, 1), kShadow);
 
   r.Fill(kFace);
-  EXPECT_EQ(DrawFlatBorder(canvas, {0, 0, 4, 4}, 0xFF000000u, 2), (PixelRect{2, 2, 0, 0}));
+  EXPECT_EQ(DrawFlatBorder(canvas, {0, 0, 4, 4}, 0xFF000000u, 2), (CanvasRect{2, 2, 0, 0}));
   for (int32_t y = 0; y < 4; ++y) {
     for (int32_t x = 0; x < 4; ++x) EXPECT_EQ(r.At(x, y), 0xFF000000u);
   }
@@ -89,7 +89,7 @@ TEST(Borders, GoldenEdges) {
                         Edge::Pressed};
   int32_t x = 4;
   for (Edge edge : edges) {
-    const PixelRect inner = DrawEdge(canvas, {x, 4, 22, 16}, edge);
+    const CanvasRect inner = DrawEdge(canvas, {x, 4, 22, 16}, edge);
     canvas.FillRect(inner, ArgbOf(kSysWindowBackground));
     x += 26;
   }

@@ -21,25 +21,25 @@ std::string Ascii(const Raster& r, Argb background = kBlack) {
 }
 
 TEST(PixelMath, OverCompositesPremultipliedExactly) {
-  EXPECT_EQ(Over(0x80808080u, kBlack), 0xFF808080u);  // half white over black
-  EXPECT_EQ(Over(0x80000000u, kWhite), 0xFF7F7F7Fu);  // half black over white
-  EXPECT_EQ(Over(0x00000000u, 0xFF123456u), 0xFF123456u);
-  EXPECT_EQ(Over(0xFF123456u, kWhite), 0xFF123456u);
-  EXPECT_EQ(Over(0x40400000u, 0x00000000u), 0x40400000u);  // over transparent keeps the source
-  EXPECT_EQ(WithCoverage(kRed, 255), kRed);
-  EXPECT_EQ(WithCoverage(kRed, 0), 0u);
-  EXPECT_EQ(WithCoverage(0xFF80FF40u, 128), 0x80408020u);
-  EXPECT_EQ(MulDiv255(255, 255), 255u);
-  EXPECT_EQ(MulDiv255(200, 0), 0u);
-  EXPECT_EQ(MulDiv255(128, 128), 64u);
+  EXPECT_EQ(BlendOver(0x80808080u, kBlack), 0xFF808080u);  // half white over black
+  EXPECT_EQ(BlendOver(0x80000000u, kWhite), 0xFF7F7F7Fu);  // half black over white
+  EXPECT_EQ(BlendOver(0x00000000u, 0xFF123456u), 0xFF123456u);
+  EXPECT_EQ(BlendOver(0xFF123456u, kWhite), 0xFF123456u);
+  EXPECT_EQ(BlendOver(0x40400000u, 0x00000000u), 0x40400000u);  // over transparent keeps the source
+  EXPECT_EQ(CoverageTint(kRed, 255), kRed);
+  EXPECT_EQ(CoverageTint(kRed, 0), 0u);
+  EXPECT_EQ(CoverageTint(0xFF80FF40u, 128), 0x80408020u);
+  EXPECT_EQ(ByteScale(255, 255), 255u);
+  EXPECT_EQ(ByteScale(200, 0), 0u);
+  EXPECT_EQ(ByteScale(128, 128), 64u);
 }
 
 TEST(PixelRectTest, IntersectsAndInsets) {
-  EXPECT_EQ(Intersect({0, 0, 10, 10}, {5, 5, 10, 10}), (PixelRect{5, 5, 5, 5}));
+  EXPECT_EQ(Intersect({0, 0, 10, 10}, {5, 5, 10, 10}), (CanvasRect{5, 5, 5, 5}));
   EXPECT_TRUE(Intersect({0, 0, 4, 4}, {4, 0, 4, 4}).IsEmpty());
   EXPECT_TRUE(Intersect({0, 0, 4, 4}, {-10, -10, 3, 3}).IsEmpty());
-  EXPECT_EQ((PixelRect{2, 3, 10, 8}.Inset(2)), (PixelRect{4, 5, 6, 4}));
-  EXPECT_TRUE((PixelRect{0, 0, 3, 3}.Inset(2)).IsEmpty());
+  EXPECT_EQ((CanvasRect{2, 3, 10, 8}.Inset(2)), (CanvasRect{4, 5, 6, 4}));
+  EXPECT_TRUE((CanvasRect{0, 0, 3, 3}.Inset(2)).IsEmpty());
 }
 
 TEST(CanvasTest, FillsAreClippedToTheRasterAndTheCanvas) {
@@ -51,14 +51,14 @@ TEST(CanvasTest, FillsAreClippedToTheRasterAndTheCanvas) {
 
   r.Fill(kBlack);
   Canvas child = canvas.Within({1, 1, 3, 2});
-  EXPECT_EQ(child.Clip(), (PixelRect{0, 0, 3, 2}));
+  EXPECT_EQ(child.Clip(), (CanvasRect{0, 0, 3, 2}));
   child.FillRect({-1, -1, 10, 10}, kWhite);  // cannot leave its parent's rectangle
   EXPECT_EQ(Ascii(r), "......\n.###..\n.###..\n......\n");
 
   // A grandchild partly outside its parent sees only the overlap, in its own coordinates.
   r.Fill(kBlack);
   Canvas grandchild = child.Within({2, 1, 5, 5});
-  EXPECT_EQ(grandchild.Clip(), (PixelRect{0, 0, 1, 1}));
+  EXPECT_EQ(grandchild.Clip(), (CanvasRect{0, 0, 1, 1}));
   grandchild.FillRect({0, 0, 5, 5}, kWhite);
   EXPECT_EQ(Ascii(r), "......\n......\n...#..\n......\n");
   EXPECT_TRUE(child.Within({7, 0, 2, 2}).IsClippedOut());

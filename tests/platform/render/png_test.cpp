@@ -29,8 +29,8 @@ Raster Gradient(int32_t w, int32_t h, bool translucent) {
   for (int32_t y = 0; y < h; ++y) {
     for (int32_t x = 0; x < w; ++x) {
       const uint32_t a = translucent ? uint32_t(x * 255 / std::max(1, w - 1)) : 255;
-      const uint32_t c = MulDiv255(uint32_t(y * 255 / std::max(1, h - 1)), a);
-      r.Set(x, y, (a << 24) | (c << 16) | (MulDiv255(200, a) << 8) | MulDiv255(x & 0xFF, a));
+      const uint32_t c = ByteScale(uint32_t(y * 255 / std::max(1, h - 1)), a);
+      r.Set(x, y, (a << 24) | (c << 16) | (ByteScale(200, a) << 8) | ByteScale(x & 0xFF, a));
     }
   }
   return r;

@@ -11,7 +11,7 @@ namespace {
 constexpr Argb kWhite = 0xFFFFFFFFu;
 
 // Bounding box of the pixels that differ from white.
-PixelRect Ink(const Raster& r) {
+CanvasRect Ink(const Raster& r) {
   int32_t x0 = r.Width(), y0 = r.Height(), x1 = -1, y1 = -1;
   for (int32_t y = 0; y < r.Height(); ++y) {
     for (int32_t x = 0; x < r.Width(); ++x) {
@@ -23,7 +23,7 @@ PixelRect Ink(const Raster& r) {
   return {x0, y0, x1 - x0 + 1, y1 - y0 + 1};
 }
 
-Raster Drawn(const PixelRect& box, std::string_view text, const TextStyle& style, int32_t w = 120,
+Raster Drawn(const CanvasRect& box, std::string_view text, const TextStyle& style, int32_t w = 120,
              int32_t h = 60) {
   Raster r(w, h, kWhite);
   Canvas canvas(r);
@@ -48,56 +48,76 @@ TEST_F(Text, FindsAScalableSansFace) {
   EXPECT_LE(TextLineHeight(8), 14);
 }
 
+TEST_F(Text, BoldIsItsOwnWiderFace) {
+  Font* bold = Font::ForThread(true);
+  ASSERT_NE(bold, nullptr);
+  EXPECT_NE(bold, Font::ForThread(false));
+  TextStyle style;
+  const int32_t regular = MeasureStyledText("Heavy words here", style).width;
+  style.bold = true;
+  EXPECT_GT(MeasureStyledText("Heavy words here", style).width, regular);
+  // More ink for the same text.
+  auto inked = [](const Raster& r) {
+    int64_t n = 0;
+    for (int32_t y = 0; y < r.Height(); ++y) {
+      for (int32_t x = 0; x < r.Width(); ++x) n += 255 - (r.At(x, y) & 0xFF);
+    }
+    return n;
+  };
+  EXPECT_GT(inked(Drawn({0, 0, 120, 60}, "Ink", style)),
+            inked(Drawn({0, 0, 120, 60}, "Ink", TextStyle{})) * 5 / 4);
+}
+
 TEST_F(Text, MeasuresLinesAndWraps) {
   const TextStyle style;
-  const TextExtent one = MeasureText("Hello", style);
-  const TextExtent two = MeasureText("Hello Hello", style);
+  const TextSize one = MeasureStyledText("Hello", style);
+  const TextSize two = MeasureStyledText("Hello Hello", style);
   EXPECT_GT(one.width, 15);
   EXPECT_GT(two.width, 2 * one.width);
   EXPECT_EQ(one.height, TextLineHeight(style.points));
-  EXPECT_EQ(MeasureText("a\nb\r\nc", style).height, 3 * TextLineHeight(style.points));
-  EXPECT_EQ(MeasureText("", style).width, 0);
+  EXPECT_EQ(MeasureStyledText("a\nb\r\nc", style).height, 3 * TextLineHeight(style.points));
+  EXPECT_EQ(MeasureStyledText("", style).width, 0);
 
   TextStyle wrapped = style;
   wrapped.wrap = true;
-  const TextExtent w = MeasureText("Hello Hello Hello", wrapped, one.width + 4);
+  const TextSize w = MeasureStyledText("Hello Hello Hello", wrapped, one.width + 4);
   EXPECT_EQ(w.height, 3 * TextLineHeight(style.points));
   EXPECT_LE(w.width, one.width + 4);
   // A word wider than the box is broken rather than overflowing it.
-  const TextExtent broken = MeasureText("Wwwwwwwwwwwwwwww", wrapped, 30);
+  const TextSize broken = MeasureStyledText("Wwwwwwwwwwwwwwww", wrapped, 30);
   EXPECT_LE(broken.width, 30);
   EXPECT_GT(broken.height, TextLineHeight(style.points));
 }
 
 TEST_F(Text, AlignsInsideTheBox) {
-  const PixelRect box{10, 5, 100, 40};
+  const CanvasRect box{10, 5, 100, 40};
   TextStyle style;
-  const PixelRect left = Ink(Drawn(box, "Caption", style));
+  const CanvasRect left = Ink(Drawn(box, "Caption", style));
   ASSERT_FALSE(left.IsEmpty());
   EXPECT_LE(left.x - box.x, 2);
   EXPECT_GE(left.y, box.y);
   EXPECT_LE(left.y - box.y, TextAscent(style.points));
 
   style.align = TextAlign::Right;
-  const PixelRect right = Ink(Drawn(box, "Caption", style));
+  const CanvasRect right = Ink(Drawn(box, "Caption", style));
   EXPECT_LE(box.Right() - right.Right(), 2);
   EXPECT_EQ(right.w, left.w);
 
   style.align = TextAlign::Center;
   style.valign = TextVAlign::Middle;
-  const PixelRect centred = Ink(Drawn(box, "Caption", style));
+  const CanvasRect centred = Ink(Drawn(box, "Caption", style));
   EXPECT_LE(std::abs((centred.x - box.x) - (box.Right() - centred.Right())), 2);
   EXPECT_GT(centred.y, left.y + 5);
   style.valign = TextVAlign::Bottom;
-  const PixelRect bottom = Ink(Drawn(box, "Caption", style));
+  const CanvasRect bottom = Ink(Drawn(box, "Caption", style));
   EXPECT_LE(bottom.Bottom(), box.Bottom());
   EXPECT_GT(bottom.y, centred.y);
 }
 
 TEST_F(Text, StaysInsideItsBoxAndTheCanvasClip) {
-  const PixelRect box{20, 10, 30, 12};
+  const CanvasRect box{20, 10, 30, 12};
   const Raster r = Drawn(box, "A long caption that does not fit", TextStyle{});
-  const PixelRect ink = Ink(r);
+  const CanvasRect ink = Ink(r);
   ASSERT_FALSE(ink.IsEmpty());
   EXPECT_EQ(Intersect(ink, box), ink);
 
@@ -128,13 +148,13 @@ TEST_F(Text, SameTextSamePixelsAndColour) {
 
 TEST_F(Text, MalformedUtf8DrawsReplacementsWithoutFailing) {
   const std::string bad = std::string("ok ") + "\xC3" + "\xFF" + "\xE2\x82" + "\xF0\x9F\x98";
-  const TextExtent extent = MeasureText(bad, TextStyle{});
-  EXPECT_GT(extent.width, MeasureText("ok ", TextStyle{}).width);
+  const TextSize extent = MeasureStyledText(bad, TextStyle{});
+  EXPECT_GT(extent.width, MeasureStyledText("ok ", TextStyle{}).width);
   EXPECT_FALSE(Ink(Drawn({0, 0, 120, 60}, bad, TextStyle{})).IsEmpty());
   // Well-formed multi-byte text is one character each, not replacements.
-  const int32_t twoBad = MeasureText("\xEF\xBF\xBD\xEF\xBF\xBD", TextStyle{}).width;
-  EXPECT_LT(MeasureText("\xC3\xA9", TextStyle{}).width, twoBad);
-  EXPECT_LT(MeasureText("\xE2\x82\xAC", TextStyle{}).width, twoBad);
+  const int32_t twoBad = MeasureStyledText("\xEF\xBF\xBD\xEF\xBF\xBD", TextStyle{}).width;
+  EXPECT_LT(MeasureStyledText("\xC3\xA9", TextStyle{}).width, twoBad);
+  EXPECT_LT(MeasureStyledText("\xE2\x82\xAC", TextStyle{}).width, twoBad);
 }
 
 TEST_F(Text, GoldenSamples) {
@@ -149,6 +169,9 @@ TEST_F(Text, GoldenSamples) {
   style.points = 10;
   style.color = 0xFF000080u;
   DrawText(canvas, {4, 30, 192, 16}, "Right 10pt", style);
+  style.align = TextAlign::Left;
+  style.bold = true;
+  DrawText(canvas, {4, 30, 192, 16}, "Bold", style);
   style = TextStyle{};
   style.wrap = true;
   canvas.FrameRect({4, 48, 90, 44}, 0xFFC0C0C0u);
