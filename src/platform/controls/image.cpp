@@ -1,0 +1,43 @@
+#include "platform/controls/image.hpp"
+
+#include "platform/controls/member_table.hpp"
+#include "platform/picture.hpp"
+
+namespace lumora {
+
+ImageControl::ImageControl() : Control("Image") {
+  TabStop(false);
+}
+
+void ImageControl::Picture(PicturePtr picture) {
+  m_Picture = std::move(picture);
+  if (!m_Stretch) SizeToPicture();
+}
+
+void ImageControl::Stretch(bool value) {
+  m_Stretch = value;
+  if (!m_Stretch) SizeToPicture();
+}
+
+void ImageControl::SizeToPicture() {
+  if (!m_Picture || m_Picture->Handle() == 0) return;
+  const ScaleMapping m = ContainerScale();
+  Move(Left(), Top(), static_cast<float>(m_Picture->PixelWidth() * m.unitsPerPixelX),
+       static_cast<float>(m_Picture->PixelHeight() * m.unitsPerPixelY));
+}
+
+const MemberTable& ImageControl::Members() const {
+  static const MemberTable table(
+      &ControlMembers(),
+      {
+          {"Picture", [](Object& o) { return Variant(static_cast<ImageControl&>(o).Picture()); },
+           [](Object& o, const Variant& v) { static_cast<ImageControl&>(o).Picture(v.ToPicture()); },
+           {}},
+          {"Stretch", [](Object& o) { return Variant(static_cast<ImageControl&>(o).Stretch()); },
+           [](Object& o, const Variant& v) { static_cast<ImageControl&>(o).Stretch(v.ToBool()); },
+           {}},
+      });
+  return table;
+}
+
+}  // namespace lumora

@@ -1,0 +1,145 @@
+#include "platform/controls/label.hpp"
+
+#include <algorithm>
+
+#include "platform/controls/member_table.hpp"
+#include "platform/errors.hpp"
+#include "platform/numeric.hpp"
+
+namespace lumora {
+
+namespace {
+
+thread_local TextMeasurer g_TextMeasurer;
+
+// Without real font metrics: glyphs about 0.55 em wide, lines 1.2 em high.
+TextExtent EstimateText(const std::string& text, float points, bool bold) {
+  const double em = points * kPixelsPerInch / 72.0;
+  size_t longest = 0;
+  size_t current = 0;
+  int32_t lines = 1;
+  for (char c : text) {
+    if (c == '\n') {
+      ++lines;
+      current = 0;
+      continue;
+    }
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++current;  // count UTF-8 characters
+    longest = std::max(longest, current);
+  }
+  const double advance = em * (bold ? 0.6 : 0.55);
+  return {static_cast<int32_t>(RoundHalfEven(advance * static_cast<double>(longest))),
+          static_cast<int32_t>(RoundHalfEven(em * 1.2 * lines))};
+}
+
+void CheckZeroOrOne(int16_t value) {
+  if (value != 0 && value != 1) Fail(kErrInvalidPropertyValue);
+}
+
+Label& Lb(Object& o) {
+  return static_cast<Label&>(o);
+}
+
+}  // namespace
+
+TextMeasurer SetTextMeasurer(TextMeasurer measurer) {
+  TextMeasurer previous = std::move(g_TextMeasurer);
+  g_TextMeasurer = std::move(measurer);
+  return previous;
+}
+
+TextExtent MeasureText(const std::string& text, float points, bool bold) {
+  if (g_TextMeasurer) return g_TextMeasurer(text, points, bold);
+  return EstimateText(text, points, bold);
+}
+
+Label::Label() : Control("Label") {
+  TabStop(false);
+}
+
+void Label::Caption(std::string value) {
+  m_Caption = std::move(value);
+  if (m_AutoSize) Fit();
+}
+
+void Label::Alignment(int16_t value) {
+  if (value < 0 || value > 2) Fail(kErrInvalidPropertyValue);
+  m_Alignment = value;
+}
+
+void Label::AutoSize(bool value) {
+  m_AutoSize = value;
+  if (m_AutoSize) Fit();
+}
+
+void Label::BackStyle(int16_t value) {
+  CheckZeroOrOne(value);
+  m_BackStyle = value;
+}
+
+void Label::BackColor(OleColor value) {
+  ResolveColor(value);
+  m_BackColor = value;
+}
+
+void Label::ForeColor(OleColor value) {
+  ResolveColor(value);
+  m_ForeColor = value;
+}
+
+void Label::BorderStyle(int16_t value) {
+  CheckZeroOrOne(value);
+  m_BorderStyle = value;
+  if (m_AutoSize) Fit();
+}
+
+void Label::FontSize(float points) {
+  if (!(points > 0) || points > 2048) Fail(kErrInvalidPropertyValue);
+  m_FontSize = points;
+  if (m_AutoSize) Fit();
+}
+
+void Label::FontBold(bool value) {
+  m_FontBold = value;
+  if (m_AutoSize) Fit();
+}
+
+void Label::Fit() {
+  const TextExtent extent = MeasureText(m_Caption, m_FontSize, m_FontBold);
+  const int32_t border = m_BorderStyle == 1 ? 2 : 0;
+  const ScaleMapping m = ContainerScale();
+  Move(Left(), Top(), static_cast<float>((extent.width + border) * m.unitsPerPixelX),
+       static_cast<float>((extent.height + border) * m.unitsPerPixelY));
+}
+
+const MemberTable& Label::Members() const {
+  static const MemberTable table(
+      &ControlMembers(),
+      {
+          {"Caption", [](Object& o) { return Variant(Lb(o).Caption()); },
+           [](Object& o, const Variant& v) { Lb(o).Caption(v.ToString()); }, {}},
+          {"Alignment", [](Object& o) { return Variant(Lb(o).Alignment()); },
+           [](Object& o, const Variant& v) { Lb(o).Alignment(v.ToInt16()); }, {}},
+          {"AutoSize", [](Object& o) { return Variant(Lb(o).AutoSize()); },
+           [](Object& o, const Variant& v) { Lb(o).AutoSize(v.ToBool()); }, {}},
+          {"WordWrap", [](Object& o) { return Variant(Lb(o).WordWrap()); },
+           [](Object& o, const Variant& v) { Lb(o).WordWrap(v.ToBool()); }, {}},
+          {"BackStyle", [](Object& o) { return Variant(Lb(o).BackStyle()); },
+           [](Object& o, const Variant& v) { Lb(o).BackStyle(v.ToInt16()); }, {}},
+          {"BackColor", [](Object& o) { return Variant(Lb(o).BackColor()); },
+           [](Object& o, const Variant& v) { Lb(o).BackColor(static_cast<OleColor>(v.ToInt32())); },
+           {}},
+          {"ForeColor", [](Object& o) { return Variant(Lb(o).ForeColor()); },
+           [](Object& o, const Variant& v) { Lb(o).ForeColor(static_cast<OleColor>(v.ToInt32())); },
+           {}},
+          {"BorderStyle", [](Object& o) { return Variant(Lb(o).BorderStyle()); },
+           [](Object& o, const Variant& v) { Lb(o).BorderStyle(v.ToInt16()); }, {}},
+          {"FontSize", [](Object& o) { return Variant(Lb(o).FontSize()); },
+           [](Object& o, const Variant& v) { Lb(o).FontSize(v.ToSingle()); }, {}},
+          {"FontBold", [](Object& o) { return Variant(Lb(o).FontBold()); },
+           [](Object& o, const Variant& v) { Lb(o).FontBold(v.ToBool()); }, {}},
+      });
+  return table;
+}
+
+}  // namespace lumora

@@ -1,0 +1,271 @@
+#include "platform/controls/picture_box.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/controls/member_table.hpp"
+#include "platform/controls/paint_args.hpp"
+#include "platform/errors.hpp"
+#include "platform/numeric.hpp"
+#include "platform/picture.hpp"
+
+namespace lumora {
+
+namespace {
+
+void CheckZeroOrOne(int16_t value) {
+  if (value != 0 && value != 1) Fail(kErrInvalidPropertyValue);
+}
+
+void DrawPictureAtOrigin(Raster& target, const PicturePtr& picture) {
+  if (!picture || picture->Handle() == 0) return;
+  const Raster& src = picture->Pixels();
+  const int32_t w = std::min(src.Width(), target.Width());
+  const int32_t h = std::min(src.Height(), target.Height());
+  for (int32_t y = 0; y < h; ++y) std::copy_n(src.Row(y), w, target.Row(y));
+}
+
+}  // namespace
+
+PictureBox::PictureBox() : Control("PictureBox") {}
+
+PictureBox::~PictureBox() = default;
+
+void PictureBox::ScaleMode(int16_t mode) {
+  if (mode != kScaleTwips && mode != kScalePixels) Fail(kErrInvalidPropertyValue);
+  m_ScaleMode = mode;
+  m_BaseUnits = mode == kScaleTwips ? kTwipsPerPixel : 1;
+  m_UserScaleWidth = 0;
+  m_UserScaleHeight = 0;
+}
+
+float PictureBox::ScaleWidth() const {
+  if (m_UserScaleWidth != 0) return m_UserScaleWidth;
+  return static_cast<float>(ClientPixelWidth() * m_BaseUnits);
+}
+
+float PictureBox::ScaleHeight() const {
+  if (m_UserScaleHeight != 0) return m_UserScaleHeight;
+  return static_cast<float>(ClientPixelHeight() * m_BaseUnits);
+}
+
+void PictureBox::ScaleHeight(float units) {
+  if (units == 0 || !std::isfinite(units)) Fail(kErrInvalidPropertyValue);
+  m_UserScaleHeight = units;
+  m_ScaleMode = 0;
+}
+
+void PictureBox::ScaleWidth(float units) {
+  if (units == 0 || !std::isfinite(units)) Fail(kErrInvalidPropertyValue);
+  m_UserScaleWidth = units;
+  m_ScaleMode = 0;
+}
+
+void PictureBox::BackColor(OleColor value) {
+  ResolveColor(value);
+  if (value == m_BackColor) return;
+  m_BackColor = value;
+  // A new background erases what was drawn.
+  if (m_HasImage) Cls();
+}
+
+void PictureBox::ForeColor(OleColor value) {
+  ResolveColor(value);
+  m_ForeColor = value;
+}
+
+void PictureBox::BorderStyle(int16_t value) {
+  CheckZeroOrOne(value);
+  m_BorderStyle = value;
+  OnExtentChanged();
+}
+
+void PictureBox::Appearance(int16_t value) {
+  CheckZeroOrOne(value);
+  m_Appearance = value;
+  OnExtentChanged();
+}
+
+int32_t PictureBox::BorderPixels() const {
+  if (m_BorderStyle == 0) return 0;
+  return m_Appearance == 1 ? 2 : 1;
+}
+
+int32_t PictureBox::ClientPixelWidth() const {
+  return std::max(0, FormRect().width - 2 * BorderPixels());
+}
+
+int32_t PictureBox::ClientPixelHeight() const {
+  return std::max(0, FormRect().height - 2 * BorderPixels());
+}
+
+void PictureBox::Picture(PicturePtr picture) {
+  m_Picture = std::move(picture);
+  if (m_AutoSize) SizeToPicture();
+  // The picture is the image's background: what was drawn is replaced.
+  if (m_HasImage) Cls();
+}
+
+void PictureBox::AutoSize(bool value) {
+  m_AutoSize = value;
+  if (m_AutoSize) SizeToPicture();
+}
+
+void PictureBox::SizeToPicture() {
+  if (!m_Picture || m_Picture->Handle() == 0) return;
+  const ScaleMapping m = ContainerScale();
+  const int32_t border = 2 * BorderPixels();
+  Move(Left(), Top(), static_cast<float>((m_Picture->PixelWidth() + border) * m.unitsPerPixelX),
+       static_cast<float>((m_Picture->PixelHeight() + border) * m.unitsPerPixelY));
+}
+
+void PictureBox::AutoRedraw(bool value) {
+  m_AutoRedraw = value;
+}
+
+PicturePtr PictureBox::Image() {
+  const Raster& image = EnsureImage();
+  if (m_ImagePicture && (!m_ImageMayHaveChanged || m_ImagePicture->Pixels() == image))
+    return m_ImagePicture;
+  m_ImagePicture = Picture::FromRaster(image);
+  return m_ImagePicture;
+}
+
+void PictureBox::Cls() {
+  if (!m_AutoRedraw && !m_HasImage) return;  // nothing drawn that could be cleared
+  const bool existed = m_HasImage && m_Image.Width() == ClientPixelWidth() &&
+                       m_Image.Height() == ClientPixelHeight();
+  Raster& image = EnsureImage();
+  if (existed) {
+    image.Fill(ToArgb(ResolveColor(m_BackColor)));
+    DrawPictureAtOrigin(image, m_Picture);
+    ImageChanged();
+  }
+}
+
+void PictureBox::Refresh() {
+  Control::Refresh();
+}
+
+void PictureBox::PaintPicture(const Variant& Picture, const Variant& X1, const Variant& Y1,
+                              const Variant& Width1, const Variant& Height1, const Variant& X2,
+                              const Variant& Y2, const Variant& Width2, const Variant& Height2,
+                              const Variant& Opcode) {
+  const PaintRequest request = ResolvePaint(ClientScale(), Picture, X1, Y1, Width1, Height1, X2,
+                                            Y2, Width2, Height2, Opcode);
+  Raster& image = EnsureImage();
+  ExecutePaint(image, request);
+  ImageChanged();
+}
+
+const Raster* PictureBox::ShownImage() const {
+  return m_HasImage ? &m_Image : nullptr;
+}
+
+Raster& PictureBox::EnsureImage() {
+  const int32_t w = ClientPixelWidth();
+  const int32_t h = ClientPixelHeight();
+  if (m_HasImage && m_Image.Width() == w && m_Image.Height() == h) return m_Image;
+  // Release the old image before making the new one: at most one at a time.
+  ReleaseImage();
+  m_Image = NewPersistentImage(w, h, ToArgb(ResolveColor(m_BackColor)));
+  m_HasImage = true;
+  ++m_ImagesMade;
+  DrawPictureAtOrigin(m_Image, m_Picture);
+  return m_Image;
+}
+
+void PictureBox::ReleaseImage() {
+  m_Image = Raster();
+  m_HasImage = false;
+  m_ImagePicture.reset();
+  m_ImageMayHaveChanged = false;
+}
+
+void PictureBox::ImageChanged() {
+  m_ImagePicture.reset();
+}
+
+void PictureBox::OnExtentChanged() {
+  if (m_HasImage && (m_Image.Width() != ClientPixelWidth() || m_Image.Height() != ClientPixelHeight()))
+    ReleaseImage();
+}
+
+ScaleMapping PictureBox::ClientScale() const {
+  ScaleMapping m{0, 0, m_BaseUnits, m_BaseUnits};
+  if (m_UserScaleWidth != 0) m.unitsPerPixelX = m_UserScaleWidth / std::max(1, ClientPixelWidth());
+  if (m_UserScaleHeight != 0)
+    m.unitsPerPixelY = m_UserScaleHeight / std::max(1, ClientPixelHeight());
+  return m;
+}
+
+PixelRect PictureBox::ClientFormRect() const {
+  PixelRect r = FormRect();
+  const int32_t b = BorderPixels();
+  r.left += b;
+  r.top += b;
+  r.width = std::max(0, r.width - 2 * b);
+  r.height = std::max(0, r.height - 2 * b);
+  return r;
+}
+
+namespace {
+
+PictureBox& Pb(Object& o) {
+  return static_cast<PictureBox&>(o);
+}
+
+}  // namespace
+
+const MemberTable& PictureBox::Members() const {
+  static const MemberTable table(
+      &ControlMembers(),
+      {
+          {"ScaleMode", [](Object& o) { return Variant(Pb(o).ScaleMode()); },
+           [](Object& o, const Variant& v) { Pb(o).ScaleMode(v.ToInt16()); }, {}},
+          {"ScaleWidth", [](Object& o) { return Variant(Pb(o).ScaleWidth()); },
+           [](Object& o, const Variant& v) { Pb(o).ScaleWidth(v.ToSingle()); }, {}},
+          {"ScaleHeight", [](Object& o) { return Variant(Pb(o).ScaleHeight()); },
+           [](Object& o, const Variant& v) { Pb(o).ScaleHeight(v.ToSingle()); }, {}},
+          {"ScaleLeft", [](Object& o) { return Variant(Pb(o).ScaleLeft()); }, {}, {}},
+          {"ScaleTop", [](Object& o) { return Variant(Pb(o).ScaleTop()); }, {}, {}},
+          {"BackColor", [](Object& o) { return Variant(Pb(o).BackColor()); },
+           [](Object& o, const Variant& v) { Pb(o).BackColor(static_cast<OleColor>(v.ToInt32())); },
+           {}},
+          {"ForeColor", [](Object& o) { return Variant(Pb(o).ForeColor()); },
+           [](Object& o, const Variant& v) { Pb(o).ForeColor(static_cast<OleColor>(v.ToInt32())); },
+           {}},
+          {"BorderStyle", [](Object& o) { return Variant(Pb(o).BorderStyle()); },
+           [](Object& o, const Variant& v) { Pb(o).BorderStyle(v.ToInt16()); }, {}},
+          {"Appearance", [](Object& o) { return Variant(Pb(o).Appearance()); },
+           [](Object& o, const Variant& v) { Pb(o).Appearance(v.ToInt16()); }, {}},
+          {"Picture", [](Object& o) { return Variant(Pb(o).Picture()); },
+           [](Object& o, const Variant& v) { Pb(o).Picture(v.ToPicture()); }, {}},
+          {"AutoSize", [](Object& o) { return Variant(Pb(o).AutoSize()); },
+           [](Object& o, const Variant& v) { Pb(o).AutoSize(v.ToBool()); }, {}},
+          {"AutoRedraw", [](Object& o) { return Variant(Pb(o).AutoRedraw()); },
+           [](Object& o, const Variant& v) { Pb(o).AutoRedraw(v.ToBool()); }, {}},
+          {"Image", [](Object& o) { return Variant(Pb(o).Image()); }, {}, {}},
+          {"hDC", [](Object& o) { return Variant(static_cast<int32_t>(Pb(o).hDC())); }, {}, {}},
+          {"Cls",
+           {},
+           {},
+           [](Object& o, std::span<Variant>) {
+             Pb(o).Cls();
+             return Variant();
+           }},
+          {"PaintPicture",
+           {},
+           {},
+           [](Object& o, std::span<Variant> a) {
+             Pb(o).PaintPicture(ArgOrMissing(a, 0), ArgOrMissing(a, 1), ArgOrMissing(a, 2),
+                                ArgOrMissing(a, 3), ArgOrMissing(a, 4), ArgOrMissing(a, 5),
+                                ArgOrMissing(a, 6), ArgOrMissing(a, 7), ArgOrMissing(a, 8),
+                                ArgOrMissing(a, 9));
+             return Variant();
+           }},
+      });
+  return table;
+}
+
+}  // namespace lumora

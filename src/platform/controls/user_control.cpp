@@ -1,0 +1,294 @@
+#include "platform/controls/user_control.hpp"
+
+#include <algorithm>
+
+#include "platform/controls/member_table.hpp"
+#include "platform/controls/menu.hpp"
+#include "platform/controls/paint_args.hpp"
+#include "platform/errors.hpp"
+#include "platform/form/form.hpp"
+#include "platform/numeric.hpp"
+
+namespace lumora {
+
+namespace {
+
+void CheckZeroOrOne(int16_t value) {
+  if (value != 0 && value != 1) Fail(kErrInvalidPropertyValue);
+}
+
+}  // namespace
+
+UserControl::UserControl(std::string className, ScaleUnit scale, bool controlContainer)
+    : Control(std::move(className)),
+      m_Scale(scale),
+      m_ControlContainer(controlContainer),
+      m_ContainedControls(std::make_unique<ContainedControlsCollection>(*this)) {}
+
+UserControl::~UserControl() = default;
+
+void UserControl::UserControl_MouseDown(int16_t&, int16_t&, float&, float&) {}
+void UserControl::UserControl_MouseMove(int16_t&, int16_t&, float&, float&) {}
+void UserControl::UserControl_MouseUp(int16_t&, int16_t&, float&, float&) {}
+void UserControl::UserControl_KeyDown(int16_t&, int16_t&) {}
+void UserControl::UserControl_KeyUp(int16_t&, int16_t&) {}
+void UserControl::UserControl_KeyPress(int16_t&) {}
+
+float UserControl::ScaleWidth() const {
+  const ScaleMapping m = ClientScale();
+  return static_cast<float>(ClientFormRect().width * m.unitsPerPixelX);
+}
+
+float UserControl::ScaleHeight() const {
+  const ScaleMapping m = ClientScale();
+  return static_cast<float>(ClientFormRect().height * m.unitsPerPixelY);
+}
+
+float UserControl::Width() const {
+  return static_cast<float>(Control::Width() / ContainerScale().unitsPerPixelX * kTwipsPerPixel);
+}
+
+void UserControl::Width(float twips) {
+  if (twips < 0) Fail(kErrInvalidPropertyValue);
+  Control::Width(static_cast<float>(twips / kTwipsPerPixel * ContainerScale().unitsPerPixelX));
+}
+
+float UserControl::Height() const {
+  return static_cast<float>(Control::Height() / ContainerScale().unitsPerPixelY * kTwipsPerPixel);
+}
+
+void UserControl::Height(float twips) {
+  if (twips < 0) Fail(kErrInvalidPropertyValue);
+  Control::Height(static_cast<float>(twips / kTwipsPerPixel * ContainerScale().unitsPerPixelY));
+}
+
+void UserControl::Appearance(int16_t value) {
+  CheckZeroOrOne(value);
+  m_Appearance = value;
+}
+
+void UserControl::BackColor(OleColor value) {
+  ResolveColor(value);
+  if (value != m_BackColor) m_Surface = Raster();
+  m_BackColor = value;
+}
+
+void UserControl::ForeColor(OleColor value) {
+  ResolveColor(value);
+  m_ForeColor = value;
+}
+
+void UserControl::BackStyle(int16_t value) {
+  CheckZeroOrOne(value);
+  m_BackStyle = value;
+}
+
+void UserControl::BorderStyle(int16_t value) {
+  CheckZeroOrOne(value);
+  if (value == m_BorderStyle) return;
+  m_BorderStyle = value;
+  SizeChanged();  // the client area changed
+}
+
+int32_t UserControl::BorderPixels() const {
+  if (m_BorderStyle == 0) return 0;
+  return m_Appearance == 1 ? 2 : 1;
+}
+
+ContainedControlsCollection& UserControl::ContainedControls() {
+  if (!m_ControlContainer) Fail(kErrNoSuchMember);
+  return *m_ContainedControls;
+}
+
+std::vector<ControlPtr> UserControl::ContainedList() const {
+  std::vector<ControlPtr> list;
+  for (const auto& weak : m_Contained)
+    if (auto control = weak.lock(); control && control->GetContainer() == this)
+      list.push_back(control);
+  return list;
+}
+
+Control* UserControl::FindConstituent(std::string_view name) const {
+  for (const ControlPtr& c : m_Constituents)
+    if (SameName(c->Name(), name)) return c.get();
+  return nullptr;
+}
+
+void UserControl::PaintPicture(const Variant& Picture, const Variant& X1, const Variant& Y1,
+                               const Variant& Width1, const Variant& Height1, const Variant& X2,
+                               const Variant& Y2, const Variant& Width2, const Variant& Height2,
+                               const Variant& Opcode) {
+  const PaintRequest request = ResolvePaint(ClientScale(), Picture, X1, Y1, Width1, Height1, X2,
+                                            Y2, Width2, Height2, Opcode);
+  const PixelRect client = ClientFormRect();
+  if (m_Surface.Width() != client.width || m_Surface.Height() != client.height)
+    m_Surface = NewPersistentImage(client.width, client.height, ToArgb(ResolveColor(m_BackColor)));
+  ExecutePaint(m_Surface, request);
+}
+
+void UserControl::PopupMenu(const Variant& Menu, const Variant& Flags, const Variant& X,
+                            const Variant& Y, const Variant& DefaultMenu) {
+  (void)DefaultMenu;
+  if (Menu.IsMissing()) Fail(kErrInvalidCall);
+  const ObjectPtr object = Menu.ToObject();
+  if (!object) Fail(kErrNoObject);
+  const auto* menu = dynamic_cast<const lumora::Menu*>(object.get());
+  if (!menu) Fail(kErrTypeMismatch, "PopupMenu needs a menu");
+  Form* form = ParentForm();
+  if (!form) Fail(kErrInvalidCall, "PopupMenu needs a control on a form");
+  ShownMenu shown;
+  shown.control = Name();
+  shown.menu = menu->Name();
+  shown.flags = Flags.IsMissing() ? int16_t{0} : Flags.ToInt16();
+  shown.x = X.IsMissing() ? static_cast<float>(FromFormX(form->PointerX())) : X.ToSingle();
+  shown.y = Y.IsMissing() ? static_cast<float>(FromFormY(form->PointerY())) : Y.ToSingle();
+  form->RecordMenu(std::move(shown));
+}
+
+void UserControl::Refresh() {
+  Control::Refresh();
+}
+
+void UserControl::PropertyChanged(std::string_view propertyName) {
+  m_Changed.emplace_back(propertyName);
+}
+
+void UserControl::RaiseEvent(int32_t dispid, std::string_view name, std::span<Variant> args) {
+  const auto keepAlive = weak_from_this().lock();
+  Events().Raise(*this, dispid, name, args);
+}
+
+void UserControl::RaiseEvent(int32_t dispid, std::string_view name) {
+  RaiseEvent(dispid, name, std::span<Variant>{});
+}
+
+ScaleMapping UserControl::ClientScale() const {
+  const double upp = m_Scale == ScaleUnit::Twips ? kTwipsPerPixel : 1.0;
+  return {0, 0, upp, upp};
+}
+
+PixelRect UserControl::ClientFormRect() const {
+  PixelRect r = FormRect();
+  const int32_t b = BorderPixels();
+  r.left += b;
+  r.top += b;
+  r.width = std::max(0, r.width - 2 * b);
+  r.height = std::max(0, r.height - 2 * b);
+  return r;
+}
+
+void UserControl::OnMouseDown(PointerInput& in) {
+  UserControl_MouseDown(in.button, in.shift, in.x, in.y);
+}
+
+void UserControl::OnMouseMove(PointerInput& in) {
+  UserControl_MouseMove(in.button, in.shift, in.x, in.y);
+}
+
+void UserControl::OnMouseUp(PointerInput& in) {
+  UserControl_MouseUp(in.button, in.shift, in.x, in.y);
+}
+
+void UserControl::OnClick() {
+  UserControl_Click();
+}
+
+void UserControl::OnDblClick() {
+  UserControl_DblClick();
+}
+
+void UserControl::OnKeyDown(int16_t& keyCode, int16_t& shift) {
+  UserControl_KeyDown(keyCode, shift);
+}
+
+void UserControl::OnKeyUp(int16_t& keyCode, int16_t& shift) {
+  UserControl_KeyUp(keyCode, shift);
+}
+
+void UserControl::OnKeyPress(int16_t& keyAscii) {
+  UserControl_KeyPress(keyAscii);
+}
+
+void UserControl::OnGotFocus() {
+  UserControl_GotFocus();
+}
+
+void UserControl::OnLostFocus() {
+  UserControl_LostFocus();
+}
+
+bool UserControl::ContainsFocus() const {
+  const Form* form = ParentForm();
+  const Control* focus = form ? form->ActiveControl() : nullptr;
+  for (const Control* c = focus; c;) {
+    if (c == this) return true;
+    if (c->Owner()) {
+      c = c->Owner();
+      continue;
+    }
+    Container* container = c->GetContainer();
+    c = container ? container->ContainerControl() : nullptr;
+  }
+  return false;
+}
+
+void UserControl::AddContained(ControlPtr control) {
+  if (!m_ControlContainer) Fail(kErrInvalidCall, "This control is not a container");
+  m_Contained.push_back(control);
+  AddChild(std::move(control), nullptr);
+}
+
+void UserControl::AdoptConstituent(ControlPtr control, std::string name, Container* container) {
+  control->Name(std::move(name));
+  m_Constituents.push_back(control);
+  (container ? container : this)->AddChild(std::move(control), this);
+}
+
+void UserControl::OnExtentChanged() {
+  SizeChanged();
+}
+
+void UserControl::SizeChanged() {
+  const PixelRect client = ClientFormRect();
+  if (m_Surface.Width() != client.width || m_Surface.Height() != client.height)
+    m_Surface = Raster();
+  if (m_Sited) UserControl_Resize();
+}
+
+namespace {
+
+UserControl& Uc(Object& o) {
+  return static_cast<UserControl&>(o);
+}
+
+}  // namespace
+
+const MemberTable& UserControl::Members() const {
+  return UserControlMembers();
+}
+
+const MemberTable& UserControl::UserControlMembers() {
+  static const MemberTable table(
+      &ControlMembers(),
+      {
+          {"ScaleWidth", [](Object& o) { return Variant(Uc(o).ScaleWidth()); }, {}, {}},
+          {"ScaleHeight", [](Object& o) { return Variant(Uc(o).ScaleHeight()); }, {}, {}},
+          {"ScaleMode", [](Object& o) { return Variant(Uc(o).ScaleMode()); }, {}, {}},
+          {"Appearance", [](Object& o) { return Variant(Uc(o).Appearance()); },
+           [](Object& o, const Variant& v) { Uc(o).Appearance(v.ToInt16()); }, {}},
+          {"BackColor", [](Object& o) { return Variant(Uc(o).BackColor()); },
+           [](Object& o, const Variant& v) { Uc(o).BackColor(static_cast<OleColor>(v.ToInt32())); },
+           {}},
+          {"ForeColor", [](Object& o) { return Variant(Uc(o).ForeColor()); },
+           [](Object& o, const Variant& v) { Uc(o).ForeColor(static_cast<OleColor>(v.ToInt32())); },
+           {}},
+          {"BackStyle", [](Object& o) { return Variant(Uc(o).BackStyle()); },
+           [](Object& o, const Variant& v) { Uc(o).BackStyle(v.ToInt16()); }, {}},
+          {"BorderStyle", [](Object& o) { return Variant(Uc(o).BorderStyle()); },
+           [](Object& o, const Variant& v) { Uc(o).BorderStyle(v.ToInt16()); }, {}},
+          {"ContainerHwnd", [](Object& o) { return Variant(Uc(o).ContainerHwnd()); }, {}, {}},
+      });
+  return table;
+}
+
+}  // namespace lumora
