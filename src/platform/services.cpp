@@ -1,8 +1,8 @@
 #include "platform/services.hpp"
 
-#include <cerrno>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <cerrno>
 
 #include <algorithm>
 

@@ -27,11 +27,14 @@ const MemberTable& CheckBox::Members() const {
   static const MemberTable table(
       &ControlMembers(),
       {
-          {"Caption", [](Object& o) { return Variant(static_cast<CheckBox&>(o).Caption()); },
+          {"Caption",
+           [](Object& o) { return Variant(static_cast<CheckBox&>(o).Caption()); },
            [](Object& o, const Variant& v) { static_cast<CheckBox&>(o).Caption(v.ToString()); },
            {}},
-          {"Value", [](Object& o) { return Variant(static_cast<CheckBox&>(o).Value()); },
-           [](Object& o, const Variant& v) { static_cast<CheckBox&>(o).Value(v.ToInt16()); }, {}},
+          {"Value",
+           [](Object& o) { return Variant(static_cast<CheckBox&>(o).Value()); },
+           [](Object& o, const Variant& v) { static_cast<CheckBox&>(o).Value(v.ToInt16()); },
+           {}},
       });
   return table;
 }

@@ -50,7 +50,9 @@ const MemberTable& CommandButton::Members() const {
       {
           {"Caption",
            [](Object& o) { return Variant(static_cast<CommandButton&>(o).Caption()); },
-           [](Object& o, const Variant& v) { static_cast<CommandButton&>(o).Caption(v.ToString()); },
+           [](Object& o, const Variant& v) {
+             static_cast<CommandButton&>(o).Caption(v.ToString());
+           },
            {}},
           {"BackColor",
            [](Object& o) { return Variant(static_cast<CommandButton&>(o).BackColor()); },

@@ -21,7 +21,7 @@ class ContainedControlsCollection final : public Object {
   ObjectPtr Item(int32_t index) const;
 
   std::string TypeName() const override { return "ContainedControls"; }
-  Variant GetProperty(std::string_view name) override;  // Count
+  Variant GetProperty(std::string_view name) override;                          // Count
   Variant CallMethod(std::string_view name, std::span<Variant> args) override;  // Item
 
  private:

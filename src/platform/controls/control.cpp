@@ -153,7 +153,8 @@ bool Control::CanTakeFocus() const {
 
 void Control::SetFocus() {
   Form* form = ParentForm();
-  if (!form) Fail(kErrInvalidCall, "Invalid procedure call or argument: the control is not on a form");
+  if (!form)
+    Fail(kErrInvalidCall, "Invalid procedure call or argument: the control is not on a form");
   form->MoveFocusTo(*this);
 }
 
@@ -230,8 +231,8 @@ void Control::RaisePlain(PlainEvent& event, int32_t dispid, std::string_view nam
   event.Raise();
 }
 
-void Control::RaiseMouse(MouseEvent& event, int32_t dispid, std::string_view name,
-                         int16_t& button, int16_t& shift, float& x, float& y) {
+void Control::RaiseMouse(MouseEvent& event, int32_t dispid, std::string_view name, int16_t& button,
+                         int16_t& shift, float& x, float& y) {
   const auto keepAlive = weak_from_this().lock();
   if (m_Events.SinkCount() > 0) {
     std::array<Variant, 4> args{button, shift, x, y};
@@ -344,62 +345,81 @@ std::optional<float> OptionalSingle(std::span<Variant> args, size_t index) {
 
 const MemberTable& Control::ControlMembers() {
   static const MemberTable table(
-      nullptr,
-      {
-          {"Name", [](Object& o) { return Variant(Self(o).Name()); }, {}, {}},
-          {"Left", [](Object& o) { return Variant(Self(o).Left()); },
-           [](Object& o, const Variant& v) { Self(o).Left(v.ToSingle()); }, {}},
-          {"Top", [](Object& o) { return Variant(Self(o).Top()); },
-           [](Object& o, const Variant& v) { Self(o).Top(v.ToSingle()); }, {}},
-          {"Width", [](Object& o) { return Variant(Self(o).Width()); },
-           [](Object& o, const Variant& v) { Self(o).Width(v.ToSingle()); }, {}},
-          {"Height", [](Object& o) { return Variant(Self(o).Height()); },
-           [](Object& o, const Variant& v) { Self(o).Height(v.ToSingle()); }, {}},
-          {"Visible", [](Object& o) { return Variant(Self(o).Visible()); },
-           [](Object& o, const Variant& v) { Self(o).Visible(v.ToBool()); }, {}},
-          {"Enabled", [](Object& o) { return Variant(Self(o).Enabled()); },
-           [](Object& o, const Variant& v) { Self(o).Enabled(v.ToBool()); }, {}},
-          {"TabIndex", [](Object& o) { return Variant(Self(o).TabIndex()); },
-           [](Object& o, const Variant& v) { Self(o).TabIndex(v.ToInt16()); }, {}},
-          {"TabStop", [](Object& o) { return Variant(Self(o).TabStop()); },
-           [](Object& o, const Variant& v) { Self(o).TabStop(v.ToBool()); }, {}},
-          {"hWnd", [](Object& o) { return Variant(Self(o).hWnd()); }, {}, {}},
-          {"MousePointer", [](Object& o) { return Variant(Self(o).MousePointer()); },
-           [](Object& o, const Variant& v) { Self(o).MousePointer(v.ToInt16()); }, {}},
-          {"MouseIcon", [](Object& o) { return Variant(Self(o).MouseIcon()); },
-           [](Object& o, const Variant& v) { Self(o).MouseIcon(v.ToPicture()); }, {}},
-          {"Move",
-           {},
-           {},
-           [](Object& o, std::span<Variant> args) {
-             if (args.empty()) Fail(kErrInvalidCall);
-             Self(o).Move(args[0].ToSingle(), OptionalSingle(args, 1), OptionalSingle(args, 2),
-                          OptionalSingle(args, 3));
-             return Variant();
-           }},
-          {"SetFocus",
-           {},
-           {},
-           [](Object& o, std::span<Variant>) {
-             Self(o).SetFocus();
-             return Variant();
-           }},
-          {"Refresh",
-           {},
-           {},
-           [](Object& o, std::span<Variant>) {
-             Self(o).Refresh();
-             return Variant();
-           }},
-          {"ZOrder",
-           {},
-           {},
-           [](Object& o, std::span<Variant> args) {
-             const Variant position = ArgOrMissing(args, 0);
-             Self(o).ZOrder(position.IsMissing() ? int16_t{0} : position.ToInt16());
-             return Variant();
-           }},
-      });
+      nullptr, {
+                   {"Name", [](Object& o) { return Variant(Self(o).Name()); }, {}, {}},
+                   {"Left",
+                    [](Object& o) { return Variant(Self(o).Left()); },
+                    [](Object& o, const Variant& v) { Self(o).Left(v.ToSingle()); },
+                    {}},
+                   {"Top",
+                    [](Object& o) { return Variant(Self(o).Top()); },
+                    [](Object& o, const Variant& v) { Self(o).Top(v.ToSingle()); },
+                    {}},
+                   {"Width",
+                    [](Object& o) { return Variant(Self(o).Width()); },
+                    [](Object& o, const Variant& v) { Self(o).Width(v.ToSingle()); },
+                    {}},
+                   {"Height",
+                    [](Object& o) { return Variant(Self(o).Height()); },
+                    [](Object& o, const Variant& v) { Self(o).Height(v.ToSingle()); },
+                    {}},
+                   {"Visible",
+                    [](Object& o) { return Variant(Self(o).Visible()); },
+                    [](Object& o, const Variant& v) { Self(o).Visible(v.ToBool()); },
+                    {}},
+                   {"Enabled",
+                    [](Object& o) { return Variant(Self(o).Enabled()); },
+                    [](Object& o, const Variant& v) { Self(o).Enabled(v.ToBool()); },
+                    {}},
+                   {"TabIndex",
+                    [](Object& o) { return Variant(Self(o).TabIndex()); },
+                    [](Object& o, const Variant& v) { Self(o).TabIndex(v.ToInt16()); },
+                    {}},
+                   {"TabStop",
+                    [](Object& o) { return Variant(Self(o).TabStop()); },
+                    [](Object& o, const Variant& v) { Self(o).TabStop(v.ToBool()); },
+                    {}},
+                   {"hWnd", [](Object& o) { return Variant(Self(o).hWnd()); }, {}, {}},
+                   {"MousePointer",
+                    [](Object& o) { return Variant(Self(o).MousePointer()); },
+                    [](Object& o, const Variant& v) { Self(o).MousePointer(v.ToInt16()); },
+                    {}},
+                   {"MouseIcon",
+                    [](Object& o) { return Variant(Self(o).MouseIcon()); },
+                    [](Object& o, const Variant& v) { Self(o).MouseIcon(v.ToPicture()); },
+                    {}},
+                   {"Move",
+                    {},
+                    {},
+                    [](Object& o, std::span<Variant> args) {
+                      if (args.empty()) Fail(kErrInvalidCall);
+                      Self(o).Move(args[0].ToSingle(), OptionalSingle(args, 1),
+                                   OptionalSingle(args, 2), OptionalSingle(args, 3));
+                      return Variant();
+                    }},
+                   {"SetFocus",
+                    {},
+                    {},
+                    [](Object& o, std::span<Variant>) {
+                      Self(o).SetFocus();
+                      return Variant();
+                    }},
+                   {"Refresh",
+                    {},
+                    {},
+                    [](Object& o, std::span<Variant>) {
+                      Self(o).Refresh();
+                      return Variant();
+                    }},
+                   {"ZOrder",
+                    {},
+                    {},
+                    [](Object& o, std::span<Variant> args) {
+                      const Variant position = ArgOrMissing(args, 0);
+                      Self(o).ZOrder(position.IsMissing() ? int16_t{0} : position.ToInt16());
+                      return Variant();
+                    }},
+               });
   return table;
 }
 
@@ -447,13 +467,14 @@ void Container::AddChild(ControlPtr child, UserControl* owner) {
   }
   // Contained (placed) controls go on top of the other placed controls but
   // below every constituent.
-  auto firstConstituent = std::ranges::find_if(
-      m_Children, [](const ControlPtr& c) { return c->IsConstituent(); });
+  auto firstConstituent =
+      std::ranges::find_if(m_Children, [](const ControlPtr& c) { return c->IsConstituent(); });
   m_Children.insert(firstConstituent, std::move(child));
 }
 
 ControlPtr Container::RemoveChild(Control& child) {
-  auto it = std::ranges::find_if(m_Children, [&](const ControlPtr& c) { return c.get() == &child; });
+  auto it =
+      std::ranges::find_if(m_Children, [&](const ControlPtr& c) { return c.get() == &child; });
   if (it == m_Children.end()) return nullptr;
   ControlPtr removed = *it;
   m_Children.erase(it);
@@ -462,21 +483,21 @@ ControlPtr Container::RemoveChild(Control& child) {
 }
 
 void Container::Restack(Control& child, bool toFront) {
-  auto it = std::ranges::find_if(m_Children, [&](const ControlPtr& c) { return c.get() == &child; });
+  auto it =
+      std::ranges::find_if(m_Children, [&](const ControlPtr& c) { return c.get() == &child; });
   if (it == m_Children.end()) return;
   ControlPtr moving = *it;
   m_Children.erase(it);
   const bool constituent = moving->IsConstituent();
   // The group's span: contained controls first, then constituents.
-  auto groupBegin = constituent ? std::ranges::find_if(m_Children,
-                                                       [](const ControlPtr& c) {
-                                                         return c->IsConstituent();
-                                                       })
-                                : m_Children.begin();
-  auto groupEnd = constituent ? m_Children.end()
-                              : std::ranges::find_if(m_Children, [](const ControlPtr& c) {
-                                  return c->IsConstituent();
-                                });
+  auto groupBegin =
+      constituent
+          ? std::ranges::find_if(m_Children, [](const ControlPtr& c) { return c->IsConstituent(); })
+          : m_Children.begin();
+  auto groupEnd =
+      constituent ? m_Children.end() : std::ranges::find_if(m_Children, [](const ControlPtr& c) {
+        return c->IsConstituent();
+      });
   m_Children.insert(toFront ? groupEnd : groupBegin, std::move(moving));
 }
 

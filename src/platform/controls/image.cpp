@@ -30,10 +30,14 @@ const MemberTable& ImageControl::Members() const {
   static const MemberTable table(
       &ControlMembers(),
       {
-          {"Picture", [](Object& o) { return Variant(static_cast<ImageControl&>(o).Picture()); },
-           [](Object& o, const Variant& v) { static_cast<ImageControl&>(o).Picture(v.ToPicture()); },
+          {"Picture",
+           [](Object& o) { return Variant(static_cast<ImageControl&>(o).Picture()); },
+           [](Object& o, const Variant& v) {
+             static_cast<ImageControl&>(o).Picture(v.ToPicture());
+           },
            {}},
-          {"Stretch", [](Object& o) { return Variant(static_cast<ImageControl&>(o).Stretch()); },
+          {"Stretch",
+           [](Object& o) { return Variant(static_cast<ImageControl&>(o).Stretch()); },
            [](Object& o, const Variant& v) { static_cast<ImageControl&>(o).Stretch(v.ToBool()); },
            {}},
       });

@@ -16,9 +16,9 @@ class Object;
 
 struct Member {
   std::string_view name;
-  std::function<Variant(Object&)> get;                        // empty: not readable
-  std::function<void(Object&, const Variant&)> set;           // empty: read-only
-  std::function<Variant(Object&, std::span<Variant>)> call;   // set for methods only
+  std::function<Variant(Object&)> get;                       // empty: not readable
+  std::function<void(Object&, const Variant&)> set;          // empty: read-only
+  std::function<Variant(Object&, std::span<Variant>)> call;  // set for methods only
 };
 
 class MemberTable {

@@ -18,18 +18,25 @@ Menu& Mn(Object& o) {
 // size, so Left, Top, Width and Height fail with error 438.
 const MemberTable& Menu::Members() const {
   static const MemberTable table(
-      nullptr,
-      {
-          {"Name", [](Object& o) { return Variant(Mn(o).Name()); }, {}, {}},
-          {"Caption", [](Object& o) { return Variant(Mn(o).Caption()); },
-           [](Object& o, const Variant& v) { Mn(o).Caption(v.ToString()); }, {}},
-          {"Visible", [](Object& o) { return Variant(Mn(o).Visible()); },
-           [](Object& o, const Variant& v) { Mn(o).Visible(v.ToBool()); }, {}},
-          {"Enabled", [](Object& o) { return Variant(Mn(o).Enabled()); },
-           [](Object& o, const Variant& v) { Mn(o).Enabled(v.ToBool()); }, {}},
-          {"Checked", [](Object& o) { return Variant(Mn(o).Checked()); },
-           [](Object& o, const Variant& v) { Mn(o).Checked(v.ToBool()); }, {}},
-      });
+      nullptr, {
+                   {"Name", [](Object& o) { return Variant(Mn(o).Name()); }, {}, {}},
+                   {"Caption",
+                    [](Object& o) { return Variant(Mn(o).Caption()); },
+                    [](Object& o, const Variant& v) { Mn(o).Caption(v.ToString()); },
+                    {}},
+                   {"Visible",
+                    [](Object& o) { return Variant(Mn(o).Visible()); },
+                    [](Object& o, const Variant& v) { Mn(o).Visible(v.ToBool()); },
+                    {}},
+                   {"Enabled",
+                    [](Object& o) { return Variant(Mn(o).Enabled()); },
+                    [](Object& o, const Variant& v) { Mn(o).Enabled(v.ToBool()); },
+                    {}},
+                   {"Checked",
+                    [](Object& o) { return Variant(Mn(o).Checked()); },
+                    [](Object& o, const Variant& v) { Mn(o).Checked(v.ToBool()); },
+                    {}},
+               });
   return table;
 }
 

@@ -125,8 +125,8 @@ void PictureBox::AutoRedraw(bool value) {
 
 PicturePtr PictureBox::Image() {
   const Raster& image = EnsureImage();
-  if (m_ImagePicture && (!m_ImageMayHaveChanged || m_ImagePicture->Pixels() == image))
-    return m_ImagePicture;
+  // Once an hDC is out, code may have drawn through it: compare the pixels.
+  if (m_ImagePicture && (!m_Dc || m_ImagePicture->Pixels() == image)) return m_ImagePicture;
   m_ImagePicture = Picture::FromRaster(image);
   return m_ImagePicture;
 }
@@ -143,6 +143,12 @@ void PictureBox::Cls() {
   }
 }
 
+Hdc PictureBox::hDC() {
+  EnsureImage();
+  if (!m_Dc) m_Dc = std::make_unique<DeviceContext>(m_Image);
+  return m_Dc->Handle();
+}
+
 void PictureBox::Refresh() {
   Control::Refresh();
 }
@@ -151,8 +157,8 @@ void PictureBox::PaintPicture(const Variant& Picture, const Variant& X1, const V
                               const Variant& Width1, const Variant& Height1, const Variant& X2,
                               const Variant& Y2, const Variant& Width2, const Variant& Height2,
                               const Variant& Opcode) {
-  const PaintRequest request = ResolvePaint(ClientScale(), Picture, X1, Y1, Width1, Height1, X2,
-                                            Y2, Width2, Height2, Opcode);
+  const PaintRequest request = ResolvePaint(ClientScale(), Picture, X1, Y1, Width1, Height1, X2, Y2,
+                                            Width2, Height2, Opcode);
   Raster& image = EnsureImage();
   ExecutePaint(image, request);
   ImageChanged();
@@ -179,7 +185,6 @@ void PictureBox::ReleaseImage() {
   m_Image = Raster();
   m_HasImage = false;
   m_ImagePicture.reset();
-  m_ImageMayHaveChanged = false;
 }
 
 void PictureBox::ImageChanged() {
@@ -187,7 +192,8 @@ void PictureBox::ImageChanged() {
 }
 
 void PictureBox::OnExtentChanged() {
-  if (m_HasImage && (m_Image.Width() != ClientPixelWidth() || m_Image.Height() != ClientPixelHeight()))
+  if (m_HasImage &&
+      (m_Image.Width() != ClientPixelWidth() || m_Image.Height() != ClientPixelHeight()))
     ReleaseImage();
 }
 
@@ -221,30 +227,48 @@ const MemberTable& PictureBox::Members() const {
   static const MemberTable table(
       &ControlMembers(),
       {
-          {"ScaleMode", [](Object& o) { return Variant(Pb(o).ScaleMode()); },
-           [](Object& o, const Variant& v) { Pb(o).ScaleMode(v.ToInt16()); }, {}},
-          {"ScaleWidth", [](Object& o) { return Variant(Pb(o).ScaleWidth()); },
-           [](Object& o, const Variant& v) { Pb(o).ScaleWidth(v.ToSingle()); }, {}},
-          {"ScaleHeight", [](Object& o) { return Variant(Pb(o).ScaleHeight()); },
-           [](Object& o, const Variant& v) { Pb(o).ScaleHeight(v.ToSingle()); }, {}},
+          {"ScaleMode",
+           [](Object& o) { return Variant(Pb(o).ScaleMode()); },
+           [](Object& o, const Variant& v) { Pb(o).ScaleMode(v.ToInt16()); },
+           {}},
+          {"ScaleWidth",
+           [](Object& o) { return Variant(Pb(o).ScaleWidth()); },
+           [](Object& o, const Variant& v) { Pb(o).ScaleWidth(v.ToSingle()); },
+           {}},
+          {"ScaleHeight",
+           [](Object& o) { return Variant(Pb(o).ScaleHeight()); },
+           [](Object& o, const Variant& v) { Pb(o).ScaleHeight(v.ToSingle()); },
+           {}},
           {"ScaleLeft", [](Object& o) { return Variant(Pb(o).ScaleLeft()); }, {}, {}},
           {"ScaleTop", [](Object& o) { return Variant(Pb(o).ScaleTop()); }, {}, {}},
-          {"BackColor", [](Object& o) { return Variant(Pb(o).BackColor()); },
+          {"BackColor",
+           [](Object& o) { return Variant(Pb(o).BackColor()); },
            [](Object& o, const Variant& v) { Pb(o).BackColor(static_cast<OleColor>(v.ToInt32())); },
            {}},
-          {"ForeColor", [](Object& o) { return Variant(Pb(o).ForeColor()); },
+          {"ForeColor",
+           [](Object& o) { return Variant(Pb(o).ForeColor()); },
            [](Object& o, const Variant& v) { Pb(o).ForeColor(static_cast<OleColor>(v.ToInt32())); },
            {}},
-          {"BorderStyle", [](Object& o) { return Variant(Pb(o).BorderStyle()); },
-           [](Object& o, const Variant& v) { Pb(o).BorderStyle(v.ToInt16()); }, {}},
-          {"Appearance", [](Object& o) { return Variant(Pb(o).Appearance()); },
-           [](Object& o, const Variant& v) { Pb(o).Appearance(v.ToInt16()); }, {}},
-          {"Picture", [](Object& o) { return Variant(Pb(o).Picture()); },
-           [](Object& o, const Variant& v) { Pb(o).Picture(v.ToPicture()); }, {}},
-          {"AutoSize", [](Object& o) { return Variant(Pb(o).AutoSize()); },
-           [](Object& o, const Variant& v) { Pb(o).AutoSize(v.ToBool()); }, {}},
-          {"AutoRedraw", [](Object& o) { return Variant(Pb(o).AutoRedraw()); },
-           [](Object& o, const Variant& v) { Pb(o).AutoRedraw(v.ToBool()); }, {}},
+          {"BorderStyle",
+           [](Object& o) { return Variant(Pb(o).BorderStyle()); },
+           [](Object& o, const Variant& v) { Pb(o).BorderStyle(v.ToInt16()); },
+           {}},
+          {"Appearance",
+           [](Object& o) { return Variant(Pb(o).Appearance()); },
+           [](Object& o, const Variant& v) { Pb(o).Appearance(v.ToInt16()); },
+           {}},
+          {"Picture",
+           [](Object& o) { return Variant(Pb(o).Picture()); },
+           [](Object& o, const Variant& v) { Pb(o).Picture(v.ToPicture()); },
+           {}},
+          {"AutoSize",
+           [](Object& o) { return Variant(Pb(o).AutoSize()); },
+           [](Object& o, const Variant& v) { Pb(o).AutoSize(v.ToBool()); },
+           {}},
+          {"AutoRedraw",
+           [](Object& o) { return Variant(Pb(o).AutoRedraw()); },
+           [](Object& o, const Variant& v) { Pb(o).AutoRedraw(v.ToBool()); },
+           {}},
           {"Image", [](Object& o) { return Variant(Pb(o).Image()); }, {}, {}},
           {"hDC", [](Object& o) { return Variant(static_cast<int32_t>(Pb(o).hDC())); }, {}, {}},
           {"Cls",

@@ -6,13 +6,13 @@
 
 #include <cstdint>
 
+#include <memory>
+
 #include "platform/controls/control.hpp"
+#include "platform/gdi.hpp"
 #include "platform/raster.hpp"
 
 namespace lumora {
-
-using Hdc = uint32_t;
-class DeviceContext;
 
 class PictureBox : public Control, public Container {
  public:
@@ -124,10 +124,9 @@ class PictureBox : public Control, public Container {
   bool m_AutoRedraw = false;
   Raster m_Image;
   bool m_HasImage = false;
-  bool m_ImageMayHaveChanged = false;  // an hDC was handed out
-  PicturePtr m_ImagePicture;           // cached Image() result
+  PicturePtr m_ImagePicture;  // cached Image() result
   int32_t m_ImagesMade = 0;
-  std::shared_ptr<DeviceContext> m_Dc;  // made at the first hDC
+  std::unique_ptr<DeviceContext> m_Dc;  // made at the first hDC; follows m_Image
 };
 
 }  // namespace lumora

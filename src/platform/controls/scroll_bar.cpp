@@ -80,13 +80,13 @@ ScrollBarGeometry ScrollBar::Geometry() const {
     g.thumb = rect(arrow, 0);
     return g;
   }
-  const double proportional =
-      static_cast<double>(trackLength) * m_LargeChange / (static_cast<double>(range) + m_LargeChange);
+  const double proportional = static_cast<double>(trackLength) * m_LargeChange /
+                              (static_cast<double>(range) + m_LargeChange);
   const int32_t thumbLength =
       std::clamp(static_cast<int32_t>(RoundHalfEven(proportional)), minimum, trackLength);
-  const double t = std::clamp(static_cast<double>(int32_t{m_Value} - m_Min) /
-                                  (static_cast<double>(m_Max) - m_Min),
-                              0.0, 1.0);
+  const double t = std::clamp(
+      static_cast<double>(int32_t{m_Value} - m_Min) / (static_cast<double>(m_Max) - m_Min), 0.0,
+      1.0);
   const int32_t offset =
       static_cast<int32_t>(RoundHalfEven(t * static_cast<double>(trackLength - thumbLength)));
   g.thumb = rect(arrow + offset, thumbLength);
@@ -100,8 +100,9 @@ int16_t ScrollBar::ValueAtThumbOffset(int32_t offset) const {
   const int32_t span = trackLength - thumbLength;
   if (span <= 0) return m_Min;
   const double t = std::clamp(static_cast<double>(offset) / span, 0.0, 1.0);
-  return Clamp16(static_cast<int32_t>(RoundHalfEven(m_Min + t * (static_cast<double>(m_Max) - m_Min))),
-                 m_Min, m_Max);
+  return Clamp16(
+      static_cast<int32_t>(RoundHalfEven(m_Min + t * (static_cast<double>(m_Max) - m_Min))), m_Min,
+      m_Max);
 }
 
 void ScrollBar::OnMouseDown(PointerInput& in) {
@@ -171,19 +172,28 @@ ScrollBar& Sb(Object& o) {
 
 const MemberTable& ScrollBar::Members() const {
   static const MemberTable table(
-      &ControlMembers(),
-      {
-          {"Min", [](Object& o) { return Variant(Sb(o).Min()); },
-           [](Object& o, const Variant& v) { Sb(o).Min(v.ToInt16()); }, {}},
-          {"Max", [](Object& o) { return Variant(Sb(o).Max()); },
-           [](Object& o, const Variant& v) { Sb(o).Max(v.ToInt16()); }, {}},
-          {"Value", [](Object& o) { return Variant(Sb(o).Value()); },
-           [](Object& o, const Variant& v) { Sb(o).Value(v.ToInt16()); }, {}},
-          {"SmallChange", [](Object& o) { return Variant(Sb(o).SmallChange()); },
-           [](Object& o, const Variant& v) { Sb(o).SmallChange(v.ToInt16()); }, {}},
-          {"LargeChange", [](Object& o) { return Variant(Sb(o).LargeChange()); },
-           [](Object& o, const Variant& v) { Sb(o).LargeChange(v.ToInt16()); }, {}},
-      });
+      &ControlMembers(), {
+                             {"Min",
+                              [](Object& o) { return Variant(Sb(o).Min()); },
+                              [](Object& o, const Variant& v) { Sb(o).Min(v.ToInt16()); },
+                              {}},
+                             {"Max",
+                              [](Object& o) { return Variant(Sb(o).Max()); },
+                              [](Object& o, const Variant& v) { Sb(o).Max(v.ToInt16()); },
+                              {}},
+                             {"Value",
+                              [](Object& o) { return Variant(Sb(o).Value()); },
+                              [](Object& o, const Variant& v) { Sb(o).Value(v.ToInt16()); },
+                              {}},
+                             {"SmallChange",
+                              [](Object& o) { return Variant(Sb(o).SmallChange()); },
+                              [](Object& o, const Variant& v) { Sb(o).SmallChange(v.ToInt16()); },
+                              {}},
+                             {"LargeChange",
+                              [](Object& o) { return Variant(Sb(o).LargeChange()); },
+                              [](Object& o, const Variant& v) { Sb(o).LargeChange(v.ToInt16()); },
+                              {}},
+                         });
   return table;
 }
 

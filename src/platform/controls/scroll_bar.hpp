@@ -81,7 +81,7 @@ class ScrollBar : public Control {
   int16_t m_SmallChange = 1;
   int16_t m_LargeChange = 1;
   int32_t m_Pressed = 0;
-  int32_t m_GripOffset = 0;     // pointer offset inside the thumb while dragging
+  int32_t m_GripOffset = 0;  // pointer offset inside the thumb while dragging
   int16_t m_ValueAtPress = 0;
 };
 

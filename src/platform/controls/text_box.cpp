@@ -60,10 +60,14 @@ const MemberTable& TextBox::Members() const {
   static const MemberTable table(
       &ControlMembers(),
       {
-          {"Text", [](Object& o) { return Variant(static_cast<TextBox&>(o).Text()); },
-           [](Object& o, const Variant& v) { static_cast<TextBox&>(o).Text(v.ToString()); }, {}},
-          {"Locked", [](Object& o) { return Variant(static_cast<TextBox&>(o).Locked()); },
-           [](Object& o, const Variant& v) { static_cast<TextBox&>(o).Locked(v.ToBool()); }, {}},
+          {"Text",
+           [](Object& o) { return Variant(static_cast<TextBox&>(o).Text()); },
+           [](Object& o, const Variant& v) { static_cast<TextBox&>(o).Text(v.ToString()); },
+           {}},
+          {"Locked",
+           [](Object& o) { return Variant(static_cast<TextBox&>(o).Locked()); },
+           [](Object& o, const Variant& v) { static_cast<TextBox&>(o).Locked(v.ToBool()); },
+           {}},
       });
   return table;
 }

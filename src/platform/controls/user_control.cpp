@@ -118,8 +118,8 @@ void UserControl::PaintPicture(const Variant& Picture, const Variant& X1, const 
                                const Variant& Width1, const Variant& Height1, const Variant& X2,
                                const Variant& Y2, const Variant& Width2, const Variant& Height2,
                                const Variant& Opcode) {
-  const PaintRequest request = ResolvePaint(ClientScale(), Picture, X1, Y1, Width1, Height1, X2,
-                                            Y2, Width2, Height2, Opcode);
+  const PaintRequest request = ResolvePaint(ClientScale(), Picture, X1, Y1, Width1, Height1, X2, Y2,
+                                            Width2, Height2, Opcode);
   const PixelRect client = ClientFormRect();
   if (m_Surface.Width() != client.width || m_Surface.Height() != client.height)
     m_Surface = NewPersistentImage(client.width, client.height, ToArgb(ResolveColor(m_BackColor)));
@@ -274,18 +274,26 @@ const MemberTable& UserControl::UserControlMembers() {
           {"ScaleWidth", [](Object& o) { return Variant(Uc(o).ScaleWidth()); }, {}, {}},
           {"ScaleHeight", [](Object& o) { return Variant(Uc(o).ScaleHeight()); }, {}, {}},
           {"ScaleMode", [](Object& o) { return Variant(Uc(o).ScaleMode()); }, {}, {}},
-          {"Appearance", [](Object& o) { return Variant(Uc(o).Appearance()); },
-           [](Object& o, const Variant& v) { Uc(o).Appearance(v.ToInt16()); }, {}},
-          {"BackColor", [](Object& o) { return Variant(Uc(o).BackColor()); },
+          {"Appearance",
+           [](Object& o) { return Variant(Uc(o).Appearance()); },
+           [](Object& o, const Variant& v) { Uc(o).Appearance(v.ToInt16()); },
+           {}},
+          {"BackColor",
+           [](Object& o) { return Variant(Uc(o).BackColor()); },
            [](Object& o, const Variant& v) { Uc(o).BackColor(static_cast<OleColor>(v.ToInt32())); },
            {}},
-          {"ForeColor", [](Object& o) { return Variant(Uc(o).ForeColor()); },
+          {"ForeColor",
+           [](Object& o) { return Variant(Uc(o).ForeColor()); },
            [](Object& o, const Variant& v) { Uc(o).ForeColor(static_cast<OleColor>(v.ToInt32())); },
            {}},
-          {"BackStyle", [](Object& o) { return Variant(Uc(o).BackStyle()); },
-           [](Object& o, const Variant& v) { Uc(o).BackStyle(v.ToInt16()); }, {}},
-          {"BorderStyle", [](Object& o) { return Variant(Uc(o).BorderStyle()); },
-           [](Object& o, const Variant& v) { Uc(o).BorderStyle(v.ToInt16()); }, {}},
+          {"BackStyle",
+           [](Object& o) { return Variant(Uc(o).BackStyle()); },
+           [](Object& o, const Variant& v) { Uc(o).BackStyle(v.ToInt16()); },
+           {}},
+          {"BorderStyle",
+           [](Object& o) { return Variant(Uc(o).BorderStyle()); },
+           [](Object& o, const Variant& v) { Uc(o).BorderStyle(v.ToInt16()); },
+           {}},
           {"ContainerHwnd", [](Object& o) { return Variant(Uc(o).ContainerHwnd()); }, {}, {}},
       });
   return table;

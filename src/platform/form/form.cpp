@@ -53,7 +53,8 @@ void Form::Place(const ControlPtr& control, std::string name, float left, float 
                  float height, Control* container, PropertyBag* bag) {
   if (!m_Loaded) Fail(kErrInvalidCall, "The form was unloaded");
   if (!control) Fail(kErrNoObject);
-  if (name.empty() || Find(name)) Fail(kErrInvalidCall, "A control named \"" + name + "\" is already on the form");
+  if (name.empty() || Find(name))
+    Fail(kErrInvalidCall, "A control named \"" + name + "\" is already on the form");
   if (container && container->ParentForm() != this)
     Fail(kErrInvalidCall, "The container is not on this form");
   control->Name(std::move(name));
@@ -118,7 +119,8 @@ void Form::RemoveTree(Control& control) {
       if (!child->IsConstituent()) contained.push_back(child);
     for (auto it = contained.rbegin(); it != contained.rend(); ++it) RemoveTree(**it);
   }
-  if (auto* userControl = dynamic_cast<UserControl*>(&control); userControl && userControl->IsSited()) {
+  if (auto* userControl = dynamic_cast<UserControl*>(&control);
+      userControl && userControl->IsSited()) {
     Step([&] { userControl->UserControl_Terminate(); });
     userControl->MarkSited(false);
     userControl->MarkShown(false);

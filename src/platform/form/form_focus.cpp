@@ -71,8 +71,8 @@ void Form::MoveFocusTo(Control& control) {
     if (first != inside.end()) target = *first;
   }
   if (target->ParentForm() != this || !target->CanTakeFocus())
-    Fail(kErrInvalidCall, "Invalid procedure call or argument: " + control.Name() +
-                              " cannot take the focus now");
+    Fail(kErrInvalidCall,
+         "Invalid procedure call or argument: " + control.Name() + " cannot take the focus now");
   auto old = m_Focus.lock();
   if (old.get() == target) return;
   const auto keep = target->Shared();

@@ -23,7 +23,8 @@ Control* HitIn(const Container& container, int32_t x, int32_t y, bool enabledOnl
       absorbed = true;
       return nullptr;
     }
-    if (auto* inner = dynamic_cast<Container*>(child); inner && inner->ClientFormRect().Contains(x, y)) {
+    if (auto* inner = dynamic_cast<Container*>(child);
+        inner && inner->ClientFormRect().Contains(x, y)) {
       Control* hit = HitIn(*inner, x, y, enabledOnly, absorbed);
       if (hit || absorbed) return hit;
     }
@@ -53,7 +54,8 @@ PointerInput MakeInput(Control& target, int32_t x, int32_t y, int16_t button, in
 // The printable character a key gives, or 0.
 int16_t CharacterOf(int16_t keyCode, int16_t shift) {
   const bool shifted = (shift & kShiftMask) != 0;
-  if (keyCode >= 'A' && keyCode <= 'Z') return shifted ? keyCode : static_cast<int16_t>(keyCode + 32);
+  if (keyCode >= 'A' && keyCode <= 'Z')
+    return shifted ? keyCode : static_cast<int16_t>(keyCode + 32);
   if (keyCode >= '0' && keyCode <= '9') return keyCode;
   if (keyCode == kKeySpace || keyCode == kKeyReturn || keyCode == kKeyBack || keyCode == kKeyEscape)
     return keyCode;
