@@ -1,0 +1,70 @@
+// Test helper for every control: proves that a class's dispatch table binds
+// each member of its type-library interface to a member function of the
+// matching kind and type, and binds nothing else.
+//
+//   EXPECT_TRUE(BindingsMatchInterface(ZelPicZoom::DispatchInfo()));
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "frame/dispatch.hpp"
+
+namespace lumora {
+
+inline std::string DescribeSignature(const TypeRef& result, std::span<const BoundParam> params) {
+  std::string out = "(";
+  for (size_t i = 0; i < params.size(); ++i)
+    out += (i ? ", " : "") + TypeWord(params[i].type) + (params[i].byRef ? "&" : "");
+  return out + ") -> " + TypeWord(result);
+}
+
+// What the interface declares for one slot, in the terms of a binding.
+inline BoundSignature DeclaredSignature(const MemberInfo& m) {
+  switch (m.kind) {
+    case MemberKind::Get: return {m.type, {}};
+    case MemberKind::Let:
+    case MemberKind::Set: return {TypeRef{}, {BoundParam{m.type, false}}};
+    case MemberKind::Method: break;
+  }
+  BoundSignature s{m.type, {}};
+  for (const ParamInfo& p : m.params) s.params.push_back({p.type, p.byRef});
+  return s;
+}
+
+inline ::testing::AssertionResult BindingsMatchInterface(const DispatchTable& table) {
+  const InterfaceInfo& iface = table.Interface();
+  std::string problems;
+  auto problem = [&](const std::string& text) { problems += "\n  " + text; };
+
+  for (const MemberInfo& m : iface.members) {
+    const std::string what = "slot " + std::to_string(iface.SlotOf(m)) + " " + std::string(m.name) +
+                             " (" + KindName(m.kind) + ")";
+    const Binding* b = table.BindingFor(m);
+    if (!b) {
+      problem(what + ": not bound");
+      continue;
+    }
+    if (b->name != m.name) problem(what + ": bound as '" + b->name + "'");
+    const BoundSignature want = DeclaredSignature(m);
+    if (!(b->signature.result == want.result) || b->signature.params != want.params)
+      problem(what + ": declared " + DescribeSignature(want.result, want.params) + ", bound " +
+              DescribeSignature(b->signature.result, b->signature.params));
+  }
+  std::set<std::pair<std::string, MemberKind>> seen;
+  for (const Binding& b : table.Bindings()) {
+    const MemberInfo* m = iface.Find(b.name, b.kind);
+    if (!m) {
+      problem("'" + b.name + "' (" + KindName(b.kind) + ") is bound but not declared");
+      continue;
+    }
+    if (!seen.insert({std::string(m->name), b.kind}).second)
+      problem("'" + b.name + "' (" + KindName(b.kind) + ") is bound twice");
+  }
+  if (problems.empty()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << iface.name << " and its bindings disagree:" << problems;
+}
+
+}  // namespace lumora
