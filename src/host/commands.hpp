@@ -1,0 +1,12 @@
+// The subcommands of the `lumora` program. Each takes the arguments after its
+// name and returns the exit code (2 for a usage error).
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace lumora::host {
+
+int RunTypelib(std::span<const std::string_view> args);
+
+}  // namespace lumora::host
