@@ -1,0 +1,70 @@
+// LoadPicture: recognises the format by its first bytes and hands the data to
+// that format's decoder.
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/codec_bmp.hpp"
+#include "platform/codec_gif.hpp"
+#include "platform/codec_jpeg.hpp"
+#include "platform/codec_png.hpp"
+#include "platform/errors.hpp"
+#include "platform/file_io.hpp"
+#include "platform/picture.hpp"
+
+namespace lumora {
+
+namespace {
+
+bool StartsWith(std::span<const uint8_t> bytes, size_t at, const char* magic) {
+  const size_t length = std::strlen(magic);
+  return bytes.size() >= at + length && std::memcmp(bytes.data() + at, magic, length) == 0;
+}
+
+// A PNG whose signature was damaged (for instance by a text-mode transfer)
+// still goes to the PNG decoder, so that the error names the real fault.
+bool LooksLikePng(std::span<const uint8_t> bytes) {
+  return StartsWith(bytes, 1, "PNG") || StartsWith(bytes, 12, "IHDR");
+}
+
+PictureFormat Sniff(std::span<const uint8_t> bytes) {
+  if (StartsWith(bytes, 0, "BM")) return PictureFormat::Bmp;
+  if (StartsWith(bytes, 0, "\xFF\xD8")) return PictureFormat::Jpeg;
+  if (StartsWith(bytes, 0, "GIF")) return PictureFormat::Gif;
+  if (LooksLikePng(bytes)) return PictureFormat::Png;
+  return PictureFormat::None;
+}
+
+[[noreturn]] void FailUnrecognised(std::span<const uint8_t> bytes) {
+  std::string start;
+  for (size_t i = 0; i < std::min<size_t>(bytes.size(), 4); ++i) {
+    char hex[4];
+    std::snprintf(hex, sizeof hex, " %02X", bytes[i]);
+    start += hex;
+  }
+  Fail(kErrInvalidPicture, "Invalid picture: unrecognised format (starts with" + start + ")");
+}
+
+}  // namespace
+
+PicturePtr LoadPicture(std::span<const uint8_t> bytes) {
+  if (bytes.empty()) Fail(kErrInvalidPicture, "Invalid picture: no data");
+  const PictureFormat format = Sniff(bytes);
+  Raster pixels;
+  switch (format) {
+    case PictureFormat::Bmp: pixels = DecodeBmp(bytes); break;
+    case PictureFormat::Png: pixels = DecodePng(bytes); break;
+    case PictureFormat::Jpeg: pixels = DecodeJpeg(bytes); break;
+    case PictureFormat::Gif: pixels = DecodeGif(bytes); break;
+    case PictureFormat::None: FailUnrecognised(bytes);
+  }
+  return Picture::FromRaster(std::move(pixels), format,
+                             std::vector<uint8_t>(bytes.begin(), bytes.end()));
+}
+
+PicturePtr LoadPictureFile(const std::string& path) {
+  const std::vector<uint8_t> bytes = ReadFileBytes(path);
+  return LoadPicture(bytes);
+}
+
+}  // namespace lumora

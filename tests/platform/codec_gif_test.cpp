@@ -1,0 +1,203 @@
+// The GIF decoder against files written here with giflib (so every expected
+// pixel is known): frame placement and clipping, transparency, interlacing,
+// colour tables, and damaged files.
+#include "platform/codec_gif.hpp"
+
+#include <gif_lib.h>
+#include <gtest/gtest.h>
+
+#include "picture_test_support.hpp"
+#include "platform/errors.hpp"
+
+namespace lumora {
+namespace {
+
+constexpr Argb kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kBlack = 0xFF000000,
+               kWhite = 0xFFFFFFFF;
+
+struct GifFrame {
+  int left = 0;
+  int top = 0;
+  int width = 1;
+  int height = 1;
+  bool interlaced = false;
+  std::vector<GifColorType> colors;  // a local colour table when not empty
+  int transparent = -1;
+  std::vector<uint8_t> indices;  // rows top first
+};
+
+struct GifSpec {
+  int width = 1;
+  int height = 1;
+  std::vector<GifColorType> colors;  // the global colour table
+  std::vector<GifFrame> frames;
+};
+
+int Append(GifFileType* gif, const GifByteType* data, int length) {
+  auto* out = static_cast<std::vector<uint8_t>*>(gif->UserData);
+  out->insert(out->end(), data, data + length);
+  return length;
+}
+
+// A giflib colour map; its size must be a power of two.
+ColorMapObject* MapOf(const std::vector<GifColorType>& colors) {
+  return colors.empty() ? nullptr
+                        : GifMakeMapObject(static_cast<int>(colors.size()), colors.data());
+}
+
+std::vector<uint8_t> WriteGif(const GifSpec& spec) {
+  std::vector<uint8_t> out;
+  int error = 0;
+  GifFileType* gif = EGifOpen(&out, Append, &error);
+  EGifSetGifVersion(gif, true);
+  ColorMapObject* global = MapOf(spec.colors);
+  EGifPutScreenDesc(gif, spec.width, spec.height, 8, 0, global);
+  GifFreeMapObject(global);
+  for (const GifFrame& frame : spec.frames) {
+    if (frame.transparent >= 0) {
+      GraphicsControlBlock control{};
+      control.TransparentColor = frame.transparent;
+      GifByteType extension[4];
+      EGifGCBToExtension(&control, extension);
+      EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, extension);
+    }
+    ColorMapObject* local = MapOf(frame.colors);
+    EGifPutImageDesc(gif, frame.left, frame.top, frame.width, frame.height, frame.interlaced,
+                     local);
+    GifFreeMapObject(local);
+    // Interlaced rows are stored pass by pass.
+    std::vector<int> order;
+    const int start[] = {0, 4, 2, 1}, step[] = {8, 8, 4, 2};
+    for (int pass = 0; pass < (frame.interlaced ? 4 : 1); ++pass) {
+      for (int y = frame.interlaced ? start[pass] : 0; y < frame.height;
+           y += frame.interlaced ? step[pass] : 1) {
+        order.push_back(y);
+      }
+    }
+    for (int y : order) {
+      std::vector<GifPixelType> row(frame.indices.begin() + y * frame.width,
+                                    frame.indices.begin() + (y + 1) * frame.width);
+      EGifPutLine(gif, row.data(), frame.width);
+    }
+  }
+  EGifCloseFile(gif, &error);
+  return out;
+}
+
+std::vector<Argb> PixelsOf(const Raster& r) {
+  return {r.Data(), r.Data() + static_cast<size_t>(r.Width()) * r.Height()};
+}
+
+std::string DecodeError(const std::vector<uint8_t>& bytes) {
+  try {
+    DecodeGif(bytes);
+  } catch (const Failure& failure) {
+    EXPECT_EQ(failure.Number(), kErrInvalidPicture);
+    return failure.Description();
+  }
+  return "decoded";
+}
+
+const std::vector<GifColorType> kPalette = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
+
+TEST(GifDecoder, TheFirstFrameSitsOnATransparentScreen) {
+  GifSpec spec;
+  spec.width = 4;
+  spec.height = 3;
+  spec.colors = kPalette;
+  GifFrame frame;
+  frame.left = 1;
+  frame.top = 1;
+  frame.width = 2;
+  frame.height = 2;
+  frame.indices = {1, 2, 3, 0};
+  spec.frames = {frame};
+  EXPECT_EQ(PixelsOf(DecodeGif(WriteGif(spec))), (std::vector<Argb>{0, 0, 0, 0,          //
+                                                                    0, kRed, kGreen, 0,  //
+                                                                    0, kBlue, kBlack, 0}));
+  // The frame's own colour table wins; its transparent index shows through.
+  spec.frames[0].colors = {{255, 255, 255}, {0, 0, 255}, {0, 255, 0}, {255, 0, 0}};
+  spec.frames[0].transparent = 2;
+  // A second frame is not shown.
+  GifFrame second;
+  second.colors = kPalette;  // giflib's writer leaks a table not followed by another
+  second.width = 4;
+  second.height = 3;
+  second.indices.assign(12, 1);
+  spec.frames.push_back(second);
+  EXPECT_EQ(PixelsOf(DecodeGif(WriteGif(spec))), (std::vector<Argb>{0, 0, 0, 0,      //
+                                                                    0, kBlue, 0, 0,  //
+                                                                    0, kRed, kWhite, 0}));
+}
+
+TEST(GifDecoder, InterlacedRowsLandInPlace) {
+  GifSpec spec;
+  spec.width = 2;
+  spec.height = 11;  // every pass of the interlace, the last ones short
+  spec.colors.resize(16);
+  for (int i = 0; i < 16; ++i) spec.colors[i] = {uint8_t(i * 16), uint8_t(255 - i), 7};
+  GifFrame frame;
+  frame.width = 2;
+  frame.height = 11;
+  frame.interlaced = true;
+  for (int y = 0; y < 11; ++y)
+    frame.indices.insert(frame.indices.end(), {uint8_t(y), uint8_t(15 - y)});
+  spec.frames = {frame};
+  const Raster r = DecodeGif(WriteGif(spec));
+  for (int y = 0; y < 11; ++y) {
+    EXPECT_EQ(r.At(0, y), 0xFF000007u | (uint32_t(y * 16) << 16) | (uint32_t(255 - y) << 8)) << y;
+    EXPECT_EQ(r.At(1, y), 0xFF000007u | (uint32_t((15 - y) * 16) << 16) | (uint32_t(240 + y) << 8));
+  }
+  // The same file written plainly decodes alike, here and for a real photo.
+  spec.frames[0].interlaced = false;
+  EXPECT_TRUE(DecodeGif(WriteGif(spec)) == r);
+  const auto folder = testing::TestData() / "wuffs-testdata";
+  EXPECT_TRUE(DecodeGif(testing::FileBytes(folder / "hippopotamus.interlaced.gif")) ==
+              DecodeGif(testing::FileBytes(folder / "hippopotamus.regular.gif")));
+}
+
+TEST(GifDecoder, FramesAreClippedAndBadIndicesShowBlack) {
+  GifSpec spec;
+  spec.width = 3;
+  spec.height = 2;
+  spec.colors = {{255, 255, 255}, {0, 0, 255}};  // two colours, but 2-bit pixel codes
+  GifFrame frame;
+  frame.left = 1;
+  frame.top = 1;
+  frame.width = 3;
+  frame.height = 2;
+  frame.indices = {1, 3, 2, 0, 0, 0};
+  spec.frames = {frame};
+  EXPECT_EQ(PixelsOf(DecodeGif(WriteGif(spec))), (std::vector<Argb>{0, 0, 0,  //
+                                                                    0, kBlue, kBlack}));
+}
+
+TEST(GifDecoder, DamagedFilesNameTheirFault) {
+  GifSpec spec;
+  spec.width = 8;
+  spec.height = 8;
+  spec.colors = kPalette;
+  EXPECT_EQ(DecodeError(WriteGif(spec)), "GIF: no frames");
+  GifFrame frame;
+  frame.width = 8;
+  frame.height = 8;
+  for (int i = 0; i < 64; ++i) frame.indices.push_back(uint8_t(i * 7 % 4));
+  spec.frames = {frame};
+  const std::vector<uint8_t> good = WriteGif(spec);
+  ASSERT_EQ(DecodeError(good), "decoded");
+  EXPECT_EQ(DecodeError({good.begin(), good.end() - 8}), "GIF: truncated data");
+  EXPECT_EQ(DecodeError({good.begin(), good.begin() + 10}), "GIF: truncated screen descriptor");
+  std::vector<uint8_t> noTable = good;
+  noTable[10] &= 0x7F;  // no global table: its bytes now read as a bad record
+  EXPECT_EQ(DecodeError(noTable), "GIF: bad record type");
+  std::vector<uint8_t> notGif = good;
+  notGif[0] = 'X';
+  EXPECT_EQ(DecodeError(notGif), "GIF: bad signature");
+  // The screen is limited like every picture, before anything is allocated.
+  std::vector<uint8_t> huge = good;
+  huge[6] = huge[7] = huge[8] = huge[9] = 0xFF;
+  EXPECT_EQ(DecodeError(huge), "GIF: too large (65535x65535 pixels)");
+}
+
+}  // namespace
+}  // namespace lumora

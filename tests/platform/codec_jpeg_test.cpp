@@ -1,0 +1,164 @@
+// The JPEG decoder against files written here with libjpeg (solid colours in
+// every colour space, so the decoded values are known within the codec's
+// rounding), against variants of one photo, and against damaged data.
+#include "platform/codec_jpeg.hpp"
+
+// clang-format off
+#include <cstddef>
+#include <cstdio>
+#include <jpeglib.h>
+// clang-format on
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "picture_test_support.hpp"
+#include "platform/errors.hpp"
+
+namespace lumora {
+namespace {
+
+// What a test file holds; WriteJpeg encodes it with libjpeg at quality 100.
+struct JpegSpec {
+  int width = 16;
+  int height = 16;
+  J_COLOR_SPACE space = JCS_RGB;
+  std::vector<uint8_t> sample;  // one pixel's components, repeated everywhere
+  bool progressive = false;
+  bool adobeMarker = true;      // for CMYK
+  std::vector<uint8_t> pixels;  // overrides sample when not empty
+};
+
+JpegSpec Solid(J_COLOR_SPACE space, std::vector<uint8_t> sample, int width = 16, int height = 16) {
+  JpegSpec spec;
+  spec.width = width;
+  spec.height = height;
+  spec.space = space;
+  spec.sample = std::move(sample);
+  return spec;
+}
+
+std::vector<uint8_t> WriteJpeg(const JpegSpec& spec) {
+  jpeg_compress_struct info{};
+  jpeg_error_mgr errors{};
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &buffer, &size);
+  info.image_width = spec.width;
+  info.image_height = spec.height;
+  info.in_color_space = spec.space;
+  info.input_components = spec.space == JCS_GRAYSCALE ? 1 : spec.space == JCS_CMYK ? 4 : 3;
+  jpeg_set_defaults(&info);
+  jpeg_set_quality(&info, 100, TRUE);
+  if (spec.space == JCS_CMYK) info.write_Adobe_marker = spec.adobeMarker;
+  if (spec.progressive) jpeg_simple_progression(&info);
+  jpeg_start_compress(&info, TRUE);
+  const size_t stride = size_t(spec.width) * info.input_components;
+  std::vector<uint8_t> row(stride);
+  while (info.next_scanline < info.image_height) {
+    if (spec.pixels.empty()) {
+      for (size_t x = 0; x < stride; ++x) row[x] = spec.sample[x % spec.sample.size()];
+    } else {
+      std::copy_n(spec.pixels.begin() + info.next_scanline * stride, stride, row.begin());
+    }
+    JSAMPROW rows[] = {row.data()};
+    jpeg_write_scanlines(&info, rows, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  std::vector<uint8_t> out(buffer, buffer + size);
+  std::free(buffer);
+  return out;
+}
+
+// The largest difference of any channel of any pixel from the colour.
+int MaxDistance(const Raster& r, Argb color) {
+  int worst = 0;
+  for (int32_t y = 0; y < r.Height(); ++y) {
+    for (int32_t x = 0; x < r.Width(); ++x) {
+      const Argb p = r.At(x, y);
+      if ((p >> 24) != 0xFF) return 999;
+      for (int shift : {0, 8, 16}) {
+        worst = std::max(worst, std::abs(int((p >> shift) & 0xFF) - int((color >> shift) & 0xFF)));
+      }
+    }
+  }
+  return worst;
+}
+
+std::string DecodeError(const std::vector<uint8_t>& bytes) {
+  try {
+    DecodeJpeg(bytes);
+  } catch (const Failure& failure) {
+    EXPECT_EQ(failure.Number(), kErrInvalidPicture);
+    return failure.Description();
+  }
+  return "decoded";
+}
+
+TEST(JpegDecoder, EveryColourSpaceGivesTheColourWritten) {
+  const Raster decoded = DecodeJpeg(WriteJpeg(Solid(JCS_RGB, {200, 100, 50}, 17, 9)));
+  EXPECT_EQ(decoded.Width(), 17);
+  EXPECT_EQ(decoded.Height(), 9);
+  EXPECT_LE(MaxDistance(decoded, 0xFFC86432), 2);
+  EXPECT_LE(MaxDistance(DecodeJpeg(WriteJpeg(Solid(JCS_GRAYSCALE, {77}))), 0xFF4D4D4D), 1);
+  // CMYK with an Adobe marker stores inverted inks: this is pure red.
+  EXPECT_LE(MaxDistance(DecodeJpeg(WriteJpeg(Solid(JCS_CMYK, {255, 0, 0, 255}))), 0xFFFF0000), 2);
+  // Plain CMYK: half cyan, no black gives (128, 255, 255).
+  JpegSpec plain = Solid(JCS_CMYK, {127, 0, 0, 0});
+  plain.adobeMarker = false;
+  EXPECT_LE(MaxDistance(DecodeJpeg(WriteJpeg(plain)), 0xFF80FFFF), 2);
+}
+
+TEST(JpegDecoder, ProgressiveFilesDecodeLikeBaselineOnes) {
+  JpegSpec spec = Solid(JCS_RGB, {}, 24, 16);
+  for (int i = 0; i < 24 * 16; ++i) {
+    spec.pixels.insert(spec.pixels.end(), {uint8_t(i * 7), uint8_t(i * 3), uint8_t(255 - i)});
+  }
+  const Raster baseline = DecodeJpeg(WriteJpeg(spec));
+  spec.progressive = true;
+  EXPECT_TRUE(DecodeJpeg(WriteJpeg(spec)) == baseline);
+
+  // Encoder options that change only the entropy coding or the scan order.
+  const auto folder = testing::TestData() / "wuffs-testdata";
+  const Raster peacock = DecodeJpeg(testing::FileBytes(folder / "peacock.default.jpeg"));
+  EXPECT_EQ(peacock.Width(), 100);
+  EXPECT_EQ(peacock.Height(), 75);
+  EXPECT_TRUE(DecodeJpeg(testing::FileBytes(folder / "peacock.optimize.jpeg")) == peacock);
+  EXPECT_TRUE(DecodeJpeg(testing::FileBytes(folder / "peacock.progressive.jpeg")) == peacock);
+  // A grey JPEG decodes to grey pixels.
+  const Raster grey = DecodeJpeg(testing::FileBytes(folder / "bricks-gray.jpeg"));
+  for (int32_t y = 0; y < grey.Height(); ++y) {
+    for (int32_t x = 0; x < grey.Width(); ++x) {
+      const Argb p = grey.At(x, y);
+      ASSERT_EQ(p & 0xFF, (p >> 8) & 0xFF);
+      ASSERT_EQ(p & 0xFF, (p >> 16) & 0xFF);
+    }
+  }
+}
+
+TEST(JpegDecoder, CorruptOrTruncatedDataFails) {
+  JpegSpec spec = Solid(JCS_RGB, {}, 32, 32);
+  for (int i = 0; i < 32 * 32; ++i)
+    spec.pixels.insert(spec.pixels.end(), {uint8_t(i), uint8_t(i / 4), 9});
+  const std::vector<uint8_t> good = WriteJpeg(spec);
+  ASSERT_EQ(DecodeError(good), "decoded");
+  EXPECT_EQ(DecodeError({good.begin(), good.end() - 2}), "JPEG: Premature end of JPEG file");
+  EXPECT_EQ(DecodeError({good.begin(), good.end() - 40}), "JPEG: Premature end of JPEG file");
+  // A marker inside the entropy-coded data is a corrupt-data warning in
+  // libjpeg, and a failure here.
+  std::vector<uint8_t> marker = good;
+  marker[marker.size() - 30] = 0xFF;
+  marker[marker.size() - 29] = 0xD9;
+  EXPECT_EQ(DecodeError(marker).rfind("JPEG: Corrupt JPEG data", 0), 0u) << DecodeError(marker);
+  std::vector<uint8_t> badComment = {0xFF, 0xD8, 0xFF, 0xFE, 0x00, 0x01};
+  badComment.insert(badComment.end(), good.begin() + 2, good.end());
+  EXPECT_EQ(DecodeError(badComment), "JPEG: bad length 1 of marker 0xFE");
+  EXPECT_EQ(DecodeError({0xFF, 0xD8, 0xFF, 0xD9}), "JPEG: JPEG datastream contains no image");
+}
+
+}  // namespace
+}  // namespace lumora

@@ -1,0 +1,230 @@
+// The PNG decoder against files written here with libpng (so every expected
+// pixel is known), against PngSuite's interlaced/plain pairs, and against
+// damaged or oversized files.
+#include "platform/codec_png.hpp"
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <random>
+
+#include "picture_test_support.hpp"
+#include "platform/errors.hpp"
+
+namespace lumora {
+namespace {
+
+// What a test file holds; WritePng encodes it with libpng.
+struct PngSpec {
+  uint32_t width = 1;
+  uint32_t height = 1;
+  int colorType = PNG_COLOR_TYPE_RGB;
+  int bitDepth = 8;
+  bool interlaced = false;
+  std::vector<uint8_t> rows;  // packed rows, top first, no filter bytes
+  std::vector<png_color> palette;
+  std::vector<uint8_t> paletteAlpha;
+  bool withText = false;
+};
+
+void Append(png_structp png, png_bytep data, size_t length) {
+  auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
+  out->insert(out->end(), data, data + length);
+}
+
+std::vector<uint8_t> WritePng(const PngSpec& spec) {
+  std::vector<uint8_t> out;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  png_set_write_fn(png, &out, Append, nullptr);
+  png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colorType,
+               spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  if (!spec.palette.empty()) {
+    png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
+  }
+  if (!spec.paletteAlpha.empty()) {
+    png_set_tRNS(png, info, spec.paletteAlpha.data(), static_cast<int>(spec.paletteAlpha.size()),
+                 nullptr);
+  }
+  png_text text{};
+  if (spec.withText) {
+    text.compression = PNG_TEXT_COMPRESSION_NONE;
+    text.key = const_cast<char*>("Comment");
+    text.text = const_cast<char*>("written by a test");
+    png_set_text(png, info, &text, 1);
+  }
+  png_write_info(png, info);
+  const size_t stride = spec.rows.size() / spec.height;
+  std::vector<png_bytep> rows;
+  for (uint32_t y = 0; y < spec.height; ++y) {
+    rows.push_back(const_cast<png_bytep>(spec.rows.data() + y * stride));
+  }
+  png_write_image(png, rows.data());
+  png_write_end(png, info);
+  png_destroy_write_struct(&png, &info);
+  return out;
+}
+
+std::vector<Argb> PixelsOf(const Raster& r) {
+  return {r.Data(), r.Data() + static_cast<size_t>(r.Width()) * r.Height()};
+}
+
+std::string DecodeError(const std::vector<uint8_t>& bytes) {
+  try {
+    DecodePng(bytes);
+  } catch (const Failure& failure) {
+    EXPECT_EQ(failure.Number(), kErrInvalidPicture);
+    return failure.Description();
+  }
+  return "decoded";
+}
+
+uint32_t Crc32(const uint8_t* data, size_t size) {
+  uint32_t crc = 0xFFFFFFFFu;
+  for (size_t i = 0; i < size; ++i) {
+    crc ^= data[i];
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+  }
+  return ~crc;
+}
+
+// A PNG file with the given IHDR size and a tiny (wrong-sized) IDAT.
+std::vector<uint8_t> FileClaimingSize(uint32_t width, uint32_t height) {
+  std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  const auto chunk = [&](const char* type, std::vector<uint8_t> data) {
+    const uint32_t length = static_cast<uint32_t>(data.size());
+    for (int i = 3; i >= 0; --i) out.push_back(static_cast<uint8_t>(length >> (8 * i)));
+    const size_t start = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    const uint32_t crc = Crc32(out.data() + start, out.size() - start);
+    for (int i = 3; i >= 0; --i) out.push_back(static_cast<uint8_t>(crc >> (8 * i)));
+  };
+  std::vector<uint8_t> header;
+  for (uint32_t v : {width, height}) {
+    for (int i = 3; i >= 0; --i) header.push_back(static_cast<uint8_t>(v >> (8 * i)));
+  }
+  header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB
+  chunk("IHDR", header);
+  chunk("IDAT", {0x78, 0x9C, 0x03, 0x00, 0x00, 0x00, 0x00, 0x01});
+  chunk("IEND", {});
+  return out;
+}
+
+TEST(PngDecoder, ColourTypesGiveStraightThenPremultipliedPixels) {
+  PngSpec rgba;
+  rgba.width = 4;
+  rgba.colorType = PNG_COLOR_TYPE_RGBA;
+  rgba.rows = {255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 255, 0, 10, 20, 30, 255};
+  EXPECT_EQ(PixelsOf(DecodePng(WritePng(rgba))),
+            (std::vector<Argb>{0xFFFF0000, 0x80008000, 0, 0xFF0A141E}));
+  PngSpec rgb;
+  rgb.width = 2;
+  rgb.rows = {1, 2, 3, 250, 251, 252};
+  EXPECT_EQ(PixelsOf(DecodePng(WritePng(rgb))), (std::vector<Argb>{0xFF010203, 0xFFFAFBFC}));
+  // 16-bit samples are scaled (rounded) to 8 bits.
+  PngSpec grey16;
+  grey16.width = 3;
+  grey16.colorType = PNG_COLOR_TYPE_GRAY;
+  grey16.bitDepth = 16;
+  grey16.rows = {0xFF, 0xFF, 0x80, 0x80, 0x00, 0x7F};
+  EXPECT_EQ(PixelsOf(DecodePng(WritePng(grey16))),
+            (std::vector<Argb>{0xFFFFFFFF, 0xFF808080, 0xFF000000}));
+  PngSpec greyAlpha;
+  greyAlpha.width = 2;
+  greyAlpha.colorType = PNG_COLOR_TYPE_GRAY_ALPHA;
+  greyAlpha.rows = {200, 255, 200, 51};  // 200 * 51 / 255 = 40
+  EXPECT_EQ(PixelsOf(DecodePng(WritePng(greyAlpha))), (std::vector<Argb>{0xFFC8C8C8, 0x33282828}));
+  PngSpec grey1;
+  grey1.width = 10;
+  grey1.colorType = PNG_COLOR_TYPE_GRAY;
+  grey1.bitDepth = 1;
+  grey1.rows = {0b10100000, 0b01000000};
+  EXPECT_EQ(PixelsOf(DecodePng(WritePng(grey1))),
+            (std::vector<Argb>{0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF, 0xFF000000, 0xFF000000,
+                               0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000, 0xFFFFFFFF}));
+}
+
+TEST(PngDecoder, PaletteEntriesTakeTheirTransparency) {
+  PngSpec spec;
+  spec.width = 5;
+  spec.colorType = PNG_COLOR_TYPE_PALETTE;
+  spec.bitDepth = 2;
+  spec.palette = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
+  spec.rows = {0b00011011, 0b01000000};
+  EXPECT_EQ(PixelsOf(DecodePng(WritePng(spec))),
+            (std::vector<Argb>{0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF, 0xFF00FF00}));
+  spec.paletteAlpha = {0, 128};  // entries beyond the list stay opaque
+  EXPECT_EQ(PixelsOf(DecodePng(WritePng(spec))),
+            (std::vector<Argb>{0, 0x80008000, 0xFF0000FF, 0xFFFFFFFF, 0x80008000}));
+}
+
+TEST(PngDecoder, InterlacedFilesDecodeLikePlainOnes) {
+  std::mt19937 random(7);
+  PngSpec spec;
+  spec.width = 13;  // odd sizes leave some of the seven passes short or empty
+  spec.height = 11;
+  spec.colorType = PNG_COLOR_TYPE_RGB;
+  spec.rows.resize(13 * 11 * 3);
+  for (auto& b : spec.rows) b = static_cast<uint8_t>(random());
+  const Raster plain = DecodePng(WritePng(spec));
+  spec.interlaced = true;
+  const Raster interlaced = DecodePng(WritePng(spec));
+  EXPECT_TRUE(plain == interlaced);
+  EXPECT_EQ(plain.At(12, 10), 0xFF000000u | (spec.rows[3 * 142] << 16) |
+                                  (spec.rows[3 * 142 + 1] << 8) | spec.rows[3 * 142 + 2]);
+
+  // PngSuite's interlaced files ("basi...", "s05i...") against their plain twins.
+  int pairs = 0;
+  for (const auto& entry : testing::ReadManifest(testing::TestData() / "pngsuite/MANIFEST.tsv")) {
+    std::string plainName = entry.file;
+    if (entry.expected != "valid" || plainName.size() < 4 || plainName[3] != 'i') continue;
+    plainName[3] = 'n';
+    const auto folder = testing::TestData() / "pngsuite";
+    if (!std::filesystem::exists(folder / plainName)) continue;
+    ++pairs;
+    EXPECT_TRUE(DecodePng(testing::FileBytes(folder / entry.file)) ==
+                DecodePng(testing::FileBytes(folder / plainName)))
+        << entry.file << " differs from " << plainName;
+  }
+  EXPECT_GE(pairs, 30);
+}
+
+TEST(PngDecoder, DamageAnywhereIsRefused) {
+  PngSpec spec;
+  spec.width = 8;
+  spec.height = 8;
+  spec.rows.assign(8 * 8 * 3, 90);
+  spec.withText = true;
+  const std::vector<uint8_t> good = WritePng(spec);
+  ASSERT_EQ(DecodeError(good), "decoded");
+  // A wrong CRC fails for the pixel data and for an ancillary (text) chunk alike.
+  const auto crcOf = [&](const char* type) {
+    const auto at = std::search(good.begin(), good.end(), type, type + 4) - good.begin();
+    const uint32_t length =
+        (good[at - 4] << 24) | (good[at - 3] << 16) | (good[at - 2] << 8) | good[at - 1];
+    return static_cast<size_t>(at + 4 + length);
+  };
+  for (const char* type : {"IDAT", "tEXt"}) {
+    std::vector<uint8_t> bad = good;
+    bad[crcOf(type)] ^= 1;
+    EXPECT_EQ(DecodeError(bad), std::string("PNG: ") + type + ": CRC error");
+  }
+  std::vector<uint8_t> noEnd(good.begin(), good.end() - 12);
+  EXPECT_EQ(DecodeError(noEnd), "PNG: truncated data");
+  std::vector<uint8_t> textMode = good;
+  textMode[4] = '\n';
+  EXPECT_EQ(DecodeError(textMode), "PNG: PNG file corrupted by ASCII conversion");
+}
+
+TEST(PngDecoder, SizesAreLimitedBeforeAnythingIsAllocated) {
+  EXPECT_EQ(DecodeError(FileClaimingSize(20000, 20000)), "PNG: too large (20000x20000 pixels)");
+  EXPECT_EQ(DecodeError(FileClaimingSize(1u << 30, 1)), "PNG: too large (1073741824x1 pixels)");
+  // Within the limit, but far more pixels than the few bytes left could hold.
+  EXPECT_EQ(DecodeError(FileClaimingSize(10000, 10000)), "PNG: truncated data");
+  EXPECT_EQ(DecodeError(FileClaimingSize(0, 5)), "PNG: Invalid IHDR data");
+}
+
+}  // namespace
+}  // namespace lumora
