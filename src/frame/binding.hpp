@@ -36,8 +36,9 @@ class Bindings {
   }
 
   // A read-write property: the getter, then the setter (let or set by type).
-  template <class C, class R, class A>
-  Bindings& Property(std::string_view name, R (C::*get)() const, void (C::*put)(A)) {
+  // Getter and setter may come from different classes of T's hierarchy.
+  template <class G, class R, class S, class A>
+  Bindings& Property(std::string_view name, R (G::*get)() const, void (S::*put)(A)) {
     AddGet(name, get);
     constexpr TypeCode code = kTypeOf<A>.code;
     const MemberKind kind =

@@ -162,4 +162,9 @@ Variant DispatchTable::CallMethod(Object& self, std::string_view name,
   return Invoke(self, GetIDsOfNames(name), MemberKind::Method, args);
 }
 
+const DispatchTable* DispatchTableOf(const Object& object) {
+  const auto* d = dynamic_cast<const Dispatchable*>(&object);
+  return d ? &d->DispatchInfo() : nullptr;
+}
+
 }  // namespace lumora

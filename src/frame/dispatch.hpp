@@ -91,4 +91,15 @@ class DispatchTable {
   std::vector<int> m_BySlot;  // index into m_Bindings, -1 when unbound
 };
 
+// Implemented by objects that publish a type-library interface, so that a host
+// holding only an Object can find their table (see DispatchTableOf).
+class Dispatchable {
+ public:
+  virtual ~Dispatchable() = default;
+  virtual const DispatchTable& DispatchInfo() const = 0;
+};
+
+// The table of an object that publishes one; null for any other object.
+const DispatchTable* DispatchTableOf(const Object& object);
+
 }  // namespace lumora

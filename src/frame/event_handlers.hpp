@@ -65,17 +65,4 @@ class EventHandlers final : public EventSink {
   std::vector<Handler> m_Handlers;
 };
 
-// Raises an event with typed arguments by reference: packs them into
-// Variants, lets `raise` deliver them, then stores back what the handlers left.
-// From a control:  RaiseByRef([&](std::span<Variant> v) { RaiseEvent(dispid, v); },
-//                             Button, Shift, X, Y);
-// A value a handler left that does not convert back fails with 13 or 6.
-template <class Raise, class... A>
-void RaiseByRef(Raise&& raise, A&... args) {
-  Variant packed[sizeof...(A) + 1] = {ToVariant(args)...};
-  raise(std::span<Variant>(packed, sizeof...(A)));
-  [[maybe_unused]] size_t i = 0;
-  (FromVariant(packed[i++], args), ...);
-}
-
 }  // namespace lumora

@@ -241,6 +241,22 @@ TEST_F(Dispatch, ATableRefusesObjectsOfAnotherClass) {
   EXPECT_TRUE(Mentions(f, "Other")) << f.Description();
 }
 
+TEST_F(Dispatch, HostsFindTheTableFromAnObject) {
+  Object& object = widget;
+  ASSERT_EQ(DispatchTableOf(object), &table);
+  EXPECT_EQ(object.GetProperty("width"), Variant(int16_t{10}));
+  object.SetProperty("Title", Variant("t"));
+  EXPECT_EQ(widget.m_Title, "t");
+  object.CallMethod("Refresh", {});
+  EXPECT_EQ(widget.m_Refreshes, 1);
+  EXPECT_EQ(FailureOf([&] { object.GetProperty("Top"); }).Number(), 438);  // left to the base
+
+  struct Plain : Object {
+    std::string TypeName() const override { return "Plain"; }
+  } plain;
+  EXPECT_EQ(DispatchTableOf(plain), nullptr);
+}
+
 TEST_F(Dispatch, TheCheckFindsTheOneDeclaredMemberLeftUnbound) {
   const ::testing::AssertionResult r = BindingsMatchInterface(table);
   EXPECT_FALSE(r);

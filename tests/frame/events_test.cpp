@@ -3,6 +3,7 @@
 #include "frame/connection_point.hpp"
 #include "frame/dispids.hpp"
 #include "frame/event_handlers.hpp"
+#include "frame/raise_by_ref.hpp"
 
 namespace lumora {
 namespace {

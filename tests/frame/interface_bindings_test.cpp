@@ -89,9 +89,12 @@ DispatchTable PicZoomShapeTable() {
       .Build();
 }
 
+// Members inherited from a base, as from the runtime's control.
 struct ContainerBase : Object {
-  void Refresh() { ++m_Refreshes; }  // inherited, as from the runtime's control
+  void Refresh() { ++m_Refreshes; }
+  bool Enabled() const { return m_Enabled; }
   int m_Refreshes = 0;
+  bool m_Enabled = true;
 };
 
 struct ContainerShape : ContainerBase {
@@ -110,8 +113,8 @@ struct ContainerShape : ContainerBase {
   int16_t BackStyle() const { return 0; }
   void BackStyle(int16_t) {}
   int32_t ContainerHwnd() const { return 0; }
-  bool Enabled() const { return true; }
-  void Enabled(bool) {}
+  using ContainerBase::Enabled;  // the getter is the base's, the setter this class's
+  void Enabled(bool v) { m_Enabled = v; }
   int32_t hWnd() const { return 0; }
   void PaintPicture(PicturePtr, float, float, const Variant&, const Variant&, const Variant&,
                     const Variant&, const Variant&, const Variant&, const Variant& Opcode) {
@@ -169,6 +172,9 @@ TEST(InterfaceBindings, PublishedMembersAreReachable) {
   // The container's default member is Refresh, inherited from its base.
   sc.Invoke(container, kDispidValue, MemberKind::Method, {});
   EXPECT_EQ(container.m_Refreshes, 1);
+  sc.SetProperty(container, "Enabled", Variant(false));
+  EXPECT_FALSE(container.m_Enabled);
+  EXPECT_EQ(sc.GetProperty(container, "Enabled"), Variant(false));
   Variant paint[] = {Variant(Picture::FromRaster(Raster(1, 1))), Variant(1.0f), Variant(2.0f)};
   sc.CallMethod(container, "PaintPicture", paint);
   EXPECT_TRUE(container.m_Opcode.IsMissing());

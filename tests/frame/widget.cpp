@@ -68,6 +68,21 @@ void Widget::Paint(PicturePtr Picture, float X1, const Variant& Width1, const Va
   m_Painted = {Variant(Picture), Variant(X1), Width1, Opcode};
 }
 
+// Members of the interface go through the table; anything else to the base
+// (which, in a control, knows the runtime's own properties).
+Variant Widget::GetProperty(std::string_view name) {
+  return Dispatch().HasMember(name) ? Dispatch().GetProperty(*this, name)
+                                    : Object::GetProperty(name);
+}
+void Widget::SetProperty(std::string_view name, const Variant& value) {
+  if (!Dispatch().HasMember(name)) return Object::SetProperty(name, value);
+  Dispatch().SetProperty(*this, name, value);
+}
+Variant Widget::CallMethod(std::string_view name, std::span<Variant> args) {
+  return Dispatch().HasMember(name) ? Dispatch().CallMethod(*this, name, args)
+                                    : Object::CallMethod(name, args);
+}
+
 const DispatchTable& Widget::Dispatch() {
   static const DispatchTable table = Bindings<Widget>(kInterface)
                                          .Property("Width", &Widget::Width, &Widget::Width)

@@ -13,10 +13,15 @@ namespace lumora::testing_widget {
 
 const InterfaceInfo& WidgetInterface();
 
-class Widget : public Object {
+class Widget : public Object, public Dispatchable {
  public:
   std::string TypeName() const override { return "Widget"; }
   static const DispatchTable& Dispatch();
+  const DispatchTable& DispatchInfo() const override { return Dispatch(); }
+  // Late-bound access by name goes through the table, as in the controls.
+  Variant GetProperty(std::string_view name) override;
+  void SetProperty(std::string_view name, const Variant& value) override;
+  Variant CallMethod(std::string_view name, std::span<Variant> args) override;
 
   int16_t Width() const { return m_Width; }
   void Width(int16_t value);  // negative values fail with 380
