@@ -10,7 +10,7 @@
 namespace lumora {
 
 // Forms' default text size.
-inline constexpr double kDefaultTextPoints = 8.0;
+inline constexpr double kDefaultTextPoints = 8.25;
 
 enum class TextAlign { Left, Center, Right };
 enum class TextVAlign { Top, Middle, Bottom };

@@ -101,7 +101,7 @@ TEST_F(Text, AlignsInsideTheBox) {
   style.align = TextAlign::Right;
   const CanvasRect right = Ink(Drawn(box, "Caption", style));
   EXPECT_LE(box.Right() - right.Right(), 2);
-  EXPECT_EQ(right.w, left.w);
+  EXPECT_NEAR(right.w, left.w, 1);  // the last glyph's overhang may meet the box edge
 
   style.align = TextAlign::Center;
   style.valign = TextVAlign::Middle;
