@@ -17,6 +17,27 @@ CanvasRect Intersect(const CanvasRect& a, const CanvasRect& b) {
   return {x0, y0, x1 - x0, y1 - y0};
 }
 
+void Subtract(std::vector<CanvasRect>& parts, const CanvasRect& hole) {
+  if (hole.IsEmpty()) return;
+  std::vector<CanvasRect> kept;
+  kept.reserve(parts.size() + 4);
+  for (const CanvasRect& p : parts) {
+    const CanvasRect cut = Intersect(p, hole);
+    if (cut.IsEmpty()) {
+      kept.push_back(p);
+      continue;
+    }
+    auto keep = [&](CanvasRect r) {
+      if (!r.IsEmpty()) kept.push_back(r);
+    };
+    keep({p.x, p.y, p.w, cut.y - p.y});                          // above
+    keep({p.x, cut.Bottom(), p.w, p.Bottom() - cut.Bottom()});   // below
+    keep({p.x, cut.y, cut.x - p.x, cut.h});                      // left
+    keep({cut.Right(), cut.y, p.Right() - cut.Right(), cut.h});  // right
+  }
+  parts = std::move(kept);
+}
+
 Canvas::Canvas(Raster& target) : m_Target(&target), m_Clip{0, 0, target.Width(), target.Height()} {}
 
 CanvasRect Canvas::ToTarget(const CanvasRect& r) const {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "platform/color.hpp"
 #include "platform/raster.hpp"
@@ -31,6 +32,9 @@ struct CanvasRect {
 };
 
 CanvasRect Intersect(const CanvasRect& a, const CanvasRect& b);
+// Removes `hole` from a set of disjoint rectangles, keeping them disjoint
+// (each loses at most four pieces: above, below, left and right of the hole).
+void Subtract(std::vector<CanvasRect>& parts, const CanvasRect& hole);
 
 class Canvas {
  public:

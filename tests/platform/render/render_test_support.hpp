@@ -1,0 +1,73 @@
+// Shared pieces of the renderer's form tests: forms that unload themselves,
+// pictures made in code, and pixel probes.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/form/form.hpp"
+#include "platform/picture.hpp"
+#include "platform/render/borders.hpp"
+#include "platform/render/canvas.hpp"
+
+namespace lumora {
+
+class RenderFormTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    for (auto& form : m_Forms) {
+      if (form->IsLoaded()) form->Unload();
+    }
+  }
+  std::shared_ptr<Form> NewForm(int32_t width, int32_t height) {
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+                             std::to_string(m_Forms.size());
+    m_Forms.push_back(Form::Create(name, width, height));
+    return m_Forms.back();
+  }
+  std::vector<std::shared_ptr<Form>> m_Forms;
+};
+
+// A picture whose every pixel tells where it is: red = x, green = y, blue 0x5A.
+inline PicturePtr CoordinatePicture(int32_t w, int32_t h) {
+  Raster r(w, h);
+  for (int32_t y = 0; y < h; ++y) {
+    for (int32_t x = 0; x < w; ++x) {
+      r.Set(x, y, 0xFF00005Au | (uint32_t(x & 0xFF) << 16) | (uint32_t(y & 0xFF) << 8));
+    }
+  }
+  return Picture::FromRaster(std::move(r));
+}
+
+// A picture of a few coloured bands and a diagonal, for golden frames.
+inline PicturePtr BandsPicture(int32_t w, int32_t h) {
+  Raster r(w, h);
+  const Argb bands[] = {0xFFE04040u, 0xFF40A040u, 0xFF4060E0u, 0xFFF0D020u};
+  for (int32_t y = 0; y < h; ++y) {
+    for (int32_t x = 0; x < w; ++x) {
+      r.Set(x, y, x * h == y * w ? 0xFF000000u : bands[(y * 4) / h]);
+    }
+  }
+  return Picture::FromRaster(std::move(r));
+}
+
+// Number of pixels in r (clipped to the raster) that differ from `color`.
+inline int32_t CountNot(const Raster& frame, const CanvasRect& r, Argb color) {
+  const CanvasRect c = Intersect(r, {0, 0, frame.Width(), frame.Height()});
+  int32_t n = 0;
+  for (int32_t y = c.y; y < c.Bottom(); ++y) {
+    for (int32_t x = c.x; x < c.Right(); ++x) n += frame.At(x, y) != color;
+  }
+  return n;
+}
+
+// Number of pixels in r equal to `color`.
+inline int32_t CountOf(const Raster& frame, const CanvasRect& r, Argb color) {
+  const CanvasRect c = Intersect(r, {0, 0, frame.Width(), frame.Height()});
+  return c.w * c.h - CountNot(frame, c, color);
+}
+
+}  // namespace lumora
