@@ -67,7 +67,10 @@ void Form::MoveFocusTo(Control& control) {
   if (auto* userControl = dynamic_cast<UserControl*>(&control)) {
     std::vector<Control*> inside;
     CollectTabStops(*userControl, inside);
-    auto first = std::ranges::find_if(inside, [](Control* c) { return c->CanTakeFocus(); });
+    // Its own constituents only: a click on a container's empty surface does
+    // not jump into the controls placed inside it.
+    auto first = std::ranges::find_if(
+        inside, [&](Control* c) { return c->Owner() == userControl && c->CanTakeFocus(); });
     if (first != inside.end()) target = *first;
   }
   if (target->ParentForm() != this || !target->CanTakeFocus())

@@ -1,0 +1,213 @@
+// Pointer routing of the form: event order of clicks and double-clicks,
+// capture from press to release, hit-testing and coordinates in each
+// control's own scale.
+#include <gtest/gtest.h>
+
+#include "platform/controls/command_button.hpp"
+#include "platform/controls/image.hpp"
+#include "platform/controls/label.hpp"
+#include "platform/controls/picture_box.hpp"
+#include "platform/controls/user_control.hpp"
+#include "runtime_fixtures.hpp"
+
+namespace lumora::testing {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// A container in twips with one constituent picture box in its top-left
+// corner; it logs the pointer events of its own surface.
+class Panel : public UserControl {
+ public:
+  Panel() : UserControl("Panel", ScaleUnit::Twips, true) {
+    cover = AddConstituent<PictureBox>("cover");
+    cover->BorderStyle(0);
+    cover->Move(0, 0, 600, 600);
+  }
+  std::shared_ptr<PictureBox> cover;
+  Strings log;
+  float lastX = -1;
+  float lastY = -1;
+  void UserControl_MouseDown(int16_t& Button, int16_t&, float& X, float& Y) override {
+    log.push_back("MouseDown " + std::to_string(Button));
+    lastX = X;
+    lastY = Y;
+  }
+  void UserControl_MouseUp(int16_t&, int16_t&, float&, float&) override {
+    log.push_back("MouseUp");
+  }
+  void UserControl_Click() override { log.push_back("Click"); }
+  void UserControl_DblClick() override { log.push_back("DblClick"); }
+};
+
+class InputTest : public RuntimeTest {
+ protected:
+  std::shared_ptr<Form> form = Form::Create("InputForm", 400, 300);
+};
+
+TEST_F(InputTest, ClickAndDoubleClickOrder) {
+  auto pic = form->Add<PictureBox>("pic", 1500, 750, 1500, 1500);  // 100,50 100x100 px
+  auto other = form->Add<CommandButton>("other", 4500, 0, 900, 450);
+  form->Show();
+  other->SetFocus();
+  auto log = EventLog::On({pic.get(), other.get()});
+
+  form->Click(120, 70);
+  EXPECT_EQ(log->entries, (Strings{"other.LostFocus", "pic.GotFocus", "pic.MouseDown",
+                                   "pic.MouseUp", "pic.Click"}));
+  log->entries.clear();
+  form->DoubleClick(120, 70);
+  EXPECT_EQ(log->entries, (Strings{"pic.MouseDown", "pic.MouseUp", "pic.Click", "pic.DblClick",
+                                   "pic.MouseUp"}));
+  // A double-click message on another control than the last click is a press.
+  log->entries.clear();
+  form->MouseDown(310, 10);
+  form->MouseUp(310, 10);
+  form->Dispatch(Message::Mouse(MessageKind::DblClick, form, 120, 70, kLeftButton));
+  form->MouseUp(120, 70);
+  EXPECT_EQ(log->entries,
+            (Strings{"pic.LostFocus", "other.GotFocus", "other.MouseDown", "other.MouseUp",
+                     "other.Click", "other.LostFocus", "pic.GotFocus", "pic.MouseDown",
+                     "pic.MouseUp", "pic.Click"}));
+}
+
+TEST_F(InputTest, ReleaseReachesThePressedControlEvenWhenDisabledOrHidden) {
+  auto button = form->Add<CommandButton>("cmd", 0, 0, 1500, 750);  // 100 x 50 px
+  auto below = form->Add<PictureBox>("below", 0, 1500, 1500, 1500);
+  form->Show();
+  auto log = EventLog::On({button.get(), below.get()});
+  float upX = 0;
+  button->MouseDown.Connect([&](int16_t&, int16_t&, float&, float&) { button->Enabled(false); });
+  button->MouseUp.Connect([&](int16_t&, int16_t&, float& X, float&) { upX = X; });
+
+  form->MouseDown(10, 10);
+  form->MouseMove(20, 150);  // over `below`, but the button holds the pointer
+  form->MouseUp(30, 150);
+  // (Showing the form focused the button, the first in Tab order.)
+  EXPECT_EQ(log->entries,
+            (Strings{"cmd.MouseDown", "cmd.LostFocus", "cmd.MouseMove", "cmd.MouseUp"}));
+  EXPECT_FLOAT_EQ(upX, 30 * 15);  // relative to the button, in the form's twips
+  EXPECT_EQ(form->Capture(), nullptr);
+
+  // Hidden during the press: the release still arrives, but no Click.
+  button->Enabled(true);
+  button->MouseDown.DisconnectAll();
+  button->MouseDown.Connect([&](int16_t&, int16_t&, float&, float&) { button->Visible(false); });
+  log->entries.clear();
+  form->MouseDown(10, 10);
+  form->MouseUp(10, 10);
+  EXPECT_EQ(log->entries, (Strings{"cmd.GotFocus", "cmd.MouseDown", "cmd.LostFocus", "cmd.MouseUp"}));
+}
+
+TEST_F(InputTest, ClickNeedsTheReleaseInsideAndTheSameButton) {
+  auto pic = form->Add<PictureBox>("pic", 0, 0, 1500, 1500);
+  form->Show();
+  auto log = EventLog::On({pic.get()});
+  form->MouseDown(10, 10);
+  form->MouseUp(250, 250);  // released outside: no Click
+  form->MouseDown(10, 10, kRightButton);
+  form->MouseDown(12, 12, kLeftButton);  // a second button joins the press
+  form->MouseUp(12, 12, kLeftButton);    // not the button that began it
+  form->MouseUp(12, 12, kRightButton);
+  EXPECT_EQ(log->entries, (Strings{"pic.MouseDown", "pic.MouseUp", "pic.MouseDown", "pic.MouseDown",
+                                   "pic.MouseUp", "pic.MouseUp", "pic.Click"}));
+}
+
+TEST_F(InputTest, CoordinatesAreInEachControlsOwnScale) {
+  auto pic = form->Add<PictureBox>("pic", 1500, 750, 1500, 1500);  // 3D border: 2 px
+  auto label = form->Add<Label>("lbl", 0, 3000, 1500, 300);        // at 0,200 px
+  auto panel = form->Add<Panel>("panel", 3000, 0, 1500, 1500);     // at 200,0 px
+  form->Show();
+  float x = -1, y = -1;
+  pic->MouseDown.Connect([&](int16_t&, int16_t&, float& X, float& Y) { x = X, y = Y; });
+  form->MouseDown(110, 60);
+  form->MouseUp(110, 60);
+  EXPECT_FLOAT_EQ(x, 8);  // pixels from the client area (inside the border)
+  EXPECT_FLOAT_EQ(y, 8);
+  pic->ScaleHeight(50);   // the 96-pixel client height now stands for 50 units
+  form->MouseDown(110, 100);
+  form->MouseUp(110, 100);
+  EXPECT_FLOAT_EQ(y, 48 * 50.0f / 96);
+
+  label->MouseDown.Connect([&](int16_t&, int16_t&, float& X, float& Y) { x = X, y = Y; });
+  form->MouseDown(5, 203);
+  form->MouseUp(5, 203);
+  EXPECT_FLOAT_EQ(x, 75);  // the container's twips, relative to the label
+  EXPECT_FLOAT_EQ(y, 45);
+
+  form->MouseDown(250, 60);  // the panel's surface, outside its constituent
+  EXPECT_FLOAT_EQ(panel->lastX, 50 * 15);
+  EXPECT_FLOAT_EQ(panel->lastY, 60 * 15);
+  form->MouseUp(250, 60);
+  EXPECT_EQ(panel->log, (Strings{"MouseDown 1", "MouseUp", "Click"}));
+}
+
+TEST_F(InputTest, HitTestFindsTheTopmostControlThatTakesInput) {
+  auto back = form->Add<PictureBox>("back", 0, 0, 3000, 3000);
+  auto label = form->Add<Label>("lbl", 0, 0, 1500, 1500);
+  auto button = form->Add<CommandButton>("cmd", 1500, 0, 1500, 1500);
+  form->Show();
+  EXPECT_EQ(form->HitTest(10, 10), label.get());
+  label->Enabled(false);  // windowless and disabled: the point goes through
+  EXPECT_EQ(form->HitTest(10, 10), back.get());
+  label->Enabled(true);
+  label->Visible(false);
+  EXPECT_EQ(form->HitTest(10, 10), back.get());
+  button->Enabled(false);  // windowed and disabled: the point is absorbed
+  EXPECT_EQ(form->HitTest(110, 10), nullptr);
+  EXPECT_EQ(form->ControlAt(110, 10), button.get());
+  button->Enabled(true);
+  EXPECT_EQ(form->HitTest(110, 10), button.get());
+  button->ZOrder(1);  // behind the picture box
+  EXPECT_EQ(form->HitTest(110, 10), back.get());
+  EXPECT_EQ(form->HitTest(250, 250), nullptr);  // the form itself
+  EXPECT_EQ(form->HitTest(-1, 5), nullptr);
+}
+
+TEST_F(InputTest, ConstituentsLieAboveContainedControls) {
+  auto panel = form->Add<Panel>("panel", 0, 0, 3000, 3000);
+  auto inside = form->Add<CommandButton>("inside", 0, 0, 900, 900, panel.get());
+  auto lower = form->Add<CommandButton>("lower", 0, 900, 900, 300, panel.get());
+  form->Show();
+  EXPECT_EQ(form->HitTest(5, 5), panel->cover.get());
+  inside->ZOrder(0);  // front of the contained controls, still under constituents
+  EXPECT_EQ(form->HitTest(5, 5), panel->cover.get());
+  EXPECT_EQ(form->HitTest(5, 65), lower.get());
+  panel->Enabled(false);  // a disabled container takes nothing inside it
+  EXPECT_EQ(form->HitTest(5, 65), nullptr);
+}
+
+TEST_F(InputTest, ImageClicksAndPointerMoves) {
+  auto image = form->Add<Image>("img", 0, 0, 300, 300);
+  form->Show();
+  auto log = EventLog::On({image.get()});
+  form->MouseMove(3, 3);
+  form->Click(3, 3);
+  EXPECT_EQ(log->entries, (Strings{"img.MouseMove", "img.MouseDown", "img.MouseUp", "img.Click"}));
+  EXPECT_EQ(form->ActiveControl(), nullptr);  // windowless: never focused
+  PointApi p;
+  form->MoveOnScreen(1000, 500);
+  form->MouseMove(7, 9);
+  EXPECT_TRUE(GetCursorPos(p));
+  EXPECT_EQ(p.x, 1007);
+  EXPECT_EQ(p.y, 509);
+}
+
+TEST_F(InputTest, GenericSinksRunFirstAndTypedHandlersSeeTheirChanges) {
+  auto pic = form->Add<PictureBox>("pic", 0, 0, 1500, 1500);
+  form->Show();
+  auto log = EventLog::On({pic.get()});
+  log->edit = [](std::string_view name, std::span<Variant> args) {
+    if (name == "MouseMove") args[0] = int16_t{7};
+  };
+  int16_t seen = 0;
+  pic->MouseMove.Connect([&](int16_t& Button, int16_t&, float&, float&) {
+    seen = Button;
+    Button = 9;
+  });
+  form->MouseMove(10, 10, kLeftButton);
+  EXPECT_EQ(seen, 7);
+}
+
+}  // namespace
+}  // namespace lumora::testing
