@@ -245,6 +245,10 @@ void UserControl::AdoptConstituent(ControlPtr control, std::string name, Contain
 }
 
 void UserControl::OnExtentChanged() {
+  // Moving is no resize.
+  if (Control::Width() == m_KnownWidth && Control::Height() == m_KnownHeight) return;
+  m_KnownWidth = Control::Width();
+  m_KnownHeight = Control::Height();
   SizeChanged();
 }
 

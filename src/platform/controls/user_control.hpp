@@ -188,7 +188,8 @@ class UserControl : public Control, public Container {
   int16_t m_BorderStyle = 0;
   bool m_Sited = false;
   bool m_Shown = false;
-  bool m_InResize = false;
+  float m_KnownWidth = 0;  // the extender's size at the last Resize
+  float m_KnownHeight = 0;
   std::vector<ControlPtr> m_Constituents;
   std::vector<std::weak_ptr<Control>> m_Contained;
   std::unique_ptr<ContainedControlsCollection> m_ContainedControls;

@@ -53,8 +53,8 @@ TEST_F(FocusTest, TabWalksSiblingsByTabIndexAndDescendsIntoContainers) {
   auto column = form->Add<Column>("col", 3000, 0, 2000, 6000);
   std::vector<std::shared_ptr<TextBox>> rows;
   for (int i = 0; i < 3; ++i)
-    rows.push_back(form->Add<TextBox>("row" + std::to_string(i), 0, 600.0f * (i + 1), 900, 300,
-                                      column.get()));
+    rows.push_back(
+        form->Add<TextBox>("row" + std::to_string(i), 0, 600.0f * (i + 1), 900, 300, column.get()));
   form->Add<Label>("caption", 0, 1200, 900, 300);
   auto disabled = form->Add<TextBox>("off", 0, 1800, 900, 300);
   disabled->Enabled(false);
@@ -72,11 +72,11 @@ TEST_F(FocusTest, TabWalksSiblingsByTabIndexAndDescendsIntoContainers) {
   form->KeyDown(kKeyTab);
   form->KeyDown(kKeyTab);
   EXPECT_EQ(form->ActiveControl(), rows[1].get());
-  EXPECT_EQ(log->entries, (Strings{"first.LostFocus", "bar.GotFocus", "bar.LostFocus",
-                                   "row1.GotFocus"}));
-  EXPECT_EQ(column->log, (Strings{"EnterFocus"}));  // still inside while on row1
+  EXPECT_EQ(log->entries,
+            (Strings{"first.LostFocus", "bar.GotFocus", "bar.LostFocus", "row1.GotFocus"}));
+  EXPECT_EQ(column->log, (Strings{"EnterFocus"}));     // still inside while on row1
   for (int i = 0; i < 4; ++i) form->KeyDown(kKeyTab);  // row2, row0, last, first
-  EXPECT_EQ(form->ActiveControl(), first.get());  // wrapped round
+  EXPECT_EQ(form->ActiveControl(), first.get());       // wrapped round
   EXPECT_EQ(column->log, (Strings{"EnterFocus", "ExitFocus"}));
   form->KeyDown(kKeyTab, kShiftMask);
   EXPECT_EQ(form->ActiveControl(), last.get());
@@ -123,8 +123,8 @@ TEST_F(FocusTest, AGotFocusHandlerMayHandTheFocusOn) {
   form->MouseDown(50, 105);  // the bar's track: focus first, then a page
   form->MouseUp(50, 105);
   EXPECT_EQ(form->ActiveControl(), pic.get());
-  EXPECT_EQ(log->entries, (Strings{"pic.LostFocus", "bar.GotFocus", "bar.LostFocus",
-                                   "pic.GotFocus", "bar.Change"}));
+  EXPECT_EQ(log->entries, (Strings{"pic.LostFocus", "bar.GotFocus", "bar.LostFocus", "pic.GotFocus",
+                                   "bar.Change"}));
 }
 
 TEST_F(FocusTest, AUserControlWithoutFocusableConstituentsTakesTheFocusItself) {

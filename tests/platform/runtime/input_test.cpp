@@ -57,18 +57,17 @@ TEST_F(InputTest, ClickAndDoubleClickOrder) {
                                    "pic.MouseUp", "pic.Click"}));
   log->entries.clear();
   form->DoubleClick(120, 70);
-  EXPECT_EQ(log->entries, (Strings{"pic.MouseDown", "pic.MouseUp", "pic.Click", "pic.DblClick",
-                                   "pic.MouseUp"}));
+  EXPECT_EQ(log->entries,
+            (Strings{"pic.MouseDown", "pic.MouseUp", "pic.Click", "pic.DblClick", "pic.MouseUp"}));
   // A double-click message on another control than the last click is a press.
   log->entries.clear();
   form->MouseDown(310, 10);
   form->MouseUp(310, 10);
   form->Dispatch(Message::Mouse(MessageKind::DblClick, form, 120, 70, kLeftButton));
   form->MouseUp(120, 70);
-  EXPECT_EQ(log->entries,
-            (Strings{"pic.LostFocus", "other.GotFocus", "other.MouseDown", "other.MouseUp",
-                     "other.Click", "other.LostFocus", "pic.GotFocus", "pic.MouseDown",
-                     "pic.MouseUp", "pic.Click"}));
+  EXPECT_EQ(log->entries, (Strings{"pic.LostFocus", "other.GotFocus", "other.MouseDown",
+                                   "other.MouseUp", "other.Click", "other.LostFocus",
+                                   "pic.GotFocus", "pic.MouseDown", "pic.MouseUp", "pic.Click"}));
 }
 
 TEST_F(InputTest, ReleaseReachesThePressedControlEvenWhenDisabledOrHidden) {
@@ -96,7 +95,8 @@ TEST_F(InputTest, ReleaseReachesThePressedControlEvenWhenDisabledOrHidden) {
   log->entries.clear();
   form->MouseDown(10, 10);
   form->MouseUp(10, 10);
-  EXPECT_EQ(log->entries, (Strings{"cmd.GotFocus", "cmd.MouseDown", "cmd.LostFocus", "cmd.MouseUp"}));
+  EXPECT_EQ(log->entries,
+            (Strings{"cmd.GotFocus", "cmd.MouseDown", "cmd.LostFocus", "cmd.MouseUp"}));
 }
 
 TEST_F(InputTest, ClickNeedsTheReleaseInsideAndTheSameButton) {
@@ -124,7 +124,7 @@ TEST_F(InputTest, CoordinatesAreInEachControlsOwnScale) {
   form->MouseUp(110, 60);
   EXPECT_FLOAT_EQ(x, 8);  // pixels from the client area (inside the border)
   EXPECT_FLOAT_EQ(y, 8);
-  pic->ScaleHeight(50);   // the 96-pixel client height now stands for 50 units
+  pic->ScaleHeight(50);  // the 96-pixel client height now stands for 50 units
   form->MouseDown(110, 100);
   form->MouseUp(110, 100);
   EXPECT_FLOAT_EQ(y, 48 * 50.0f / 96);

@@ -117,7 +117,8 @@ TEST_F(MessageQueueTest, AHeadlessModalLoopWithNothingToWaitForFails) {
     ADD_FAILURE() << "the modal loop returned";
   } catch (const Failure& failure) {
     EXPECT_EQ(failure.Number(), kErrInvalidCall);
-    EXPECT_NE(failure.Description().find("no window presenter"), std::string::npos) << failure.Description();
+    EXPECT_NE(failure.Description().find("no window presenter"), std::string::npos)
+        << failure.Description();
   }
   EXPECT_FALSE(form->IsModal());
   EXPECT_TRUE(form->IsShown());

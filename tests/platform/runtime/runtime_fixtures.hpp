@@ -64,14 +64,14 @@ class RuntimeTest : public ::testing::Test {
 };
 
 // Expects statement to fail with a runtime error of that number.
-#define EXPECT_FAILS_WITH(number, statement)                                     \
-  do {                                                                           \
-    try {                                                                        \
-      statement;                                                                 \
-      ADD_FAILURE() << #statement " did not fail";                               \
-    } catch (const ::lumora::Failure& failure) {                                 \
-      EXPECT_EQ(failure.Number(), number) << failure.Description();              \
-    }                                                                            \
+#define EXPECT_FAILS_WITH(number, statement)                        \
+  do {                                                              \
+    try {                                                           \
+      statement;                                                    \
+      ADD_FAILURE() << #statement " did not fail";                  \
+    } catch (const ::lumora::Failure& failure) {                    \
+      EXPECT_EQ(failure.Number(), number) << failure.Description(); \
+    }                                                               \
   } while (false)
 
 }  // namespace lumora::testing

@@ -67,7 +67,7 @@ TEST_F(ScrollBarTest, ValueKeepsItsNumberWhenTheRangeMovesPastIt) {
   EXPECT_EQ(bar->Value(), 80);
   EXPECT_EQ(changes, 0);
   const ScrollBarGeometry g = bar->Geometry();
-  EXPECT_EQ(g.thumb.Right(), g.track.Right());  // drawn clamped at the end
+  EXPECT_EQ(g.thumb.Right(), g.track.Right());                  // drawn clamped at the end
   EXPECT_FAILS_WITH(kErrInvalidPropertyValue, bar->Value(80));  // now outside
   bar->Value(10);
   EXPECT_EQ(changes, 1);
@@ -152,9 +152,9 @@ TEST_F(ScrollBarTest, KeysMoveTheValueWhenFocused) {
   form->KeyDown(kKeyDown);  // at the end: no change, no event
   form->KeyDown(kKeyHome);
   EXPECT_EQ(bar->Value(), 0);
-  EXPECT_EQ(log->entries, (Strings{"bar.KeyDown", "bar.Change", "bar.KeyDown", "bar.Change",
-                                   "bar.KeyDown", "bar.Change", "bar.KeyDown", "bar.KeyDown",
-                                   "bar.Change"}));
+  EXPECT_EQ(log->entries,
+            (Strings{"bar.KeyDown", "bar.Change", "bar.KeyDown", "bar.Change", "bar.KeyDown",
+                     "bar.Change", "bar.KeyDown", "bar.KeyDown", "bar.Change"}));
   // A KeyDown handler that clears the key code stops the step.
   bar->KeyDown.Connect([](int16_t& KeyCode, int16_t&) { KeyCode = 0; });
   form->KeyDown(kKeyRight);

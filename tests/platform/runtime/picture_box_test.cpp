@@ -1,0 +1,170 @@
+// Picture boxes: sizing to a picture, the lazily made persistent image (one
+// at a time, refused beyond the limit), Image identity, drawing through hDC,
+// and the user vertical scale that children, drawing and the pointer use.
+#include <gtest/gtest.h>
+
+#include "platform/controls/picture_box.hpp"
+#include "platform/controls/user_control.hpp"
+#include "platform/gdi.hpp"
+#include "runtime_fixtures.hpp"
+
+namespace lumora::testing {
+namespace {
+
+class PixelHost : public UserControl {
+ public:
+  PixelHost() : UserControl("PixelHost", ScaleUnit::Pixels, false) {
+    pic = AddConstituent<PictureBox>("pic");
+    pic->BorderStyle(0);
+    pic->AutoSize(true);
+  }
+  std::shared_ptr<PictureBox> pic;
+};
+
+class PictureBoxTest : public RuntimeTest {
+ protected:
+  std::shared_ptr<Form> form = Form::Create("PicForm", 640, 480);
+};
+
+TEST_F(PictureBoxTest, AutoSizeTakesThePicturesNaturalSizeInTheContainersScale) {
+  auto host = form->Add<PixelHost>("host", 0, 0, 3000, 3000);
+  host->pic->Picture(SolidPicture(120, 80));
+  EXPECT_FLOAT_EQ(host->pic->Width(), 120);
+  EXPECT_FLOAT_EQ(host->pic->Height(), 80);
+  host->pic->Picture(nullptr);  // no picture: the size stays
+  host->pic->Picture(Picture::Empty());
+  EXPECT_FLOAT_EQ(host->pic->Width(), 120);
+  // On a twips form, with a 3D border of two pixels each side.
+  auto framed = form->Add<PictureBox>("framed", 0, 0, 100, 100);
+  framed->AutoSize(true);
+  framed->Picture(SolidPicture(30, 20));
+  EXPECT_FLOAT_EQ(framed->Width(), 34 * 15);
+  EXPECT_FLOAT_EQ(framed->Height(), 24 * 15);
+  EXPECT_EQ(framed->ClientPixelWidth(), 30);
+}
+
+TEST_F(PictureBoxTest, ThePersistentImageIsMadeOnceAndLazily) {
+  auto host = form->Add<PixelHost>("host", 0, 0, 6000, 6000);
+  auto pic = host->pic;
+  const PicturePtr source = SolidPicture(50, 40, 0xFF112233u);
+  pic->Picture(source);
+  EXPECT_EQ(pic->ImagesMade(), 0);
+  pic->Width(100);
+  pic->Height(80);
+  pic->AutoRedraw(true);
+  EXPECT_EQ(pic->ImagesMade(), 0);
+  pic->PaintPicture(source, 0, 0, 100, 80);
+  EXPECT_EQ(pic->ImagesMade(), 1);
+  pic->AutoRedraw(false);
+  ASSERT_NE(pic->ShownImage(), nullptr);  // what was drawn stays shown
+  EXPECT_EQ(pic->ShownImage()->Width(), 100);
+  EXPECT_EQ(pic->ShownImage()->At(99, 79), 0xFF112233u);
+  EXPECT_EQ(pic->Picture(), source);  // the source is kept unscaled
+
+  // A size change lets go of the old image at once.
+  pic->Width(60);
+  EXPECT_EQ(pic->ShownImage(), nullptr);
+  pic->Height(30);
+  pic->PaintPicture(source, 0, 0, 60, 30);
+  EXPECT_EQ(pic->ImagesMade(), 2);
+  EXPECT_EQ(pic->Image()->PixelWidth(), 60);
+}
+
+TEST_F(PictureBoxTest, AnImageBeyondTheLimitIsRefusedWith480) {
+  auto host = form->Add<PixelHost>("host", 0, 0, 6000, 6000);
+  auto pic = host->pic;
+  pic->Move(0, 0, 50, 50);
+  pic->AutoRedraw(true);
+  pic->Cls();
+  EXPECT_EQ(pic->ImagesMade(), 1);
+  SetPersistentImageLimit(100 * 100);
+  pic->Move(0, 0, 200, 200);
+  EXPECT_FAILS_WITH(kErrPersistentImage, pic->PaintPicture(SolidPicture(4, 4), 0, 0, 200, 200));
+  EXPECT_EQ(pic->ShownImage(), nullptr);  // the old one was released first
+  EXPECT_FAILS_WITH(kErrPersistentImage, pic->hDC());
+  Step([&] { pic->PaintPicture(SolidPicture(4, 4), 0, 0, 200, 200); });
+  EXPECT_EQ(Err().Number(), kErrPersistentImage);
+  pic->Move(0, 0, 100, 100);  // within the limit again
+  pic->PaintPicture(SolidPicture(4, 4), 0, 0, 100, 100);
+  EXPECT_NE(pic->ShownImage(), nullptr);
+}
+
+TEST_F(PictureBoxTest, ImageStaysTheSameObjectUntilTheImageChanges) {
+  auto pic = form->Add<PictureBox>("pic", 0, 0, 1500, 1500);
+  pic->BorderStyle(0);
+  pic->AutoRedraw(true);
+  const PicturePtr first = pic->Image();
+  EXPECT_EQ(pic->Image(), first);
+  EXPECT_EQ(first->PixelWidth(), 100);
+  pic->PaintPicture(SolidPicture(2, 2, 0xFFFF0000u), 0, 0);
+  const PicturePtr second = pic->Image();
+  EXPECT_NE(second, first);
+  EXPECT_EQ(second->Pixels().At(1, 1), 0xFFFF0000u);
+  const Hdc dc = pic->hDC();
+  EXPECT_EQ(pic->Image(), second);  // an hDC alone changes nothing
+  SetPixel(dc, 50, 50, Rgb(0, 255, 0));
+  const PicturePtr third = pic->Image();
+  EXPECT_NE(third, second);
+  EXPECT_EQ(third->Pixels().At(50, 50), 0xFF00FF00u);
+  EXPECT_EQ(pic->hDC(), dc);  // one handle for the box's life
+}
+
+TEST_F(PictureBoxTest, ClsBackColorAndPictureResetTheImage) {
+  auto pic = form->Add<PictureBox>("pic", 0, 0, 1500, 1500);
+  pic->BorderStyle(0);
+  pic->AutoRedraw(true);
+  pic->BackColor(Rgb(64, 64, 64));
+  const Hdc dc = pic->hDC();
+  EXPECT_EQ(GetPixel(dc, 0, 0), Rgb(64, 64, 64));
+  SetPixel(dc, 3, 3, Rgb(255, 255, 255));
+  pic->Cls();
+  EXPECT_EQ(GetPixel(dc, 3, 3), Rgb(64, 64, 64));
+  pic->Picture(SolidPicture(10, 10, 0xFFFF0000u));
+  EXPECT_EQ(GetPixel(dc, 3, 3), Rgb(255, 0, 0));  // Cls redraws the picture at 0,0
+  EXPECT_EQ(GetPixel(dc, 30, 30), Rgb(64, 64, 64));
+  SetPixel(dc, 30, 30, Rgb(1, 2, 3));
+  pic->BackColor(Rgb(0, 0, 128));  // a new background erases drawing
+  EXPECT_EQ(GetPixel(dc, 30, 30), Rgb(0, 0, 128));
+  // Hidden boxes keep their image readable.
+  pic->Visible(false);
+  EXPECT_EQ(GetPixel(pic->hDC(), 0, 0), Rgb(255, 0, 0));
+  EXPECT_FAILS_WITH(kErrInvalidPropertyValue, pic->BorderStyle(3));
+}
+
+TEST_F(PictureBoxTest, WritingScaleHeightSetsAUserVerticalScale) {
+  // A track 9 x 166 px with a flat border: a client area of 7 x 164 px.
+  auto track = form->Add<PictureBox>("track", 0, 0, 135, 2490);
+  track->Appearance(0);
+  track->AutoRedraw(true);
+  auto thumb = form->Add<PictureBox>("thumb", 0, 0, 105, 100, track.get());
+  EXPECT_FLOAT_EQ(track->ScaleHeight(), 164);  // pixels until a scale is set
+  track->ScaleHeight(5120);
+  EXPECT_EQ(track->ScaleMode(), kScaleUser);
+  EXPECT_FLOAT_EQ(track->ScaleHeight(), 5120);
+  EXPECT_FLOAT_EQ(track->ScaleWidth(), 7);  // the horizontal axis keeps pixels
+  thumb->Top(1000);
+  thumb->Height(3120);
+  const PixelRect client = track->ClientFormRect();
+  EXPECT_EQ(thumb->FormRect().top - client.top, 32);  // 164 * 1000 / 5120 = 32.03
+  EXPECT_EQ(thumb->FormRect().height, 100);           // 164 * 3120 / 5120 = 99.94
+  track->Height(2490 + 600);                          // the scale stays; the units stretch
+  EXPECT_FLOAT_EQ(track->ScaleHeight(), 5120);
+  EXPECT_FAILS_WITH(kErrInvalidPropertyValue, track->ScaleHeight(0));
+
+  // Drawing and the pointer use the user scale too.
+  track->Height(2490);
+  track->PaintPicture(SolidPicture(1, 1, 0xFFFFFFFFu), 0, 2560, 7, 32);
+  EXPECT_EQ(GetPixel(track->hDC(), 0, 82), Rgb(255, 255, 255));
+  EXPECT_NE(GetPixel(track->hDC(), 0, 81), Rgb(255, 255, 255));  // 2560 units = row 82
+  float y = 0;
+  track->MouseDown.Connect([&](int16_t&, int16_t&, float&, float& Y) { y = Y; });
+  form->Show();
+  thumb->Visible(false);
+  form->MouseDown(3, 1 + 82);
+  EXPECT_FLOAT_EQ(y, 82 * 5120.0f / 164);
+  track->ScaleMode(kScalePixels);  // back to pixels
+  EXPECT_FLOAT_EQ(track->ScaleHeight(), 164);
+}
+
+}  // namespace
+}  // namespace lumora::testing
