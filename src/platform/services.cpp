@@ -5,10 +5,12 @@
 #include <cerrno>
 
 #include <algorithm>
+#include <string_view>
 
 #include "platform/controls/control.hpp"
 #include "platform/errors.hpp"
 #include "platform/form/form.hpp"
+#include "platform/object.hpp"
 
 extern char** environ;
 
@@ -21,6 +23,8 @@ thread_local AppObject g_App;
 thread_local PointApi g_CursorPos;
 thread_local Launcher g_Launcher;
 thread_local std::vector<pid_t> g_Spawned;
+
+constexpr std::string_view kStartProgram = "Start.exe";
 
 // Collects children that have ended, so started programs leave no zombies.
 void ReapSpawned() {
@@ -60,8 +64,9 @@ Launcher SetLauncher(Launcher launcher) {
   return previous;
 }
 
-double SpawnLauncher(const std::vector<std::string>& argv, int16_t) {
-  if (argv.empty() || argv[0].empty()) Fail(kErrInvalidCall, "Shell: no program named");
+double SpawnLauncher(const std::vector<std::string>& command, int16_t) {
+  if (command.empty() || command[0].empty()) Fail(kErrInvalidCall, "Shell: no program named");
+  const std::vector<std::string> argv = SpawnArguments(command);
   ReapSpawned();
   std::vector<char*> args;
   args.reserve(argv.size() + 1);
@@ -113,8 +118,28 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
   return args;
 }
 
+std::vector<std::string> CommandLineArguments(const std::string& commandLine) {
+  constexpr std::string_view kBlanks = " \t\r\n";
+  const size_t begin = commandLine.find_first_not_of(kBlanks);
+  if (begin == std::string::npos) return {};
+  const size_t end = std::min(commandLine.find_first_of(kBlanks, begin), commandLine.size());
+  std::string program = commandLine.substr(begin, end - begin);
+  if (!SameName(program, kStartProgram)) return SplitCommandLine(commandLine);
+  const size_t restBegin = commandLine.find_first_not_of(kBlanks, end);
+  if (restBegin == std::string::npos) Fail(kErrInvalidCall, "Start.exe: nothing to open");
+  const size_t restEnd = commandLine.find_last_not_of(kBlanks) + 1;
+  std::string rest = commandLine.substr(restBegin, restEnd - restBegin);
+  if (rest.front() == '-') Fail(kErrInvalidCall, "Start.exe: \"" + rest + "\" is not a document");
+  return {std::move(program), std::move(rest)};
+}
+
+std::vector<std::string> SpawnArguments(std::vector<std::string> argv) {
+  if (!argv.empty() && SameName(argv[0], kStartProgram)) argv[0] = kDocumentOpener;
+  return argv;
+}
+
 double Shell(const std::string& commandLine, int16_t windowStyle) {
-  return Shell(SplitCommandLine(commandLine), windowStyle);
+  return Shell(CommandLineArguments(commandLine), windowStyle);
 }
 
 double Shell(const std::vector<std::string>& argv, int16_t windowStyle) {

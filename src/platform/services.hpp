@@ -73,7 +73,18 @@ double SpawnLauncher(const std::vector<std::string>& argv, int16_t windowStyle);
 // quotes group (a quote inside quotes is written ""), backslashes are
 // ordinary characters. An unterminated quote fails with error 5.
 std::vector<std::string> SplitCommandLine(const std::string& commandLine);
-// Starts the program the command line names (split as above) or the
+// "Start.exe" is the platform's document-opening program. A command line whose
+// program is Start.exe (in any case) gives it the rest of the line, trimmed,
+// as its one argument, so nothing in it is read as a further program or
+// option: an empty rest, or one beginning with '-', fails with error 5.
+// Other command lines are split as above.
+std::vector<std::string> CommandLineArguments(const std::string& commandLine);
+// On this platform the desktop's opener stands in for Start.exe: the default
+// launcher starts it in Start.exe's place, with the same arguments.
+inline constexpr const char* kDocumentOpener = "xdg-open";
+// The argument vector the default launcher spawns for argv.
+std::vector<std::string> SpawnArguments(std::vector<std::string> argv);
+// Starts the program the command line names (see CommandLineArguments) or the
 // argument vector. An empty command: error 5. Window styles 0..4, 6; else 5.
 double Shell(const std::string& commandLine, int16_t windowStyle = 2);
 double Shell(const std::vector<std::string>& argv, int16_t windowStyle = 2);
