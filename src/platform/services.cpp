@@ -149,7 +149,7 @@ double Shell(const std::vector<std::string>& argv, int16_t windowStyle) {
   return g_Launcher ? g_Launcher(argv, windowStyle) : SpawnLauncher(argv, windowStyle);
 }
 
-PointerShape EffectivePointerAt(Form& form, int32_t x, int32_t y) {
+ShownPointer EffectivePointerAt(Form& form, int32_t x, int32_t y) {
   if (Screen().MousePointer() != kPointerDefault)
     return {Screen().MousePointer(), Screen().MouseIcon()};
   Control* control = form.Capture();

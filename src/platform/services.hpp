@@ -93,10 +93,10 @@ double Shell(const std::vector<std::string>& argv, int16_t windowStyle = 2);
 // (pixels): Screen.MousePointer when set, else the pointer of the control
 // under the point or of its nearest container that sets one (the control
 // holding the pointer capture wins while a button is held), else default.
-struct PointerShape {
+struct ShownPointer {
   int16_t pointer = 0;  // never 0 when a control asked for one; 0: default arrow
   PicturePtr icon;      // for 99 (custom)
 };
-PointerShape EffectivePointerAt(Form& form, int32_t x, int32_t y);
+ShownPointer EffectivePointerAt(Form& form, int32_t x, int32_t y);
 
 }  // namespace lumora
