@@ -1,0 +1,172 @@
+// ZelPicZoom's pointer and key input on picScroll. Each handler first raises
+// the control's own event with the arguments by reference, then acts on them
+// as the host's handler left them. Dragging with the left button moves the
+// picture with the pointer; a held arrow key scrolls a pixel per yield.
+#include <span>
+
+#include "frame/dispids.hpp"
+#include "frame/raise_by_ref.hpp"
+#include "piczoom/module_state.hpp"
+#include "piczoom/zel_pic_zoom.hpp"
+#include "platform/errors.hpp"
+#include "platform/message_queue.hpp"
+#include "platform/numeric.hpp"
+#include "platform/picture.hpp"
+
+namespace lumora {
+
+namespace {
+
+void RaiseMouseEvent(UserControl& control, int32_t dispid, std::string_view name, int16_t& Button,
+                     int16_t& Shift, float& X, float& Y) {
+  RaiseByRef([&](std::span<Variant> args) { control.RaiseEvent(dispid, name, args); }, Button,
+             Shift, X, Y);
+}
+
+void RaiseKeyEvent(UserControl& control, int32_t dispid, std::string_view name, int16_t& KeyCode,
+                   int16_t& Shift) {
+  RaiseByRef([&](std::span<Variant> args) { control.RaiseEvent(dispid, name, args); }, KeyCode,
+             Shift);
+}
+
+// Marks the thread's arrow-key loop as running for its lifetime.
+class KeyLoopMark {
+ public:
+  KeyLoopMark() { g_KeyLoopRunning = true; }
+  ~KeyLoopMark() { g_KeyLoopRunning = false; }
+  KeyLoopMark(const KeyLoopMark&) = delete;
+  KeyLoopMark& operator=(const KeyLoopMark&) = delete;
+};
+
+bool IsArrowKey(int16_t KeyCode) {
+  return KeyCode == kKeyLeft || KeyCode == kKeyUp || KeyCode == kKeyRight || KeyCode == kKeyDown;
+}
+
+}  // namespace
+
+void ZelPicZoom::picScroll_Click() {
+  Step([&] { RaiseEvent(PicZoomEvent::Click, "Click"); });
+}
+
+void ZelPicZoom::picScroll_DblClick() {
+  Step([&] { RaiseEvent(PicZoomEvent::DblClick, "DblClick"); });
+}
+
+void ZelPicZoom::picScroll_MouseDown(int16_t& Button, int16_t& Shift, float& X, float& Y) {
+  Step([&] { RaiseMouseEvent(*this, PicZoomEvent::MouseDown, "MouseDown", Button, Shift, X, Y); });
+  Step([&] { g_ButtonHeld = true; });
+  Step([&] { GetCursorPos(g_CursorPos); });
+  Step([&] { g_LastCursorPos = g_CursorPos; });
+}
+
+// The drag step, in screen pixels: the pointer's movement since the anchor
+// moves each bar's value the other way, clamped to 0..Max, so the picture
+// follows the pointer.
+void ZelPicZoom::picScroll_MouseMove(int16_t& Button, int16_t& Shift, float& X, float& Y) {
+  Step([&] { RaiseMouseEvent(*this, PicZoomEvent::MouseMove, "MouseMove", Button, Shift, X, Y); });
+  if (!Met([&] { return Button == kLeftButton; })) return;
+  if (!Met([&] { return HasPicture() && m_MouseScrolling && g_ButtonHeld; })) return;
+  Step([&] { GetCursorPos(g_CursorPos); });
+  if (Met([&] { return picScroll->Width() > ScaleWidth(); })) {
+    Int32 dx;
+    Int32 v;
+    Step([&] { dx = Int32{g_CursorPos.x} - Int32{g_LastCursorPos.x}; });
+    Step([&] { v = HScroll->Value(); });
+    if (Met([&] { return dx > 0; })) {
+      if (Met([&] { return v - dx > 0; }))
+        Step([&] { HScroll->Value(ToInt16((v - dx).Value())); });
+      else
+        Step([&] { HScroll->Value(0); });
+    } else {
+      if (Met([&] { return v - dx < HScroll->Max(); }))
+        Step([&] { HScroll->Value(ToInt16((v - dx).Value())); });
+      else
+        Step([&] { HScroll->Value(HScroll->Max()); });
+    }
+  }
+  if (Met([&] { return picScroll->Height() > ScaleHeight(); })) {
+    Int32 dy;
+    Int32 v;
+    Step([&] { dy = Int32{g_CursorPos.y} - Int32{g_LastCursorPos.y}; });
+    Step([&] { v = VScroll->Value(); });
+    if (Met([&] { return dy > 0; })) {
+      if (Met([&] { return v - dy > 0; }))
+        Step([&] { VScroll->Value(ToInt16((v - dy).Value())); });
+      else
+        Step([&] { VScroll->Value(0); });
+    } else {
+      if (Met([&] { return v - dy < VScroll->Max(); }))
+        Step([&] { VScroll->Value(ToInt16((v - dy).Value())); });
+      else
+        Step([&] { VScroll->Value(VScroll->Max()); });
+    }
+  }
+  Step([&] { g_LastCursorPos = g_CursorPos; });
+}
+
+void ZelPicZoom::picScroll_MouseUp(int16_t& Button, int16_t& Shift, float& X, float& Y) {
+  Step([&] { RaiseMouseEvent(*this, PicZoomEvent::MouseUp, "MouseUp", Button, Shift, X, Y); });
+  Step([&] { g_ButtonHeld = false; });
+}
+
+// An arrow key scrolls one pixel per pass of a loop that yields first, until
+// a key-up clears g_KeyHeld. One loop runs at a time on the thread (a key-down
+// that arrives meanwhile, auto-repeat included, is raised and starts
+// nothing), and the loop also ends when picScroll loses the focus, since the
+// key-up then goes elsewhere.
+void ZelPicZoom::picScroll_KeyDown(int16_t& KeyCode, int16_t& Shift) {
+  const ControlPtr keepAlive = Shared();  // a yield may remove the control
+  Step([&] { RaiseKeyEvent(*this, PicZoomEvent::KeyDown, "KeyDown", KeyCode, Shift); });
+  Step([&] { g_KeyHeld = true; });
+  if (!Met([&] { return IsArrowKey(KeyCode) && !g_KeyLoopRunning; })) return;
+  const KeyLoopMark running;
+  do {
+    Step([&] { DoEvents(); });
+    Step([&] { ArrowKeyStep(KeyCode); });
+  } while (!Met([&] { return !g_KeyHeld || !picScroll->HasFocus(); }));
+}
+
+void ZelPicZoom::ArrowKeyStep(int16_t KeyCode) {
+  switch (KeyCode) {
+    case kKeyLeft:
+      if (Met([&] { return HScroll->Value() > 0; }))
+        Step([&] { HScroll->Value(ToInt16(HScroll->Value() - 1)); });
+      else
+        Step([&] { HScroll->Value(0); });
+      break;
+    case kKeyUp:
+      if (Met([&] { return VScroll->Value() > 0; }))
+        Step([&] { VScroll->Value(ToInt16(VScroll->Value() - 1)); });
+      else
+        Step([&] { VScroll->Value(0); });
+      break;
+    case kKeyRight:
+      if (Met([&] { return HScroll->Value() < HScroll->Max(); }))
+        Step([&] { HScroll->Value(ToInt16(HScroll->Value() + 1)); });
+      else
+        Step([&] { HScroll->Value(HScroll->Max()); });
+      break;
+    case kKeyDown:
+      if (Met([&] { return VScroll->Value() < VScroll->Max(); }))
+        Step([&] { VScroll->Value(ToInt16(VScroll->Value() + 1)); });
+      else
+        Step([&] { VScroll->Value(VScroll->Max()); });
+      break;
+    default: break;
+  }
+}
+
+void ZelPicZoom::picScroll_KeyPress(int16_t& KeyAscii) {
+  Step([&] {
+    RaiseByRef(
+        [&](std::span<Variant> args) { RaiseEvent(PicZoomEvent::KeyPress, "KeyPress", args); },
+        KeyAscii);
+  });
+}
+
+void ZelPicZoom::picScroll_KeyUp(int16_t& KeyCode, int16_t& Shift) {
+  Step([&] { RaiseKeyEvent(*this, PicZoomEvent::KeyUp, "KeyUp", KeyCode, Shift); });
+  Step([&] { g_KeyHeld = false; });
+}
+
+}  // namespace lumora
