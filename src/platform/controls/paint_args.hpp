@@ -30,8 +30,9 @@ PaintRequest ResolvePaint(const ScaleMapping& scale, const Variant& picture, con
                           const Variant& x2, const Variant& y2, const Variant& width2,
                           const Variant& height2, const Variant& opcode);
 
-// Draws a resolved request onto a raster (scaled, filtered when enlarging or
-// reducing, exact when sizes match). Unsupported opcode: error 5.
+// Draws a resolved request onto a raster, scaled with filtering (exact at
+// equal size). Opcodes: source copy, and, paint (or), invert (xor); any
+// other: error 5.
 void ExecutePaint(Raster& target, const PaintRequest& request);
 
 }  // namespace lumora

@@ -8,31 +8,85 @@
 #include "platform/controls/picture_box.hpp"
 #include "platform/controls/user_control.hpp"
 #include "platform/form/form.hpp"
+#include "runtime_fixtures.hpp"
 
 namespace lumora {
 namespace {
 
+// Records the lifecycle into a log shared by every control of a test.
 class Recorder : public UserControl {
  public:
-  Recorder() : UserControl("Recorder", ScaleUnit::Pixels, false) {}
+  Recorder() : UserControl("Recorder", ScaleUnit::Pixels, true) {}
+  std::vector<std::string>* shared = nullptr;
   std::vector<std::string> log;
-  void UserControl_Initialize() override { log.push_back("Initialize"); }
-  void UserControl_InitProperties() override { log.push_back("InitProperties"); }
-  void UserControl_ReadProperties(PropertyBag&) override { log.push_back("ReadProperties"); }
-  void UserControl_Resize() override { log.push_back("Resize"); }
-  void UserControl_Show() override { log.push_back("Show"); }
-  void UserControl_WriteProperties(PropertyBag&) override { log.push_back("WriteProperties"); }
-  void UserControl_Terminate() override { log.push_back("Terminate"); }
+  bool failInitialize = false;
+  void Note(const std::string& what) {
+    log.push_back(what);
+    if (shared) shared->push_back(Name() + "." + what);
+  }
+  void UserControl_Initialize() override {
+    Note("Initialize");
+    if (failInitialize) Fail(kErrInvalidCall);
+  }
+  void UserControl_InitProperties() override { Note("InitProperties"); }
+  void UserControl_ReadProperties(PropertyBag&) override { Note("ReadProperties"); }
+  void UserControl_Resize() override { Note("Resize"); }
+  void UserControl_Show() override { Note("Show"); }
+  void UserControl_WriteProperties(PropertyBag&) override { Note("WriteProperties"); }
+  void UserControl_Terminate() override { Note("Terminate"); }
 };
 
-TEST(Lifecycle, NewControlOnAShownForm) {
+using Strings = std::vector<std::string>;
+
+class LifecycleTest : public testing::RuntimeTest {};
+
+TEST_F(LifecycleTest, NewControlOnAShownForm) {
   auto form = Form::Create("LifeNew");
   form->Show();
   auto rec = form->Add<Recorder>("r1", 0, 0, 1500, 1500);
-  EXPECT_EQ(rec->log, (std::vector<std::string>{"Initialize", "InitProperties", "Resize", "Show"}));
+  EXPECT_EQ(rec->log, (Strings{"Initialize", "InitProperties", "Resize", "Show"}));
   form->Remove(*rec);
   EXPECT_EQ(rec->log.back(), "Terminate");
+  EXPECT_EQ(form->Find("r1"), nullptr);
+  EXPECT_EQ(rec->ParentForm(), nullptr);
+  EXPECT_FAILS_WITH(kErrInvalidCall, form->Remove(*rec));
+}
+
+TEST_F(LifecycleTest, ShowComesWhenTheFormIsShownAndOnlyOnce) {
+  auto form = Form::Create("LifeLater");
+  auto rec = form->Add<Recorder>("r1", 0, 0, 1500, 1500);
+  EXPECT_EQ(rec->log, (Strings{"Initialize", "InitProperties", "Resize"}));
+  form->Show();
+  form->Hide();
+  form->Show();
+  EXPECT_EQ(rec->log, (Strings{"Initialize", "InitProperties", "Resize", "Show"}));
+}
+
+TEST_F(LifecycleTest, UnloadTerminatesContainedControlsFirst) {
+  auto form = Form::Create("LifeUnload");
+  Strings log;
+  auto outer = form->Add<Recorder>("outer", 0, 0, 3000, 3000);
+  outer->shared = &log;
+  auto inner = form->Add<Recorder>("inner", 0, 0, 100, 100, outer.get());
+  inner->shared = &log;
+  auto last = form->Add<Recorder>("last", 0, 0, 1500, 1500);
+  last->shared = &log;
+  form->Show();
+  log.clear();
   form->Unload();
+  EXPECT_EQ(log, (Strings{"last.Terminate", "inner.Terminate", "outer.Terminate"}));
+  EXPECT_FALSE(form->IsLoaded());
+  EXPECT_FAILS_WITH(kErrInvalidCall, form->Add<Recorder>("again", 0, 0, 1, 1));
+  EXPECT_FAILS_WITH(kErrInvalidCall, form->Show());
+}
+
+TEST_F(LifecycleTest, AControlThatFailsToStartIsNotLeftPlaced) {
+  auto form = Form::Create("LifeFail");
+  auto placed = std::make_shared<Recorder>();
+  placed->failInitialize = true;
+  EXPECT_FAILS_WITH(kErrInvalidCall, form->Place(placed, "bad", 0, 0, 100, 100, nullptr, nullptr));
+  EXPECT_EQ(form->Find("bad"), nullptr);
+  EXPECT_TRUE(form->Children().empty());
 }
 
 }  // namespace

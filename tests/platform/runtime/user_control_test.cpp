@@ -6,6 +6,7 @@
 #include "platform/controls/menu.hpp"
 #include "platform/controls/picture_box.hpp"
 #include "platform/controls/user_control.hpp"
+#include "platform/gdi.hpp"
 #include "runtime_fixtures.hpp"
 
 namespace lumora::testing {
@@ -96,6 +97,16 @@ TEST_F(UserControlTest, PaintPictureDrawsOnItsOwnSurfaceInItsScale) {
   v->PaintPicture(SolidPicture(10, 10, 0xFF00FF00u), 100, 0, 20, Missing{}, 0, 0, 5, Missing{});
   EXPECT_EQ(v->Surface().At(119, 9), 0xFF00FF00u);
   EXPECT_EQ(v->Surface().At(120, 9), 0xFF0000FFu);
+  // Raster operations: inverting twice gives back what was there.
+  const PicturePtr pattern = SolidPicture(4, 4, 0xFF0F0F0Fu);
+  v->PaintPicture(pattern, 0, 50, Missing{}, Missing{}, Missing{}, Missing{}, Missing{}, Missing{},
+                  static_cast<int32_t>(kSrcInvert));
+  EXPECT_EQ(v->Surface().At(1, 51), 0xFF0F0FF0u);
+  v->PaintPicture(pattern, 0, 50, Missing{}, Missing{}, Missing{}, Missing{}, Missing{}, Missing{},
+                  static_cast<int32_t>(kSrcInvert));
+  EXPECT_EQ(v->Surface().At(1, 51), 0xFF0000FFu);
+  EXPECT_FAILS_WITH(kErrInvalidCall, v->PaintPicture(pattern, 0, 0, Missing{}, Missing{}, Missing{},
+                                                     Missing{}, Missing{}, Missing{}, 0x42));
   EXPECT_FAILS_WITH(kErrNoObject, v->PaintPicture(nullptr, 0, 0));
   EXPECT_FAILS_WITH(kErrInvalidPicture, v->PaintPicture(Picture::Empty(), 0, 0));
   EXPECT_FAILS_WITH(kErrInvalidCall, v->PaintPicture(Missing{}, 0, 0));
