@@ -209,5 +209,58 @@ TEST_F(InputTest, GenericSinksRunFirstAndTypedHandlersSeeTheirChanges) {
   EXPECT_EQ(seen, 7);
 }
 
+// A held-button loop as a container writes it: the press handler yields
+// until the release arrives, which comes (with its Click) inside a yield, and
+// reaches the button even after the loop disabled it.
+class Scroller : public UserControl {
+ public:
+  Scroller() : UserControl("Scroller", ScaleUnit::Twips, true) {
+    sD = AddConstituent<Image>("sD");
+    sD->Move(0, 0, 135, 255);
+    sD->MouseDown.Connect([this](int16_t&, int16_t&, float&, float&) { sD_MouseDown(); });
+    sD->MouseUp.Connect([this](int16_t&, int16_t&, float&, float&) {
+      log.push_back("MouseUp");
+      m_DownReleased = true;
+    });
+    sD->Click.Connect([this] { log.push_back("Click"); });
+  }
+  void sD_MouseDown() {
+    log.push_back("MouseDown");
+    m_DownReleased = false;
+    do {
+      ++passes;
+      if (passes == disableAfter) sD->Enabled(false);
+      DoEvents();
+    } while (!m_DownReleased);
+    log.push_back("loop ended");
+  }
+  std::shared_ptr<Image> sD;
+  Strings log;
+  int passes = 0;
+  int disableAfter = 0;
+  bool m_DownReleased = true;
+};
+
+TEST_F(InputTest, AReleaseArrivesInsideTheYieldOfAHeldButtonLoop) {
+  auto scroller = form->Add<Scroller>("z1", 0, 0, 3000, 3000);
+  form->Show();
+  Post(Message::Mouse(MessageKind::MouseDown, form, 3, 3, kLeftButton));
+  ScheduleAfterYields(3, Message::Mouse(MessageKind::MouseUp, form, 3, 3, kLeftButton));
+  DoEvents();
+  EXPECT_EQ(scroller->log, (Strings{"MouseDown", "MouseUp", "Click", "loop ended"}));
+  EXPECT_EQ(scroller->passes, 2);  // yields 2 and 3 ran inside the loop
+
+  // Disabled during the loop: the release still ends it, without a Click.
+  scroller->log.clear();
+  scroller->passes = 0;
+  scroller->disableAfter = 1;
+  Post(Message::Mouse(MessageKind::MouseDown, form, 3, 3, kLeftButton));
+  ScheduleAfterYields(4, Message::Mouse(MessageKind::MouseUp, form, 3, 3, kLeftButton));
+  DoEvents();
+  EXPECT_EQ(scroller->log, (Strings{"MouseDown", "MouseUp", "loop ended"}));
+  // A press on the disabled (windowless) button reaches the surface below.
+  EXPECT_EQ(form->HitTest(3, 3), scroller.get());
+}
+
 }  // namespace
 }  // namespace lumora::testing
