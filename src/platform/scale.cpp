@@ -126,13 +126,25 @@ void EnlargeWithPixman(const Axis& x, const Axis& y, const Raster& src, scale::R
 
 // Bilinear enlargement (both axes grow or keep their size).
 void Enlarge(const Axis& x, const Axis& y, const Raster& src, scale::RowSink& sink) {
-  if (scale::ActiveIsa() < scale::Isa::Ssse3 || src.Width() < 2 || src.Height() < 2) {
+  if (scale::ActiveIsa() < scale::Isa::Ssse3) {
     EnlargeWithPixman(x, y, src, sink);
     return;
   }
-  const scale::LinearTaps cols = scale::LinearTapsFor(x.d0, x.d1, x.a, x.b, src.Width());
-  const scale::LinearTaps rows = scale::LinearTapsFor(y.d0, y.d1, y.a, y.b, src.Height());
-  scale::Bilinear(scale::ViewOf(src), cols, rows, sink);
+  // The loops interpolate between neighbours: a picture one pixel wide or
+  // high gets its edge repeated once, which changes no result.
+  Raster padded;
+  const Raster* from = &src;
+  if (src.Width() < 2 || src.Height() < 2) {
+    padded = Raster(std::max(src.Width(), 2), std::max(src.Height(), 2));
+    for (int32_t row = 0; row < padded.Height(); ++row)
+      for (int32_t col = 0; col < padded.Width(); ++col)
+        padded.Set(col, row,
+                   src.At(std::min(col, src.Width() - 1), std::min(row, src.Height() - 1)));
+    from = &padded;
+  }
+  const scale::LinearTaps cols = scale::LinearTapsFor(x.d0, x.d1, x.a, x.b, from->Width());
+  const scale::LinearTaps rows = scale::LinearTapsFor(y.d0, y.d1, y.a, y.b, from->Height());
+  scale::Bilinear(scale::ViewOf(*from), cols, rows, sink);
 }
 
 // The resampler averages up to this many samples per output exactly; larger
