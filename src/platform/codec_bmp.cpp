@@ -215,19 +215,21 @@ BmpLayout ReadHeaders(std::span<const uint8_t> bytes) {
   return layout;
 }
 
-// Indexed rows of 1, 2, 4 or 8 bits per pixel.
-void DecodeIndexedRow(const uint8_t* src, uint32_t* dst, int32_t width, uint32_t bits,
+// Indexed rows of 1, 2, 4 or 8 bits per pixel, the leftmost pixel in the
+// high bits of each byte.
+template <uint32_t kBits>
+void DecodeIndexedRow(const uint8_t* src, uint32_t* dst, int32_t width,
                       const std::array<Argb, 256>& palette) {
-  if (bits == 8) {
-    for (int32_t x = 0; x < width; ++x) dst[x] = palette[src[x]];
-    return;
+  constexpr uint32_t kPerByte = 8 / kBits;
+  constexpr uint32_t kMask = (1u << kBits) - 1;
+  int32_t x = 0;
+  for (; x + static_cast<int32_t>(kPerByte) <= width; x += kPerByte) {
+    const uint32_t byte = *src++;
+    for (uint32_t i = 0; i < kPerByte; ++i)
+      dst[x + i] = palette[(byte >> (8 - kBits * (i + 1))) & kMask];
   }
-  const uint32_t perByte = 8 / bits;
-  const uint32_t mask = (1u << bits) - 1;
-  for (int32_t x = 0; x < width; ++x) {
-    const uint32_t shift = 8 - bits * (1 + static_cast<uint32_t>(x) % perByte);
-    dst[x] = palette[(src[static_cast<uint32_t>(x) / perByte] >> shift) & mask];
-  }
+  for (uint32_t i = 0; x < width; ++x, ++i)
+    dst[x] = palette[(*src >> (8 - kBits * (i + 1))) & kMask];
 }
 
 // Every 16-bit value mapped to its pixel once, so each row is a table lookup.
@@ -272,7 +274,10 @@ void DecodeUncompressed(const BmpLayout& layout, std::span<const uint8_t> bytes,
           dst[x] = Premultiply((alpha << 24) | (r.Get(v) << 16) | (g.Get(v) << 8) | b.Get(v));
         }
         break;
-      default: DecodeIndexedRow(src, dst, width, layout.bitCount, layout.palette);
+      case 8: DecodeIndexedRow<8>(src, dst, width, layout.palette); break;
+      case 4: DecodeIndexedRow<4>(src, dst, width, layout.palette); break;
+      case 2: DecodeIndexedRow<2>(src, dst, width, layout.palette); break;
+      default: DecodeIndexedRow<1>(src, dst, width, layout.palette);
     }
   }
 }

@@ -190,6 +190,11 @@ TEST(GifDecoder, DamagedFilesNameTheirFault) {
   std::vector<uint8_t> noTable = good;
   noTable[10] &= 0x7F;  // no global table: its bytes now read as a bad record
   EXPECT_EQ(DecodeError(noTable), "GIF: bad record type");
+  // Without the global table (12 bytes after the screen descriptor) and with
+  // no local one, the frame has no colours.
+  std::vector<uint8_t> noColors = noTable;
+  noColors.erase(noColors.begin() + 13, noColors.begin() + 25);
+  EXPECT_EQ(DecodeError(noColors), "GIF: no colour table");
   std::vector<uint8_t> notGif = good;
   notGif[0] = 'X';
   EXPECT_EQ(DecodeError(notGif), "GIF: bad signature");

@@ -26,6 +26,7 @@ struct JpegSpec {
   J_COLOR_SPACE space = JCS_RGB;
   std::vector<uint8_t> sample;  // one pixel's components, repeated everywhere
   bool progressive = false;
+  bool manyScans = false;       // over a thousand progressive scans
   bool adobeMarker = true;      // for CMYK
   std::vector<uint8_t> pixels;  // overrides sample when not empty
 };
@@ -55,6 +56,20 @@ std::vector<uint8_t> WriteJpeg(const JpegSpec& spec) {
   jpeg_set_quality(&info, 100, TRUE);
   if (spec.space == JCS_CMYK) info.write_Adobe_marker = spec.adobeMarker;
   if (spec.progressive) jpeg_simple_progression(&info);
+  // One DC scan, then every AC coefficient of every component refined bit by
+  // bit over seven scans: 1 + 3 * 63 * 7 scans in all.
+  std::vector<jpeg_scan_info> script;
+  if (spec.manyScans) {
+    script.push_back({3, {0, 1, 2, 0}, 0, 0, 0, 0});
+    for (int c = 0; c < 3; ++c) {
+      for (int k = 1; k < 64; ++k) {
+        for (int bit = 6; bit >= 0; --bit)
+          script.push_back({1, {c, 0, 0, 0}, k, k, bit == 6 ? 0 : bit + 1, bit});
+      }
+    }
+    info.scan_info = script.data();
+    info.num_scans = static_cast<int>(script.size());
+  }
   jpeg_start_compress(&info, TRUE);
   const size_t stride = size_t(spec.width) * info.input_components;
   std::vector<uint8_t> row(stride);
@@ -158,6 +173,9 @@ TEST(JpegDecoder, CorruptOrTruncatedDataFails) {
   badComment.insert(badComment.end(), good.begin() + 2, good.end());
   EXPECT_EQ(DecodeError(badComment), "JPEG: bad length 1 of marker 0xFE");
   EXPECT_EQ(DecodeError({0xFF, 0xD8, 0xFF, 0xD9}), "JPEG: JPEG datastream contains no image");
+  JpegSpec scans = Solid(JCS_RGB, {10, 20, 30}, 8, 8);
+  scans.manyScans = true;
+  EXPECT_EQ(DecodeError(WriteJpeg(scans)), "JPEG: more than 1000 scans");
 }
 
 }  // namespace
