@@ -16,6 +16,8 @@ template <class... F>
 struct Overload : F... {
   using F::operator()...;
 };
+template <class... F>
+Overload(F...) -> Overload<F...>;  // clang before 17 deduces no aggregate
 
 // Parses a string holding a number ("12", " -3.5 ", "&H8000000F"); else error 13.
 double ParseNumber(const std::string& text) {
