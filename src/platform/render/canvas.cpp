@@ -1,10 +1,7 @@
 #include "platform/render/canvas.hpp"
 
-#include <pixman.h>
-
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 
 namespace lumora {
 
@@ -173,41 +170,6 @@ void Canvas::BlendFrom(const Raster& src, const CanvasRect& from, int32_t x, int
 
 void Canvas::BlendFrom(const Raster& src, int32_t x, int32_t y) {
   BlendFrom(src, {0, 0, src.Width(), src.Height()}, x, y);
-}
-
-namespace {
-struct PixmanImageDeleter {
-  void operator()(pixman_image_t* image) const { pixman_image_unref(image); }
-};
-using PixmanImage = std::unique_ptr<pixman_image_t, PixmanImageDeleter>;
-
-PixmanImage Wrap(const Raster& raster) {
-  // pixman only reads a source image; the cast does not lead to writes.
-  return PixmanImage(pixman_image_create_bits(PIXMAN_a8r8g8b8, raster.Width(), raster.Height(),
-                                              const_cast<uint32_t*>(raster.Data()),
-                                              raster.Stride()));
-}
-}  // namespace
-
-void Canvas::StretchFrom(const Raster& src, const CanvasRect& dest, bool smooth) {
-  if (src.IsEmpty() || dest.IsEmpty()) return;
-  const CanvasRect t = ToTarget(dest);
-  if (t.IsEmpty()) return;
-  if (src.Width() == dest.w && src.Height() == dest.h) return BlendFrom(src, dest.x, dest.y);
-  PixmanImage source = Wrap(src);
-  PixmanImage target = Wrap(*m_Target);
-  if (!source || !target) return;
-  pixman_transform_t scale;
-  pixman_transform_init_scale(&scale, pixman_double_to_fixed(double(src.Width()) / dest.w),
-                              pixman_double_to_fixed(double(src.Height()) / dest.h));
-  pixman_image_set_transform(source.get(), &scale);
-  pixman_image_set_filter(source.get(), smooth ? PIXMAN_FILTER_BILINEAR : PIXMAN_FILTER_NEAREST,
-                          nullptr, 0);
-  pixman_image_set_repeat(source.get(), PIXMAN_REPEAT_PAD);
-  const int32_t dx = dest.x + m_OriginX;
-  const int32_t dy = dest.y + m_OriginY;
-  pixman_image_composite32(PIXMAN_OP_OVER, source.get(), nullptr, target.get(), t.x - dx, t.y - dy,
-                           0, 0, t.x, t.y, t.w, t.h);
 }
 
 void Canvas::BlendMask(const uint8_t* mask, int32_t width, int32_t height, int32_t stride,

@@ -75,9 +75,6 @@ class Canvas {
   // Composites src (premultiplied) over the canvas.
   void BlendFrom(const Raster& src, const CanvasRect& from, int32_t x, int32_t y);
   void BlendFrom(const Raster& src, int32_t x, int32_t y);
-  // Composites src scaled to cover dest (bilinear; nearest neighbour when
-  // `smooth` is false), drawing only the visible part of dest.
-  void StretchFrom(const Raster& src, const CanvasRect& dest, bool smooth = true);
 
   // Composites a coverage mask (0..255, `stride` bytes per row) tinted with an
   // opaque colour, its top-left at (x, y): how glyphs are drawn.

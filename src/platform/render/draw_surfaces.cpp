@@ -1,4 +1,7 @@
 // User controls, picture boxes and image controls: surfaces that show pixels.
+#include <deque>
+#include <memory>
+
 #include "platform/controls/image.hpp"
 #include "platform/controls/picture_box.hpp"
 #include "platform/controls/user_control.hpp"
@@ -6,6 +9,7 @@
 #include "platform/render/borders.hpp"
 #include "platform/render/draw_controls.hpp"
 #include "platform/render/geometry.hpp"
+#include "platform/scale.hpp"
 
 namespace lumora {
 
@@ -49,14 +53,43 @@ void DrawPictureBox(Canvas& canvas, const PictureBox& box) {
   }
 }
 
+namespace {
+// Stretched pictures of image controls, scaled once and reused while the
+// picture object and the size stay the same (frames are redrawn often).
+struct Stretched {
+  std::weak_ptr<const Picture> picture;
+  const Picture* identity = nullptr;
+  int32_t width = 0;
+  int32_t height = 0;
+  Raster pixels;
+};
+constexpr size_t kStretchedKept = 8;
+
+const Raster& StretchedPicture(const PicturePtr& picture, int32_t width, int32_t height) {
+  thread_local std::deque<Stretched> g_Stretched;
+  for (const Stretched& s : g_Stretched) {
+    if (s.identity == picture.get() && !s.picture.expired() && s.width == width &&
+        s.height == height) {
+      return s.pixels;
+    }
+  }
+  if (g_Stretched.size() >= kStretchedKept) g_Stretched.pop_back();
+  g_Stretched.push_front(
+      {picture, picture.get(), width, height, ScaleRaster(picture->Pixels(), width, height)});
+  return g_Stretched.front().pixels;
+}
+}  // namespace
+
 void DrawImage(Canvas& canvas, const ImageControl& image) {
   const PicturePtr picture = image.Picture();
   if (!picture || picture->Pixels().IsEmpty()) return;
   const CanvasRect outer = OuterRect(image);
-  if (image.Stretch()) {
-    canvas.StretchFrom(picture->Pixels(), outer);
+  Canvas inside = canvas.ClippedTo(outer);
+  if (inside.IsClippedOut()) return;
+  if (image.Stretch() && (outer.w != picture->PixelWidth() || outer.h != picture->PixelHeight())) {
+    inside.BlendFrom(StretchedPicture(picture, outer.w, outer.h), 0, 0);
   } else {
-    canvas.ClippedTo(outer).BlendFrom(picture->Pixels(), 0, 0);
+    inside.BlendFrom(picture->Pixels(), 0, 0);
   }
 }
 

@@ -177,34 +177,6 @@ TEST(CanvasTest, CopyIgnoresAlphaAndBlendComposites) {
   EXPECT_EQ(dst.At(1, 0), 0u);
 }
 
-TEST(CanvasTest, StretchCoversTheDestinationAndOnlyIt) {
-  Raster one(1, 1, kRed);
-  Raster dst(6, 6, kBlack);
-  Canvas canvas(dst);
-  canvas.StretchFrom(one, {1, 2, 4, 3}, false);
-  EXPECT_EQ(Ascii(dst), "......\n......\n.####.\n.####.\n.####.\n......\n");
-  EXPECT_EQ(dst.At(4, 4), kRed);
-
-  // Nearest neighbour doubling repeats each pixel, clipped to the child canvas.
-  const Raster src = Numbered(2, 2);
-  dst.Fill(kBlack);
-  canvas.Within({0, 0, 3, 6}).StretchFrom(src, {0, 0, 4, 4}, false);
-  EXPECT_EQ(dst.At(0, 0), src.At(0, 0));
-  EXPECT_EQ(dst.At(1, 1), src.At(0, 0));
-  EXPECT_EQ(dst.At(2, 1), src.At(1, 0));
-  EXPECT_EQ(dst.At(2, 3), src.At(1, 1));
-  EXPECT_EQ(dst.At(3, 0), kBlack);
-
-  // Smooth scaling of a uniform picture stays uniform up to the edges.
-  Raster grey(3, 2, 0xFF808080u);
-  dst.Fill(kBlack);
-  canvas.StretchFrom(grey, {0, 0, 6, 5}, true);
-  for (int32_t y = 0; y < 5; ++y) {
-    for (int32_t x = 0; x < 6; ++x) ASSERT_EQ(dst.At(x, y), 0xFF808080u) << x << "," << y;
-  }
-  EXPECT_EQ(dst.At(0, 5), kBlack);
-}
-
 TEST(CanvasTest, MasksBlendTheirCoverage) {
   const uint8_t mask[] = {0, 128, 255, 9, 9, 9};  // one row of 3, stride 3, two rows
   Raster dst(4, 3, kWhite);

@@ -8,12 +8,14 @@
 #include "platform/controls/command_button.hpp"
 #include "platform/controls/image.hpp"
 #include "platform/controls/label.hpp"
+#include "platform/controls/picture_box.hpp"
 #include "platform/controls/scroll_bar.hpp"
 #include "platform/controls/text_box.hpp"
 #include "platform/render/geometry.hpp"
 #include "platform/render/render_form.hpp"
 #include "platform/render/render_test_support.hpp"
 #include "platform/render/text.hpp"
+#include "platform/scale.hpp"
 
 namespace lumora {
 namespace {
@@ -221,6 +223,24 @@ TEST_F(DrawControls, ImageAtNaturalSizeOrStretched) {
   frame = RenderForm(*form);
   EXPECT_EQ(CountOf(frame, {0, 0, 60, 60}, 0xFF00FF00u), 1200);
   EXPECT_EQ(CountOf(frame, {10, 10, 40, 30}, 0xFF00FF00u), 1200);
+
+  // A stretched picture is the runtime's scaling of it, clipped where its
+  // container ends, with no seam at the clip.
+  const PicturePtr picture = BandsPicture(16, 12);
+  image->Picture(picture);
+  auto box = form->Add<PictureBox>("box", 0, 0, 30 * 15, 25 * 15);
+  box->BorderStyle(0);
+  auto inner = form->Add<Image>("inner", 0, 0, 0, 0, box.get());
+  inner->Picture(picture);
+  inner->Stretch(true);
+  inner->Move(-7, -3, 50, 37);
+  frame = RenderForm(*form);
+  const Raster scaled = ScaleRaster(picture->Pixels(), 50, 37);
+  for (int32_t y = 0; y < 25; ++y) {
+    for (int32_t x = 0; x < 30; ++x)
+      ASSERT_EQ(frame.At(x, y), scaled.At(x + 7, y + 3)) << x << "," << y;
+  }
+  EXPECT_NE(frame.At(30, 5), scaled.At(37, 8));
 }
 
 TEST_F(DrawControls, ArrowGlyphsPointTheirWay) {
