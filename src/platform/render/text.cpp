@@ -104,6 +104,12 @@ int32_t Pixels(int32_t fixed) {
   return (fixed + 32) >> 6;
 }
 
+// A line's width in whole pixels, rounded up, so that a box of that width
+// holds the line without wrapping it.
+int32_t WidthPixels(int32_t fixed) {
+  return (fixed + 63) >> 6;
+}
+
 int32_t FloorHalf(int32_t v) {
   return v >= 0 ? v / 2 : -((-v + 1) / 2);
 }
@@ -129,7 +135,7 @@ TextSize MeasureStyledText(std::string_view text, const TextStyle& style, int32_
   if (!font) return {};
   const std::vector<Line> lines = Layout(*font, text, style, wrapWidth);
   TextSize extent;
-  for (const Line& line : lines) extent.width = std::max(extent.width, Pixels(line.width));
+  for (const Line& line : lines) extent.width = std::max(extent.width, WidthPixels(line.width));
   extent.height = static_cast<int32_t>(lines.size()) * font->Metrics(style.points).lineHeight;
   return extent;
 }
@@ -153,8 +159,8 @@ void DrawText(Canvas& canvas, const CanvasRect& box, std::string_view text,
     if (lineTop >= visible.Bottom()) break;
     if (lineTop + metrics.lineHeight <= visible.y) continue;
     int32_t x = box.x;
-    if (style.align == TextAlign::Center) x += FloorHalf(box.w - Pixels(line.width));
-    if (style.align == TextAlign::Right) x += box.w - Pixels(line.width);
+    if (style.align == TextAlign::Center) x += FloorHalf(box.w - WidthPixels(line.width));
+    if (style.align == TextAlign::Right) x += box.w - WidthPixels(line.width);
     const int32_t baseline = lineTop + metrics.ascent;
     int32_t pen = 0;
     for (char32_t c : line.chars) {

@@ -168,6 +168,17 @@ TEST_F(DrawControls, AutoSizedLabelsFitTheRenderersText) {
   const TextSize size = MeasureStyledText("Fits exactly", style);
   EXPECT_EQ(label->FormRect().width, size.width);
   EXPECT_EQ(label->FormRect().height, size.height);
+  // Sized to its text, a label shows all of it on its one line: the ink
+  // reaches the label's right end, nothing was wrapped away.
+  label->BackStyle(0);
+  form->BackColor(Rgb(255, 255, 255));
+  for (const char* caption : {"i", "Wide", "mmmmmmm", "a b c d e f", "Fits exactly.", "Wj"}) {
+    label->Caption(caption);
+    const Raster frame = RenderForm(*form);
+    const int32_t width = label->FormRect().width;
+    EXPECT_GT(Ink(frame, {width - 4, 0, 4, 40}, 0xFFFFFFFFu), 0) << caption;
+    EXPECT_EQ(Ink(frame, {width, 0, 200, 40}, 0xFFFFFFFFu), 0) << caption;
+  }
   SetTextMeasurer(nullptr);
 }
 
