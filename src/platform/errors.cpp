@@ -12,6 +12,7 @@ std::string DefaultDescription(int32_t number) {
     case kErrFileNotFound: return "File not found";
     case kErrPathFileAccess: return "Path/File access error";
     case kErrPathNotFound: return "Path not found";
+    case kErrInvalidFileFormat: return "Invalid file format";
     case kErrNoObject: return "Object variable or With block variable not set";
     case kErrInvalidPropertyValue: return "Invalid property value";
     case kErrNoSuchMember: return "Object doesn't support this property or method";

@@ -19,6 +19,7 @@ enum ErrorNumber : int32_t {
   kErrFileNotFound = 53,
   kErrPathFileAccess = 75,
   kErrPathNotFound = 76,
+  kErrInvalidFileFormat = 321,
   kErrNoObject = 91,
   kErrInvalidPropertyValue = 380,
   kErrNoSuchMember = 438,
