@@ -1,0 +1,384 @@
+#include "platform/property_bag.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <nlohmann/json.hpp>
+
+#include "platform/base64.hpp"
+#include "platform/errors.hpp"
+#include "platform/object.hpp"
+#include "platform/picture.hpp"
+
+namespace lumora {
+namespace {
+
+using Json = nlohmann::ordered_json;
+using Kind = Variant::Kind;
+
+const Variant kNoPicture{nullptr};
+const Variant kButtonFace{uint32_t{0x8000000F}};
+
+// The failure f raises; a default Failure (number 0) when it raises none.
+Failure FailureOf(auto&& f) {
+  try {
+    f();
+  } catch (const Failure& failure) {
+    return failure;
+  }
+  return Failure(0, "no failure");
+}
+
+class Form final : public Object {
+ public:
+  std::string TypeName() const override { return "Form"; }
+};
+
+// A small picture with distinct pixels, as a decoder would deliver it.
+Raster TestRaster(int32_t width, int32_t height) {
+  Raster raster(width, height);
+  for (int32_t y = 0; y < height; ++y)
+    for (int32_t x = 0; x < width; ++x)
+      raster.Set(x, y, 0xFF000000u | static_cast<uint32_t>(x * 40) << 16 | (y * 50) << 8 | 0x21);
+  return raster;
+}
+
+PicturePtr LoadedBmp(int32_t width, int32_t height) {
+  std::vector<uint8_t> bytes = EncodeBmp24(TestRaster(width, height));
+  // A resolution no encoder of ours writes, so a re-encoded picture would differ.
+  bytes.at(38) = 0x12;
+  bytes.at(42) = 0x34;
+  return LoadPicture(bytes);
+}
+
+PropertyBag RoundTrip(const PropertyBag& bag) {
+  return PropertyBag::FromJsonText(bag.ToJsonText());
+}
+
+TEST(PropertyBag, AbsentKeysGiveTheDefault) {
+  PropertyBag bag;
+  EXPECT_TRUE(bag.ReadProperty("BarsWidth").IsEmpty());
+  const Variant bars = bag.ReadProperty("BarsWidth", int16_t{13});
+  EXPECT_EQ(bars.GetKind(), Kind::Integer);
+  EXPECT_EQ(bars.ToInt16(), 13);
+  EXPECT_TRUE(bag.ReadProperty("Picture", kNoPicture).IsNothing());
+  // "Enabled" is paired with an empty default: True is stored, False left out,
+  // and an absent key reads back as False.
+  bag.WriteProperty("Enabled", false);
+  EXPECT_FALSE(bag.Contains("Enabled"));
+  EXPECT_FALSE(bag.ReadProperty("Enabled").ToBool());
+  bag.WriteProperty("Enabled", true);
+  EXPECT_TRUE(bag.ReadProperty("Enabled").ToBool());
+  EXPECT_EQ(bag.ReadProperty("Enabled", int16_t{0}), Variant(true));
+}
+
+TEST(PropertyBag, ValuesEqualToTheirDefaultAreLeftOut) {
+  PropertyBag bag;
+  bag.WriteProperty("BarsWidth", int16_t{13}, int16_t{13});
+  bag.WriteProperty("UpperMargin", int32_t{60}, int16_t{60});  // default given as 16-bit
+  bag.WriteProperty("BackColor", kButtonFace, kButtonFace);
+  bag.WriteProperty("MouseScrolling", true, int16_t{-1});
+  bag.WriteProperty("Picture", kNoPicture, kNoPicture);
+  bag.WriteProperty("MouseIcon", kNoPicture, Variant());
+  bag.WriteProperty("Tag", "", Variant());
+  EXPECT_EQ(bag.Count(), 0u);
+  EXPECT_EQ(bag.ToJson(), Json::object());
+
+  // The empty picture is not "no picture", and 61 is not 60.
+  bag.WriteProperty("Picture", Picture::Empty(), kNoPicture);
+  bag.WriteProperty("UpperMargin", int32_t{61}, int16_t{60});
+  EXPECT_EQ(bag.Keys(), (std::vector<std::string>{"Picture", "UpperMargin"}));
+  // Writing the default later drops the earlier value.
+  bag.WriteProperty("UpperMargin", int32_t{60}, int16_t{60});
+  EXPECT_FALSE(bag.Contains("UpperMargin"));
+  EXPECT_EQ(bag.ReadProperty("UpperMargin", int16_t{60}).ToInt32(), 60);
+}
+
+TEST(PropertyBag, KeyWrittenTwiceKeepsItsPlaceAndTheLastValue) {
+  PropertyBag bag;
+  bag.WriteProperty("Appearance", int16_t{0}, int16_t{1});
+  bag.WriteProperty("BackColor", int32_t{0xFF}, kButtonFace);
+  bag.WriteProperty("BarsWidth", int16_t{20}, int16_t{13});
+  bag.WriteProperty("BackColor", int32_t{0xFF00}, kButtonFace);
+  EXPECT_EQ(bag.Keys(), (std::vector<std::string>{"Appearance", "BackColor", "BarsWidth"}));
+  EXPECT_EQ(bag.ReadProperty("BackColor"), Variant(int32_t{0xFF00}));
+  // A key that was dropped and written again goes to the end.
+  bag.WriteProperty("Appearance", int16_t{1}, int16_t{1});
+  bag.WriteProperty("Appearance", int16_t{0}, int16_t{1});
+  EXPECT_EQ(bag.Keys(), (std::vector<std::string>{"BackColor", "BarsWidth", "Appearance"}));
+}
+
+TEST(PropertyBag, KeysKeepTheirSpellingAndMatchWithoutCase) {
+  PropertyBag bag;
+  bag.WriteProperty("BackColor", int32_t{5}, int16_t{0});
+  EXPECT_EQ(bag.ReadProperty("backcolor"), Variant(int32_t{5}));
+  EXPECT_TRUE(bag.Contains("BACKCOLOR"));
+  bag.WriteProperty("BACKCOLOR", int32_t{7}, int16_t{0});
+  EXPECT_EQ(bag.Keys(), std::vector<std::string>{"BackColor"});
+  EXPECT_EQ(bag.ReadProperty("BackColor"), Variant(int32_t{7}));
+  EXPECT_TRUE(RoundTrip(bag).ToJson().contains("BackColor"));
+  bag.WriteProperty("backColor", int32_t{0}, int16_t{0});
+  EXPECT_EQ(bag.Count(), 0u);
+}
+
+TEST(PropertyBag, RefusesValuesItCannotStore) {
+  PropertyBag bag;
+  bag.WriteProperty("Tag", "kept");
+  Failure failure =
+      FailureOf([&] { bag.WriteProperty("Tag", ObjectPtr(std::make_shared<Form>())); });
+  EXPECT_EQ(failure.Number(), kErrTypeMismatch);
+  EXPECT_EQ(failure.Description(), "property bag: key \"Tag\": cannot store Object Form");
+  failure = FailureOf([&] { bag.WriteProperty("Other", Missing{}); });
+  EXPECT_EQ(failure.Number(), kErrTypeMismatch);
+  EXPECT_EQ(failure.Description(), "property bag: key \"Other\": cannot store a missing value");
+  // A key the file format cannot hold.
+  EXPECT_EQ(FailureOf([&] { bag.WriteProperty("\xFF", int16_t{1}); }).Number(), kErrInvalidCall);
+  EXPECT_EQ(bag.Keys(), std::vector<std::string>{"Tag"});
+  EXPECT_EQ(bag.ReadProperty("Tag"), Variant("kept"));
+}
+
+TEST(PropertyBag, DocumentFormat) {
+  PropertyBag bag;
+  bag.WriteProperty("BarsWidth", int16_t{5}, int16_t{13});
+  bag.WriteProperty("BackColor", kButtonFace, int16_t{0});
+  bag.WriteProperty("Zoom", 0.1f, int16_t{0});
+  bag.WriteProperty("Caption", "a \"b\"");
+  bag.WriteProperty("Blank", Variant(), int16_t{1});
+  bag.WriteProperty("Icon", kNoPicture, int16_t{1});
+  bag.WriteProperty("Picture", Picture::Empty(), kNoPicture);
+  EXPECT_EQ(bag.ToJson(), Json::parse(R"({
+    "BarsWidth": {"type": "Integer", "value": 5},
+    "BackColor": {"type": "Long", "value": -2147483633},
+    "Zoom": {"type": "Single", "value": 0.1},
+    "Caption": {"type": "String", "value": "a \"b\""},
+    "Blank": {"type": "Empty"},
+    "Icon": {"type": "Nothing"},
+    "Picture": {"type": "Picture", "format": "none"}
+  })"));
+  // Singles are written in their shortest form.
+  EXPECT_NE(bag.ToJsonText(-1).find("\"value\":0.1}"), std::string::npos);
+}
+
+TEST(PropertyBag, EveryKindRoundTripsExactly) {
+  const float tiny = std::numeric_limits<float>::denorm_min();
+  const double inf = std::numeric_limits<double>::infinity();
+  const std::vector<Variant> values = {
+      Variant(),
+      Variant(nullptr),
+      Variant(true),
+      Variant(false),
+      Variant(uint8_t{0}),
+      Variant(uint8_t{255}),
+      Variant(int16_t{-32768}),
+      Variant(int16_t{32767}),
+      Variant(std::numeric_limits<int32_t>::min()),
+      kButtonFace,
+      Variant(uint32_t{0x8000000C}),
+      Variant(0.1f),
+      Variant(-3.4028235e38f),
+      Variant(tiny),
+      Variant(-0.0f),
+      Variant(16777216.0f),
+      Variant(1.0 / 3.0),
+      Variant(-1e300),
+      Variant(5e-324),
+      Variant(inf),
+      Variant(-inf),
+      Variant(static_cast<float>(inf)),
+      Variant(std::string()),
+      Variant("h\xC3\xA9llo \"quoted\"\n\ttab \\ /"),
+      Variant("\xFF\xFE not UTF-8 \xC0\x80"),
+  };
+  PropertyBag bag;
+  for (size_t i = 0; i < values.size(); ++i)
+    bag.WriteProperty("K" + std::to_string(i), values[i], Missing{});
+  bag.WriteProperty("NaN", std::numeric_limits<double>::quiet_NaN(), Missing{});
+  bag.WriteProperty("SingleNaN", std::numeric_limits<float>::quiet_NaN(), Missing{});
+
+  const PropertyBag back = RoundTrip(bag);
+  EXPECT_EQ(back.Keys(), bag.Keys());
+  for (size_t i = 0; i < values.size(); ++i) {
+    const Variant read = back.ReadProperty("K" + std::to_string(i));
+    EXPECT_EQ(read, values[i]) << i << ": " << read.Describe() << " for " << values[i].Describe();
+  }
+  EXPECT_TRUE(std::signbit(back.ReadProperty("K14").ToSingle()));
+  EXPECT_EQ(back.ReadProperty("NaN").GetKind(), Kind::Double);
+  EXPECT_TRUE(std::isnan(back.ReadProperty("NaN").ToDouble()));
+  EXPECT_EQ(back.ReadProperty("SingleNaN").GetKind(), Kind::Single);
+  EXPECT_TRUE(std::isnan(back.ReadProperty("SingleNaN").ToSingle()));
+  // What was read writes the same document again.
+  EXPECT_EQ(back.ToJsonText(), bag.ToJsonText());
+}
+
+TEST(PropertyBag, PicturesRoundTripByteIdentically) {
+  const PicturePtr loaded = LoadedBmp(3, 2);
+  const PicturePtr made = Picture::FromRaster(TestRaster(5, 3));  // no encoding of its own
+  PropertyBag bag;
+  bag.WriteProperty("Picture", loaded, kNoPicture);
+  bag.WriteProperty("MouseIcon", made, kNoPicture);
+  bag.WriteProperty("MouseScrollingIcon", Picture::Empty(), kNoPicture);
+  // In memory the bag hands back the very object.
+  EXPECT_EQ(bag.ReadProperty("Picture").ToPicture(), loaded);
+
+  const PropertyBag back = RoundTrip(bag);
+  const PicturePtr picture = back.ReadProperty("Picture").ToPicture();
+  ASSERT_NE(picture, nullptr);
+  EXPECT_NE(picture, loaded);
+  EXPECT_NE(picture->Handle(), 0u);
+  EXPECT_NE(picture->Handle(), loaded->Handle());
+  EXPECT_EQ(picture->Bytes(), loaded->Bytes());
+  EXPECT_EQ(picture->Format(), PictureFormat::Bmp);
+  EXPECT_EQ(picture->Pixels(), loaded->Pixels());
+  EXPECT_EQ(bag.ToJson()["Picture"]["data"], EncodeBase64(loaded->Bytes()));
+
+  const PicturePtr icon = back.ReadProperty("MouseIcon").ToPicture();
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(icon->Format(), PictureFormat::Bmp);
+  EXPECT_EQ(icon->Pixels(), made->Pixels());
+
+  EXPECT_EQ(back.ReadProperty("MouseScrollingIcon").ToPicture(), Picture::Empty());
+  EXPECT_TRUE(back.ReadProperty("Absent", kNoPicture).IsNothing());
+}
+
+// Each malformed document, the fault it must report, and nothing read.
+struct Malformed {
+  const char* text;
+  const char* fault;
+};
+
+void PrintTo(const Malformed& malformed, std::ostream* out) {
+  *out << malformed.text;
+}
+
+class MalformedBag : public testing::TestWithParam<Malformed> {};
+
+TEST_P(MalformedBag, FailsNamingThePlaceAndReadsNothing) {
+  PropertyBag bag;
+  bag.WriteProperty("Before", int16_t{1});
+  const Failure failure = FailureOf([&] { bag = PropertyBag::FromJsonText(GetParam().text); });
+  EXPECT_EQ(failure.Number(), kErrInvalidFileFormat) << failure.Description();
+  EXPECT_EQ(failure.Description().rfind("property bag: ", 0), 0u) << failure.Description();
+  EXPECT_NE(failure.Description().find(GetParam().fault), std::string::npos)
+      << failure.Description();
+  EXPECT_EQ(bag.Keys(), std::vector<std::string>{"Before"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Syntax, MalformedBag,
+    testing::Values(
+        Malformed{R"({"A": {"type": "Integer", "value": 5,}})",
+                  "JSON parse error at line 1, column 38 (byte 38): syntax error"},
+        Malformed{"", "(byte 1): syntax error"},
+        Malformed{R"({"A": {"type": "Integer", "value": 5}} x)", "(byte 40): syntax error"},
+        Malformed{"{\"A\": {\"type\": \"String\", \"value\": \"\xFF\"}}",
+                  "(byte 36): syntax error while parsing value - invalid string: ill-formed UTF-8"},
+        Malformed{"[1, 2]", "expected an object of properties"},
+        Malformed{"5", "expected an object of properties"},
+        Malformed{"null", "expected an object of properties"},
+        Malformed{R"({"A": {"type": "Integer", "value": 5}, "A": {"type": "Empty"}})",
+                  "key \"A\": key given twice"},
+        Malformed{R"({"BackColor": {"type": "Empty"}, "backcolor": {"type": "Empty"}})",
+                  "key \"backcolor\": key given twice (also as \"BackColor\")"},
+        Malformed{R"({"A": {"type": "Integer", "value": 5, "value": 6}})",
+                  "key \"A\": member \"value\" given twice"},
+        Malformed{R"({"A": {"type": "Integer", "value": [5]}})",
+                  "key \"A\": expected a plain value, not a nested object or array"},
+        Malformed{R"({"A": {"type": "Long", "value": 1e400}})",
+                  "key \"A\": number overflow parsing '1e400'"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, MalformedBag,
+    testing::Values(
+        Malformed{R"({"A": 5})", "key \"A\": expected an object with a \"type\""},
+        Malformed{R"({"A": [{"type": "Empty"}]})", "key \"A\": expected an object with a \"type\""},
+        Malformed{R"({"A": {"value": 5}})", "key \"A\": missing \"type\""},
+        Malformed{R"({"A": {"type": 2, "value": 5}})", "key \"A\": \"type\" must be a string"},
+        Malformed{R"({"A": {"type": "Currency", "value": 5}})",
+                  "key \"A\": unknown type \"Currency\""},
+        Malformed{R"({"A": {"type": "Integer"}})", "key \"A\": missing \"value\""},
+        Malformed{R"({"A": {"type": "Empty", "value": 0}})",
+                  "key \"A\": unexpected member \"value\""},
+        Malformed{R"({"A": {"type": "Integer", "value": 5, "valeu": 6}})",
+                  "key \"A\": unexpected member \"valeu\""},
+        Malformed{R"({"BarsWidth": {"type": "Integer", "value": "13"}})",
+                  "key \"BarsWidth\": expected a number"},
+        Malformed{R"({"A": {"type": "Integer", "value": 32768}})",
+                  "key \"A\": 32768 is out of range for Integer"},
+        Malformed{R"({"A": {"type": "Integer", "value": -32769}})",
+                  "key \"A\": -32769 is out of range for Integer"},
+        Malformed{R"({"A": {"type": "Integer", "value": 99999999999999999999}})",
+                  "key \"A\": expected a whole number for Integer"},
+        Malformed{R"({"A": {"type": "Integer", "value": 1.5}})",
+                  "key \"A\": expected a whole number for Integer"},
+        Malformed{R"({"A": {"type": "Long", "value": 2147483648}})",
+                  "key \"A\": 2147483648 is out of range for Long"},
+        Malformed{R"({"A": {"type": "Long", "value": 18446744073709551615}})",
+                  "key \"A\": 18446744073709551615 is out of range for Long"},
+        Malformed{R"({"A": {"type": "Byte", "value": -1}})",
+                  "key \"A\": -1 is out of range for Byte"},
+        Malformed{R"({"A": {"type": "Single", "value": 1e39}})",
+                  "key \"A\": 1e+39 is out of range for Single"},
+        Malformed{R"({"A": {"type": "Single", "value": -3.40282357e38}})",
+                  "key \"A\": -3.40282357e+38 is out of range for Single"},
+        Malformed{R"({"A": {"type": "Double", "value": "Inf"}})", "key \"A\": expected a number"},
+        Malformed{R"({"A": {"type": "Boolean", "value": 1}})", "key \"A\": expected true or false"},
+        Malformed{R"({"A": {"type": "String", "value": 1}})", "key \"A\": expected a string"},
+        Malformed{R"({"A": {"type": "String", "base64": "/w=", "value": ""}})",
+                  "key \"A\": unexpected member \"value\""},
+        Malformed{R"({"A": {"type": "String", "base64": "/w="}})",
+                  "key \"A\": bad base64 at offset 3"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, MalformedBag,
+    testing::Values(
+        Malformed{R"({"Picture": {"type": "Picture", "format": "BMP", "data": "Qk0#AAAA"}})",
+                  "key \"Picture\": bad base64 at offset 3: '#' is not a base64 character"},
+        Malformed{R"({"Picture": {"type": "Picture", "format": "BMP", "data": "Qk0AAAA="}})",
+                  "key \"Picture\": BMP"},
+        Malformed{R"({"Picture": {"type": "Picture", "format": "PNG", "data": ""}})",
+                  "key \"Picture\": "},
+        Malformed{R"({"Picture": {"type": "Picture", "format": "BMP"}})",
+                  "key \"Picture\": missing \"data\""},
+        Malformed{R"({"Picture": {"type": "Picture", "data": ""}})",
+                  "key \"Picture\": missing \"format\""},
+        Malformed{R"({"Picture": {"type": "Picture", "format": "TIFF", "data": ""}})",
+                  "key \"Picture\": unknown picture format \"TIFF\""},
+        Malformed{R"({"Picture": {"type": "Picture", "format": "none", "data": ""}})",
+                  "key \"Picture\": unexpected member \"data\""},
+        Malformed{R"({"Picture": {"type": "Picture", "format": "PNG", "data": 7}})",
+                  "key \"Picture\": \"data\" must be a string"}));
+
+TEST(PropertyBag, ReadsWholeDocumentsOrNothing) {
+  // A good picture followed by a bad entry: nothing of the document is kept.
+  PropertyBag good;
+  good.WriteProperty("Picture", LoadedBmp(2, 2), kNoPicture);
+  Json document = good.ToJson();
+  document["Width"] = {{"type", "Integer"}, {"value", 40000}};
+  PropertyBag bag;
+  const Failure failure = FailureOf([&] { bag = PropertyBag::FromJson(document); });
+  EXPECT_EQ(failure.Description(),
+            "property bag: key \"Width\": 40000 is out of range for Integer");
+  EXPECT_EQ(bag.Count(), 0u);
+
+  // Truncated BMP data names the key and the codec's complaint.
+  std::vector<uint8_t> bytes = good.ReadProperty("Picture").ToPicture()->Bytes();
+  bytes.resize(bytes.size() - 3);
+  document = {{"Picture", {{"type", "Picture"}, {"format", "BMP"}, {"data", EncodeBase64(bytes)}}}};
+  const std::string fault = FailureOf([&] { PropertyBag::FromJson(document); }).Description();
+  EXPECT_EQ(fault.rfind("property bag: key \"Picture\": BMP", 0), 0u) << fault;
+
+  // Data that decodes as another format than the one named.
+  document["Picture"]["format"] = "PNG";
+  document["Picture"]["data"] = good.ToJson()["Picture"]["data"];
+  EXPECT_EQ(FailureOf([&] { PropertyBag::FromJson(document); }).Description(),
+            "property bag: key \"Picture\": data is BMP, not PNG");
+
+  // Keys that differ only in case, in a document built in memory.
+  document = {{"Tag", {{"type", "Empty"}}}, {"TAG", {{"type", "Empty"}}}};
+  EXPECT_EQ(FailureOf([&] { PropertyBag::FromJson(document); }).Description(),
+            "property bag: key \"TAG\": key given twice (also as \"Tag\")");
+}
+
+}  // namespace
+}  // namespace lumora
