@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config clang
+  libclang-rt-14-dev  # libFuzzer and clang's sanitizer runtimes: only recommended by clang
   libpng-dev libjpeg62-turbo-dev libgif-dev libpixman-1-dev
   libfreetype-dev libfontconfig-dev fonts-dejavu-core
   nlohmann-json3-dev liblua5.4-dev libsdl2-dev
@@ -14,7 +15,8 @@ packages=(
 
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [[ $status == "install ok installed" ]] || missing+=("$p")
 done
 
 if ((${#missing[@]})); then
