@@ -8,6 +8,7 @@
 
 #include "platform/base64.hpp"
 #include "platform/errors.hpp"
+#include "platform/file_io.hpp"
 #include "platform/object.hpp"
 #include "platform/picture.hpp"
 
@@ -239,6 +240,30 @@ TEST(PropertyBag, PicturesRoundTripByteIdentically) {
 
   EXPECT_EQ(back.ReadProperty("MouseScrollingIcon").ToPicture(), Picture::Empty());
   EXPECT_TRUE(back.ReadProperty("Absent", kNoPicture).IsNothing());
+}
+
+TEST(PropertyBag, DecodedFilesOfEveryFormatRoundTripByteIdentically) {
+  const std::pair<const char*, PictureFormat> files[] = {
+      {"bmpsuite/g/pal4rle.bmp", PictureFormat::Bmp},
+      {"pngsuite/basn2c08.png", PictureFormat::Png},
+      {"libjpeg-turbo-testimages/testorig.jpg", PictureFormat::Jpeg},
+      {"wuffs-testdata/animated-red-blue.gif", PictureFormat::Gif}};
+  PropertyBag bag;
+  for (const auto& [file, format] : files) {
+    const PicturePtr picture = LoadPictureFile(std::string(LUMORA_TESTDATA) + "/" + file);
+    ASSERT_EQ(picture->Format(), format) << file;
+    bag.WriteProperty(file, picture, kNoPicture);
+  }
+  const PropertyBag back = RoundTrip(bag);
+  for (const auto& [file, format] : files) {
+    const PicturePtr original = bag.ReadProperty(file).ToPicture();
+    const PicturePtr read = back.ReadProperty(file).ToPicture();
+    ASSERT_NE(read, nullptr) << file;
+    EXPECT_NE(read, original) << file;
+    EXPECT_EQ(read->Format(), format) << file;
+    EXPECT_EQ(read->Bytes(), ReadFileBytes(std::string(LUMORA_TESTDATA) + "/" + file)) << file;
+    EXPECT_EQ(read->Pixels(), original->Pixels()) << file;
+  }
 }
 
 // Each malformed document, the fault it must report, and nothing read.
