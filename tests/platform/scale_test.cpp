@@ -160,8 +160,14 @@ TEST_P(Scaling, ShrinkingAveragesAreasOnRandomPictures) {
     const double psnr = PsnrAgainst(out, ExactAreaAverage(src, w, h));
     EXPECT_GE(psnr, 40.0) << w << "x" << h;
   }
+  // Factors beyond 64 are first halved exactly: odd sizes, one or both axes.
   const Raster wide = Random(900, 20, 3);
   EXPECT_GE(PsnrAgainst(ScaleRaster(wide, 9, 20), ExactAreaAverage(wide, 9, 20)), 40.0);
+  const Raster large = Random(701, 655, 9);
+  for (auto [w, h] : {std::pair{5, 7}, {9, 3}, {701, 5}}) {
+    EXPECT_GE(PsnrAgainst(ScaleRaster(large, w, h), ExactAreaAverage(large, w, h)), 40.0)
+        << w << "x" << h;
+  }
 }
 
 TEST_P(Scaling, ShrinkingHalfIsTheExactTwoByTwoAverage) {
