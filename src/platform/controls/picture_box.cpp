@@ -159,16 +159,25 @@ void PictureBox::PaintPicture(const Variant& Picture, const Variant& X1, const V
                               const Variant& Opcode) {
   const PaintRequest request = ResolvePaint(ClientScale(), Picture, X1, Y1, Width1, Height1, X2, Y2,
                                             Width2, Height2, Opcode);
-  Raster& image = EnsureImage();
+  // A copy of the whole picture onto the whole of a new image replaces every
+  // pixel, so the image's background picture need not be drawn first.
+  Raster& image = EnsureImage(!CoversWholeImage(request));
   ExecutePaint(image, request);
   ImageChanged();
+}
+
+bool PictureBox::CoversWholeImage(const PaintRequest& r) const {
+  const Raster& src = r.picture->Pixels();
+  return r.opcode == kSrcCopy && RoundHalfEven(r.dx) == 0 && RoundHalfEven(r.dy) == 0 &&
+         RoundHalfEven(r.dw) == ClientPixelWidth() && RoundHalfEven(r.dh) == ClientPixelHeight() &&
+         r.sx == 0 && r.sy == 0 && r.sw == src.Width() && r.sh == src.Height();
 }
 
 const Raster* PictureBox::ShownImage() const {
   return m_HasImage ? &m_Image : nullptr;
 }
 
-Raster& PictureBox::EnsureImage() {
+Raster& PictureBox::EnsureImage(bool withPicture) {
   const int32_t w = ClientPixelWidth();
   const int32_t h = ClientPixelHeight();
   if (m_HasImage && m_Image.Width() == w && m_Image.Height() == h) return m_Image;
@@ -177,7 +186,7 @@ Raster& PictureBox::EnsureImage() {
   m_Image = NewPersistentImage(w, h, ToArgb(ResolveColor(m_BackColor)));
   m_HasImage = true;
   ++m_ImagesMade;
-  DrawPictureAtOrigin(m_Image, m_Picture);
+  if (withPicture) DrawPictureAtOrigin(m_Image, m_Picture);
   return m_Image;
 }
 

@@ -14,6 +14,8 @@
 
 namespace lumora {
 
+struct PaintRequest;
+
 class PictureBox : public Control, public Container {
  public:
   PictureBox();
@@ -106,7 +108,10 @@ class PictureBox : public Control, public Container {
   void OnExtentChanged() override;
 
  private:
-  Raster& EnsureImage();
+  // Makes the image if needed: BackColor, and Picture at 0,0 unless the
+  // caller is about to cover every pixel.
+  Raster& EnsureImage(bool withPicture = true);
+  bool CoversWholeImage(const PaintRequest& request) const;
   void ReleaseImage();
   void ImageChanged();
   void SizeToPicture();
