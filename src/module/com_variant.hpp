@@ -1,0 +1,22 @@
+// Values across the C interface: LumoraVariant to and from the runtime's
+// Variant. Objects travel as dispatch pointers of this module; strings as
+// UTF-8 owned by the variant.
+#pragma once
+
+#include "module/lumora_module.h"
+#include "platform/variant.hpp"
+
+namespace lumora {
+
+// The value an argument carries (through the pointer, for a by-reference
+// one). A type the interface does not know, or a dispatch pointer from
+// elsewhere, fails with error 13.
+Variant FromLumoraVariant(const LumoraVariant& v);
+// Writes a value into an empty variant; an object is wrapped with a new
+// reference that the variant owns.
+void ToLumoraVariant(const Variant& value, LumoraVariant& out);
+// Stores a value back through a by-reference argument, converted to the
+// type it points to (13 or 6 when it does not convert).
+void StoreByRef(const Variant& value, LumoraVariant& arg);
+
+}  // namespace lumora
