@@ -13,6 +13,7 @@
 #include "frame/toolbox_bitmaps.hpp"
 #include "frame/type_library.hpp"
 #include "module/module_classes.hpp"
+#include "platform/base64.hpp"
 #include "platform/errors.hpp"
 #include "platform/file_io.hpp"
 #include "platform/picture.hpp"
@@ -24,7 +25,6 @@ namespace {
 using Json = nlohmann::ordered_json;
 namespace fs = std::filesystem;
 
-constexpr int32_t kErrNotARegistry = 321;  // "Invalid file format"
 constexpr const char* kSections[] = {"classes", "progIds", "typeLibraries", "interfaces"};
 
 std::string Braced(const Guid& guid) {
@@ -33,22 +33,6 @@ std::string Braced(const Guid& guid) {
 
 std::string Version(uint16_t major, uint16_t minor) {
   return std::to_string(major) + "." + std::to_string(minor);
-}
-
-std::string Base64(std::span<const uint8_t> bytes) {
-  static constexpr char kAlphabet[] =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string out;
-  out.reserve((bytes.size() + 2) / 3 * 4);
-  for (size_t i = 0; i < bytes.size(); i += 3) {
-    const size_t n = std::min<size_t>(3, bytes.size() - i);
-    uint32_t v = uint32_t{bytes[i]} << 16;
-    if (n > 1) v |= uint32_t{bytes[i + 1]} << 8;
-    if (n > 2) v |= bytes[i + 2];
-    for (size_t k = 0; k < 4; ++k)
-      out.push_back(k <= n ? kAlphabet[(v >> (18 - 6 * k)) & 0x3F] : '=');
-  }
-  return out;
 }
 
 // Holds the registry's lock file, beside it, from construction to destruction.
@@ -80,10 +64,11 @@ Json ReadRegistry(const std::string& path) {
   const std::vector<uint8_t> bytes = ReadFileBytes(path);
   Json doc = Json::parse(bytes.begin(), bytes.end(), nullptr, false);
   if (doc.is_discarded() || !doc.is_object())
-    Fail(kErrNotARegistry, path + " is not a registry: not a JSON object");
+    Fail(kErrInvalidFileFormat, path + " is not a registry: not a JSON object");
   for (const char* section : kSections)
     if (doc.contains(section) && !doc[section].is_object())
-      Fail(kErrNotARegistry, path + " is not a registry: \"" + section + "\" is not an object");
+      Fail(kErrInvalidFileFormat,
+           path + " is not a registry: \"" + section + "\" is not an object");
   return doc;
 }
 
@@ -95,7 +80,7 @@ Json ToolboxBitmap(int32_t resourceId) {
   return {{"resource", resourceId},
           {"width", kToolboxBitmapWidth},
           {"height", kToolboxBitmapHeight},
-          {"bmp", Base64(EncodeBmp24(ToolboxRaster(resourceId)))}};
+          {"bmp", EncodeBase64(EncodeBmp24(ToolboxRaster(resourceId)))}};
 }
 
 void AddEntries(Json& doc, const std::string& modulePath) {
