@@ -18,6 +18,8 @@ struct Command {
 constexpr Command kCommands[] = {
     {"typelib", "lumora typelib            print the type library as IDL",
      lumora::host::RunTypelib},
+    {"run", "lumora run SCRIPT.lua [ARGS...]  run an automation script (Lua 5.4)",
+     lumora::host::RunScript},
 };
 
 int Usage() {

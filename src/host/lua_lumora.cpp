@@ -1,0 +1,187 @@
+// The `lumora` table scripts start from: forms, pictures, the error object,
+// what the launcher was asked to start, the type library's enumerations by
+// name, and a few constants for input.
+#include <cmath>
+#include <filesystem>
+#include <system_error>
+
+#include "frame/type_library.hpp"
+#include "host/host_state.hpp"
+#include "host/lua_form.hpp"
+#include "host/lua_object.hpp"
+#include "host/lua_state.hpp"
+#include "host/script.hpp"
+#include "platform/controls/control.hpp"
+#include "platform/errors.hpp"
+#include "platform/form/form.hpp"
+#include "platform/picture.hpp"
+
+namespace lumora::host {
+
+namespace {
+
+constexpr double kTwipsPerPixel = 15;
+
+// lumora.Form{width=, height=, name=, caption=}: sizes of the client area in twips.
+int NewForm(lua_State* L) {
+  double width = 9600;
+  double height = 7200;
+  std::string name;
+  std::string caption;
+  if (!IsNoneOrNil(L, 1)) {
+    ArgTable(L, 1, "lumora.Form", "argument 1");
+    lua_pushnil(L);
+    while (lua_next(L, 1)) {
+      if (lua_type(L, -2) != LUA_TSTRING)
+        throw ScriptError("lumora.Form: keys are width, height, name and caption");
+      const std::string key = lua_tostring(L, -2);
+      if (key == "width" || key == "height") {
+        const double twips = ArgNumber(L, -1, "lumora.Form", key.c_str());
+        if (twips < 0 || twips > 100000 * kTwipsPerPixel)
+          throw ScriptError("lumora.Form: " + key + " must lie between 0 and 1500000 twips");
+        (key == "width" ? width : height) = twips;
+      } else if (key == "name") {
+        name = ArgString(L, -1, "lumora.Form", "name");
+      } else if (key == "caption") {
+        caption = ArgString(L, -1, "lumora.Form", "caption");
+      } else {
+        throw ScriptError("lumora.Form: unknown key \"" + key +
+                          "\" (width, height, name, caption)");
+      }
+      lua_pop(L, 1);
+    }
+  }
+  if (name.empty()) {
+    for (int i = 1; name.empty() || FindForm(name); ++i) name = "Form" + std::to_string(i);
+  } else if (FindForm(name)) {
+    throw ScriptError("lumora.Form: a form named \"" + name + "\" is already open");
+  }
+  auto form = Form::Create(name, static_cast<int32_t>(std::lround(width / kTwipsPerPixel)),
+                           static_cast<int32_t>(std::lround(height / kTwipsPerPixel)));
+  if (!caption.empty()) form->Caption(caption);
+  PushForm(L, form);
+  return 1;
+}
+
+int FormByName(lua_State* L) {
+  const std::string name = ArgString(L, 1, "lumora.form", "argument 1 (name)");
+  PushForm(L, FindForm(name));
+  return 1;
+}
+
+int LoadPictureFunction(lua_State* L) {
+  if (IsNoneOrNil(L, 1)) {
+    PushObject(L, std::const_pointer_cast<Picture>(Picture::Empty()), "Picture");
+    return 1;
+  }
+  const std::string path = ArgString(L, 1, "lumora.LoadPicture", "argument 1 (path)");
+  PicturePtr picture;
+  try {
+    picture = LoadPictureFile(path);
+  } catch (const Failure& failure) {
+    throw ScriptError("lumora.LoadPicture: " + path + ": " + failure.Description() + " (error " +
+                      std::to_string(failure.Number()) + ")");
+  }
+  PushObject(L, std::const_pointer_cast<Picture>(picture), "Picture");
+  return 1;
+}
+
+int ErrFunction(lua_State* L) {
+  lua_createtable(L, 0, 2);
+  lua_pushinteger(L, Err().Number());
+  lua_setfield(L, -2, "Number");
+  lua_pushstring(L, Err().Description().c_str());
+  lua_setfield(L, -2, "Description");
+  return 1;
+}
+
+int ClearErr(lua_State*) {
+  Err().Clear();
+  return 0;
+}
+
+int Launches(lua_State* L) {
+  const auto& launches = Host(L).Launches();
+  lua_createtable(L, static_cast<int>(launches.size()), 0);
+  for (size_t i = 0; i < launches.size(); ++i) {
+    const Launch& launch = launches[i];
+    lua_createtable(L, static_cast<int>(launch.argv.size()), 1);
+    for (size_t a = 0; a < launch.argv.size(); ++a) {
+      lua_pushstring(L, launch.argv[a].c_str());
+      lua_rawseti(L, -2, static_cast<lua_Integer>(a + 1));
+    }
+    lua_pushinteger(L, launch.windowStyle);
+    lua_setfield(L, -2, "style");
+    lua_rawseti(L, -2, static_cast<lua_Integer>(i + 1));
+  }
+  return 1;
+}
+
+// lumora.mkdir(path): makes a folder and its parents (present already is fine).
+int MakeDirectory(lua_State* L) {
+  const std::string path = ArgString(L, 1, "lumora.mkdir", "argument 1 (path)");
+  std::error_code error;
+  std::filesystem::create_directories(path, error);
+  if (error) throw ScriptError("lumora.mkdir: " + path + ": " + error.message());
+  return 0;
+}
+
+void SetInteger(lua_State* L, const char* name, lua_Integer value) {
+  lua_pushinteger(L, value);
+  lua_setfield(L, -2, name);
+}
+
+void PushConstants(lua_State* L) {
+  for (const EnumInfo& e : TypeLibrary().enums)
+    for (const EnumValue& v : e.values) SetInteger(L, std::string(v.name).c_str(), v.value);
+  lua_createtable(L, 0, 3);
+  SetInteger(L, "Left", kLeftButton);
+  SetInteger(L, "Right", kRightButton);
+  SetInteger(L, "Middle", kMiddleButton);
+  lua_setfield(L, -2, "buttons");
+  lua_createtable(L, 0, 3);
+  SetInteger(L, "Shift", kShiftMask);
+  SetInteger(L, "Ctrl", kCtrlMask);
+  SetInteger(L, "Alt", kAltMask);
+  lua_setfield(L, -2, "shift");
+  lua_createtable(L, 0, 13);
+  SetInteger(L, "Back", kKeyBack);
+  SetInteger(L, "Tab", kKeyTab);
+  SetInteger(L, "Return", kKeyReturn);
+  SetInteger(L, "Escape", kKeyEscape);
+  SetInteger(L, "Space", kKeySpace);
+  SetInteger(L, "PageUp", kKeyPageUp);
+  SetInteger(L, "PageDown", kKeyPageDown);
+  SetInteger(L, "End", kKeyEnd);
+  SetInteger(L, "Home", kKeyHome);
+  SetInteger(L, "Left", kKeyLeft);
+  SetInteger(L, "Up", kKeyUp);
+  SetInteger(L, "Right", kKeyRight);
+  SetInteger(L, "Down", kKeyDown);
+  lua_setfield(L, -2, "keys");
+}
+
+}  // namespace
+
+void OpenLumora(lua_State* L) {
+  RegisterObjects(L);
+  RegisterForms(L);
+  static const luaL_Reg functions[] = {
+      {"Form", Guarded<NewForm>},
+      {"form", Guarded<FormByName>},
+      {"LoadPicture", Guarded<LoadPictureFunction>},
+      {"err", Guarded<ErrFunction>},
+      {"clear_err", Guarded<ClearErr>},
+      {"launches", Guarded<Launches>},
+      {"mkdir", Guarded<MakeDirectory>},
+      {nullptr, nullptr},
+  };
+  luaL_newlib(L, functions);
+  AddLumoraFunctions(L, lua_gettop(L));
+  PushConstants(L);
+  lua_pushliteral(L, "2.0");
+  lua_setfield(L, -2, "version");
+  lua_setglobal(L, "lumora");
+}
+
+}  // namespace lumora::host
