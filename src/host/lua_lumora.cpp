@@ -15,6 +15,7 @@
 #include "platform/errors.hpp"
 #include "platform/form/form.hpp"
 #include "platform/picture.hpp"
+#include "platform/services.hpp"
 
 namespace lumora::host {
 
@@ -117,6 +118,40 @@ int Launches(lua_State* L) {
   return 1;
 }
 
+// lumora.members(class): the members of a class's default interface in slot
+// order, as {name=, kind="get"|"let"|"set"|"method", dispid=, type=}.
+int Members(lua_State* L) {
+  const std::string name = ArgString(L, 1, "lumora.members", "argument 1 (class)");
+  const ClassInfo* cls = TypeLibrary().FindClass(name);
+  if (!cls || !cls->defaultInterface)
+    throw ScriptError("lumora.members: no class \"" + name + "\" in the type library");
+  const auto& members = cls->defaultInterface->members;
+  lua_createtable(L, static_cast<int>(members.size()), 0);
+  for (size_t i = 0; i < members.size(); ++i) {
+    const MemberInfo& m = members[i];
+    lua_createtable(L, 0, 4);
+    lua_pushlstring(L, m.name.data(), m.name.size());
+    lua_setfield(L, -2, "name");
+    lua_pushstring(L, KindName(m.kind));
+    lua_setfield(L, -2, "kind");
+    lua_pushinteger(L, m.dispid);
+    lua_setfield(L, -2, "dispid");
+    lua_pushstring(L, TypeWord(m.type).c_str());
+    lua_setfield(L, -2, "type");
+    lua_rawseti(L, -2, static_cast<lua_Integer>(i + 1));
+  }
+  return 1;
+}
+
+// lumora.cursor_pos(): the pointer's screen position GetCursorPos reports.
+int CursorPos(lua_State* L) {
+  PointApi point;
+  GetCursorPos(point);
+  lua_pushinteger(L, point.x);
+  lua_pushinteger(L, point.y);
+  return 2;
+}
+
 // lumora.mkdir(path): makes a folder and its parents (present already is fine).
 int MakeDirectory(lua_State* L) {
   const std::string path = ArgString(L, 1, "lumora.mkdir", "argument 1 (path)");
@@ -174,6 +209,8 @@ void OpenLumora(lua_State* L) {
       {"clear_err", Guarded<ClearErr>},
       {"launches", Guarded<Launches>},
       {"mkdir", Guarded<MakeDirectory>},
+      {"members", Guarded<Members>},
+      {"cursor_pos", Guarded<CursorPos>},
       {nullptr, nullptr},
   };
   luaL_newlib(L, functions);

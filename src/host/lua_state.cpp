@@ -6,6 +6,7 @@
 #include <new>
 
 #include "host/host_state.hpp"
+#include "host/script_pump.hpp"
 #include "platform/errors.hpp"
 
 namespace lumora::host {
@@ -81,6 +82,8 @@ int CallGuarded(lua_State* L, LuaBody body) {
       } catch (const Failure& failure) {
         message = CallerPosition(L) + failure.Description() + " (error " +
                   std::to_string(failure.Number()) + ")";
+      } catch (const ScriptStopped& stopped) {
+        message = CallerPosition(L) + stopped.what();
       } catch (const ScriptError& error) {
         message = CallerPosition(L) + error.what();
       } catch (const std::bad_alloc&) {
@@ -89,6 +92,8 @@ int CallGuarded(lua_State* L, LuaBody body) {
         message = CallerPosition(L) + error.what();
       }
     }
+    // A handler's failure came first: it is the one to report.
+    if (host.HasPendingError()) message = host.TakePendingError();
     lua_pushlstring(L, message.data(), message.size());
   }
   return lua_error(L);

@@ -5,6 +5,7 @@
 #include "about/about_box.hpp"
 #include "host/host_state.hpp"
 #include "host/lua_state.hpp"
+#include "host/script_pump.hpp"
 #include "platform/render/render_form.hpp"
 
 namespace lumora::host {
@@ -44,6 +45,7 @@ int RunScriptFile(const std::string& path, std::span<const std::string> args, co
   // handlers), then the Lua state.
   LuaState lua;
   HostState host;
+  ScriptPump pump(host);
   lua_State* L = lua.get();
   SetHost(L, &host);
   OpenLumora(L);
