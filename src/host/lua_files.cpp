@@ -1,10 +1,13 @@
-// lumora.* functions that read and write files: contact sheets.
+// lumora.* functions that read and write files: form files and contact sheets.
 #include <vector>
 
 #include "host/contact_sheet.hpp"
+#include "host/form_file.hpp"
+#include "host/lua_form.hpp"
 #include "host/lua_state.hpp"
 #include "host/script.hpp"
 #include "platform/errors.hpp"
+#include "platform/form/form.hpp"
 #include "platform/picture.hpp"
 #include "platform/render/png.hpp"
 
@@ -65,9 +68,27 @@ int ContactSheet(lua_State* L) {
   return 0;
 }
 
+// lumora.load_form(path [, name]): a form built from a form file (loaded, not
+// shown). A bad file raises an error naming the file and the place.
+int LoadForm(lua_State* L) {
+  const std::string path = ArgString(L, 1, "lumora.load_form", "argument 1 (path)");
+  const std::string name =
+      IsNoneOrNil(L, 2) ? std::string() : ArgString(L, 2, "lumora.load_form", "argument 2 (name)");
+  std::shared_ptr<Form> form;
+  try {
+    form = LoadFormFile(path, name);
+  } catch (const FormFileError& error) {
+    throw ScriptError(std::string("lumora.load_form: ") + error.what());
+  }
+  PushForm(L, form);
+  return 1;
+}
+
 }  // namespace
 
 void AddLumoraFunctions(lua_State* L, int table) {
+  lua_pushcfunction(L, Guarded<LoadForm>);
+  lua_setfield(L, table, "load_form");
   lua_pushcfunction(L, Guarded<ContactSheet>);
   lua_setfield(L, table, "contact_sheet");
 }

@@ -5,14 +5,17 @@
 #include <optional>
 
 #include "host/control_classes.hpp"
+#include "host/form_file.hpp"
 #include "host/host_state.hpp"
 #include "host/lua_events.hpp"
 #include "host/lua_object.hpp"
 #include "host/lua_state.hpp"
 #include "host/lua_variant.hpp"
+#include "platform/controls/user_control.hpp"
 #include "platform/errors.hpp"
 #include "platform/form/form.hpp"
 #include "platform/message_queue.hpp"
+#include "platform/property_bag.hpp"
 #include "platform/render/render_form.hpp"
 #include "platform/services.hpp"
 
@@ -90,12 +93,34 @@ Placement ReadPlacement(lua_State* L, int index, Form& form) {
   return p;
 }
 
+// A Lua table of property-bag keys and values: what a saved form would give
+// the control's ReadProperties.
+PropertyBag BagFromTable(lua_State* L, int index) {
+  ArgTable(L, index, "form:add", "argument 4 (property bag)");
+  PropertyBag bag;
+  lua_pushnil(L);
+  while (lua_next(L, index)) {
+    if (lua_type(L, -2) != LUA_TSTRING)
+      throw ScriptError("form:add: property bag keys are property names");
+    const std::string key = lua_tostring(L, -2);
+    const Variant value = LuaToVariant(L, -1, "form:add: property bag key " + key);
+    try {
+      bag.WriteProperty(key, value, Missing{});  // stored whatever its value
+    } catch (const Failure& failure) {
+      Rethrow("form:add", failure);
+    }
+    lua_pop(L, 1);
+  }
+  return bag;
+}
+
 int Add(lua_State* L) {
   Form& form = CheckForm(L, 1, "form:add");
   const std::string cls = ArgString(L, 2, "form:add", "argument 1 (class)");
   const std::string name = ArgString(L, 3, "form:add", "argument 2 (name)");
   const Placement p = ReadPlacement(L, 4, form);
-  if (!IsNoneOrNil(L, 5)) throw ScriptError("form:add: property bags are not supported yet");
+  std::optional<PropertyBag> bag;
+  if (!IsNoneOrNil(L, 5)) bag = BagFromTable(L, 5);
   ControlPtr control = CreateControl(cls);
   if (!control)
     throw ScriptError("form:add: unknown class \"" + cls + "\" (known: " + ControlClassList() +
@@ -103,7 +128,11 @@ int Add(lua_State* L) {
   FormHost& host = Host(L).HostOf(SharedForm(form));
   host.Listen(*control, name);  // before the lifecycle, so its events are heard too
   try {
-    form.Place(control, name, p.left, p.top, p.width, p.height, p.container, nullptr);
+    const bool user = dynamic_cast<UserControl*>(control.get()) != nullptr;
+    if (bag && !user)
+      throw ScriptError("form:add " + name + ": a " + control->TypeName() +
+                        " reads no property bag");
+    form.Place(control, name, p.left, p.top, p.width, p.height, p.container, bag ? &*bag : nullptr);
     if (p.visible) control->Visible(*p.visible);
     if (p.tabIndex) control->TabIndex(*p.tabIndex);
   } catch (const Failure& failure) {
@@ -284,6 +313,17 @@ int Render(lua_State* L) {
   return 0;
 }
 
+int Save(lua_State* L) {
+  Form& form = CheckForm(L, 1, "form:save");
+  const std::string path = ArgString(L, 2, "form:save", "argument 1 (path)");
+  try {
+    SaveFormFile(form, path);
+  } catch (const Failure& failure) {
+    Rethrow("form:save " + path, failure);
+  }
+  return 0;
+}
+
 // --- The handle ------------------------------------------------------------------
 
 int Index(lua_State* L) {
@@ -364,6 +404,7 @@ void RegisterForms(lua_State* L) {
       {"do_events", Guarded<DoEventsMethod>},
       {"set_cursor_pos", Guarded<SetCursor>},
       {"render", Guarded<Render>},
+      {"save", Guarded<Save>},
       {nullptr, nullptr},
   };
   lua_newtable(L);

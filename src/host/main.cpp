@@ -20,6 +20,8 @@ constexpr Command kCommands[] = {
      lumora::host::RunTypelib},
     {"run", "lumora run SCRIPT.lua [ARGS...]  run an automation script (Lua 5.4)",
      lumora::host::RunScript},
+    {"render", "lumora render FORM.json --png OUT.png  render a form file",
+     lumora::host::RunRender},
 };
 
 int Usage() {

@@ -1,0 +1,21 @@
+// Throws arbitrary bytes at the form-file reader and, when they pass its
+// checks, builds the form and unloads it again. A bad file must end in
+// FormFileError; anything else escaping (or a crash) is a fault.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "host/form_file.hpp"
+#include "platform/errors.hpp"
+#include "platform/form/form.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  try {
+    const auto description = lumora::host::ParseFormFile(text, "fuzz.json");
+    const auto form = lumora::host::BuildForm(description, "fuzz.json");
+    lumora::Step([&] { form->Unload(); });
+  } catch (const lumora::host::FormFileError&) {
+  }
+  return 0;
+}
