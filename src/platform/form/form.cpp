@@ -5,6 +5,7 @@
 #include "platform/controls/picture_box.hpp"
 #include "platform/controls/user_control.hpp"
 #include "platform/errors.hpp"
+#include "platform/form/control_classes.hpp"
 #include "platform/numeric.hpp"
 
 namespace lumora {
@@ -103,6 +104,14 @@ void Form::Place(const ControlPtr& control, std::string name, float left, float 
   }
 }
 
+ControlPtr Form::AddByClass(std::string_view className, std::string name, float left, float top,
+                            float width, float height, Control* container, PropertyBag* bag) {
+  ControlPtr control = CreateControl(className);
+  if (!control->HasExtent()) left = top = width = height = 0;
+  Place(control, std::move(name), left, top, width, height, container, bag);
+  return control;
+}
+
 void Form::Remove(Control& control) {
   const bool placed = std::ranges::any_of(
       m_Placed, [&](const std::weak_ptr<Control>& w) { return w.lock().get() == &control; });
@@ -193,8 +202,7 @@ std::vector<std::string> Form::ChangedProperties() const {
 void Form::Show(int16_t style) {
   if (style != 0 && style != 1) Fail(kErrInvalidCall, "Show: style must be 0 or 1");
   if (!m_Loaded) Fail(kErrInvalidCall, "Show: the form was unloaded");
-  if (style == 1 && m_Shown && m_ModalDepth == 0)
-    Fail(kErrInvalidCall, "Form already displayed; can't show modally");
+  if (style == 1 && m_Shown) Fail(kErrInvalidCall, "Form already displayed; can't show modally");
   const auto keepAlive = Self();
   m_Shown = true;
   ShowControls();
@@ -208,7 +216,13 @@ void Form::Show(int16_t style) {
     int32_t& depth;
     ~Leave() { --depth; }
   } leave{m_ModalDepth};
-  RunMessageLoop([this] { return !m_Loaded || !m_Shown; }, "the modal form to be unloaded");
+  try {
+    RunMessageLoop([this] { return !m_Loaded || !m_Shown; }, "the modal form to be unloaded");
+  } catch (...) {
+    // A modal show that could not run leaves the form hidden, as before.
+    m_Shown = false;
+    throw;
+  }
 }
 
 void Form::ShowControls() {
@@ -230,7 +244,7 @@ void Form::Unload() {
   const auto keepAlive = Self();
   const auto controls = Controls();
   for (auto it = controls.rbegin(); it != controls.rend(); ++it)
-    if ((*it)->ParentForm() == this && !(*it)->GetContainer()->ContainerControl()) RemoveTree(**it);
+    if ((*it)->GetContainer() == this) RemoveTree(**it);
   // Whatever is left (placed inside containers that were removed) goes too.
   for (const ControlPtr& control : Controls()) RemoveTree(*control);
   m_Shown = false;

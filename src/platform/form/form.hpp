@@ -80,6 +80,11 @@ class Form final : public Object, public Container {
     Place(control, std::move(name), left, top, width, height, container, bag);
     return control;
   }
+  // Places a control of a class named at run time (see control_classes.hpp);
+  // an unknown class fails with error 5.
+  ControlPtr AddByClass(std::string_view className, std::string name, float left, float top,
+                        float width, float height, Control* container = nullptr,
+                        PropertyBag* bag = nullptr);
   // Places an object without extent (a menu): no position or size.
   template <class T>
   std::shared_ptr<T> AddObject(std::string name, Control* container = nullptr) {
@@ -111,10 +116,11 @@ class Form final : public Object, public Container {
   std::vector<std::string> ChangedProperties() const;
 
   // --- Showing -----------------------------------------------------------------
-  // Shows the form (user controls get Show). Style 0 returns at once; style
-  // 1 (modal) runs the message loop until the form is unloaded, and fails
-  // with error 5 when headless with nothing pending, scheduled or pumped.
-  // Other styles: error 5.
+  // Shows the form (user controls get Show; the first control in Tab order
+  // gets the focus). Style 0 returns at once; style 1 (modal) runs the
+  // message loop until the form is unloaded or hidden, and fails with error 5
+  // (leaving the form hidden) when headless with nothing pending, scheduled
+  // or pumped, or when the form is already shown. Other styles: error 5.
   void Show(int16_t style = 0);
   void Hide();
   bool IsShown() const { return m_Shown; }

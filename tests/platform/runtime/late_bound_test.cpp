@@ -11,6 +11,7 @@
 #include "platform/controls/picture_box.hpp"
 #include "platform/controls/text_box.hpp"
 #include "platform/controls/user_control.hpp"
+#include "platform/form/control_classes.hpp"
 #include "runtime_fixtures.hpp"
 
 namespace lumora::testing {
@@ -111,6 +112,22 @@ TEST_F(LateBoundTest, PlacingChecksNamesAndContainers) {
   EXPECT_FAILS_WITH(kErrInvalidCall, form->Add<Label>("b", 0, 0, 1, 1, foreign.get()));
   EXPECT_EQ(Forms().size(), 2u);
   EXPECT_EQ(FindForm("other"), other);
+}
+
+TEST_F(LateBoundTest, ControlsArePlacedByClassName) {
+  auto holder = form->Add<Holder>("holder", 0, 0, 6000, 6000);
+  const ControlPtr bar = form->AddByClass("hscrollbar", "bar", 0, 0, 1500, 300);
+  EXPECT_EQ(bar->TypeName(), "HScrollBar");
+  const ControlPtr menu = form->AddByClass("Menu", "mnu", 10, 10, 10, 10, holder.get());
+  EXPECT_EQ(holder->ContainedControls().Count(), 1);
+  EXPECT_FAILS_WITH(kErrInvalidCall, form->AddByClass("Spaceship", "x", 0, 0, 1, 1));
+  EXPECT_EQ(form->Find("x"), nullptr);
+  RegisterControlClass("Holder", [] { return std::make_shared<Holder>(); });
+  EXPECT_TRUE(IsControlClass("HOLDER"));
+  const ControlPtr made = form->AddByClass("Holder", "h2", 0, 0, 300, 300);
+  EXPECT_TRUE(dynamic_cast<UserControl*>(made.get())->IsSited());  // the lifecycle ran
+  EXPECT_EQ(ControlClassNames().front(), "PictureBox");
+  EXPECT_EQ(ControlClassNames().back(), "Holder");
 }
 
 }  // namespace

@@ -121,8 +121,16 @@ TEST_F(MessageQueueTest, AHeadlessModalLoopWithNothingToWaitForFails) {
         << failure.Description();
   }
   EXPECT_FALSE(form->IsModal());
-  EXPECT_TRUE(form->IsShown());
+  EXPECT_FALSE(form->IsShown());  // left as it was
   EXPECT_FAILS_WITH(kErrInvalidCall, form->Show(2));
+  form->Show();
+  EXPECT_FAILS_WITH(kErrInvalidCall, form->Show(1));  // already shown
+  // Hiding a modal form ends its loop too.
+  form->Hide();
+  ScheduleAfterYields(2, [&] { form->Hide(); });
+  form->Show(1);
+  EXPECT_FALSE(form->IsShown());
+  EXPECT_TRUE(form->IsLoaded());
 }
 
 class ScriptedPump : public MessagePump {
