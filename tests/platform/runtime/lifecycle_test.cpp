@@ -8,6 +8,7 @@
 #include "platform/controls/picture_box.hpp"
 #include "platform/controls/user_control.hpp"
 #include "platform/form/form.hpp"
+#include "platform/property_bag.hpp"
 #include "runtime_fixtures.hpp"
 
 namespace lumora {
@@ -20,6 +21,7 @@ class Recorder : public UserControl {
   std::vector<std::string>* shared = nullptr;
   std::vector<std::string> log;
   bool failInitialize = false;
+  int32_t margin = 0;
   void Note(const std::string& what) {
     log.push_back(what);
     if (shared) shared->push_back(Name() + "." + what);
@@ -29,10 +31,16 @@ class Recorder : public UserControl {
     if (failInitialize) Fail(kErrInvalidCall);
   }
   void UserControl_InitProperties() override { Note("InitProperties"); }
-  void UserControl_ReadProperties(PropertyBag&) override { Note("ReadProperties"); }
+  void UserControl_ReadProperties(PropertyBag& PropBag) override {
+    Note("ReadProperties");
+    margin = PropBag.ReadProperty("Margin", int32_t{60}).ToInt32();
+  }
   void UserControl_Resize() override { Note("Resize"); }
   void UserControl_Show() override { Note("Show"); }
-  void UserControl_WriteProperties(PropertyBag&) override { Note("WriteProperties"); }
+  void UserControl_WriteProperties(PropertyBag& PropBag) override {
+    Note("WriteProperties");
+    PropBag.WriteProperty("Margin", margin, int32_t{60});
+  }
   void UserControl_Terminate() override { Note("Terminate"); }
 };
 
@@ -50,6 +58,24 @@ TEST_F(LifecycleTest, NewControlOnAShownForm) {
   EXPECT_EQ(form->Find("r1"), nullptr);
   EXPECT_EQ(rec->ParentForm(), nullptr);
   EXPECT_FAILS_WITH(kErrInvalidCall, form->Remove(*rec));
+}
+
+TEST_F(LifecycleTest, LoadedControlReadsItsPropertiesAndIsSavedAgain) {
+  auto form = Form::Create("LifeLoaded");
+  PropertyBag bag;
+  bag.WriteProperty("Margin", int32_t{90});
+  auto rec = form->Add<Recorder>("r1", 0, 0, 1500, 1500, nullptr, &bag);
+  form->Show();
+  EXPECT_EQ(rec->log, (Strings{"Initialize", "ReadProperties", "Resize", "Show"}));
+  EXPECT_EQ(rec->margin, 90);
+  rec->margin = 60;
+  rec->PropertyChanged("Margin");
+  EXPECT_TRUE(form->Dirty());
+  PropertyBag saved;
+  form->SaveControl(*rec, saved);
+  EXPECT_EQ(rec->log.back(), "WriteProperties");
+  EXPECT_FALSE(saved.Contains("Margin"));  // the default is left out
+  EXPECT_FALSE(form->Dirty());
 }
 
 TEST_F(LifecycleTest, ShowComesWhenTheFormIsShownAndOnlyOnce) {
