@@ -85,9 +85,11 @@ class ZelPicZoom final : public UserControl, public Dispatchable {
   void Clear();
   void AboutBox();
 
-  // --- Lifecycle (state.cpp) and layout (layout.cpp) ---------------------------
+  // --- Lifecycle (state.cpp), persisted form (persistence.cpp), layout ---------
   void UserControl_Initialize() override;
   void UserControl_InitProperties() override;
+  void UserControl_ReadProperties(PropertyBag& PropBag) override;
+  void UserControl_WriteProperties(PropertyBag& PropBag) override;
   void UserControl_Terminate() override;
   // The layout: which bars show, where they go, their ranges, the picture
   // centred, the scrolling pointer offered or withdrawn.

@@ -23,6 +23,7 @@
 #include "platform/form/form.hpp"
 #include "platform/message_queue.hpp"
 #include "platform/picture.hpp"
+#include "platform/property_bag.hpp"
 #include "platform/raster.hpp"
 #include "platform/services.hpp"
 
@@ -75,22 +76,24 @@ class PicZoomTest : public ::testing::Test {
   }
 
   // Places a ZelPicZoom of width x height pixels at (left, top) pixels on a
-  // shown 640 x 480 form, with a dispatch client logging its events.
+  // shown 640 x 480 form, with a dispatch client logging its events; loaded
+  // from `bag` when one is given, else new.
   std::shared_ptr<ZelPicZoom> Place(int32_t width, int32_t height, int32_t left = 0,
-                                    int32_t top = 0) {
+                                    int32_t top = 0, PropertyBag* bag = nullptr) {
     if (!form) {
       form = Form::Create("PicZoomForm", 640, 480);
       form->Show();
     }
     const std::string name = "z" + std::to_string(++m_Placed);
-    auto control =
-        form->Add<ZelPicZoom>(name, static_cast<float>(left * 15), static_cast<float>(top * 15),
-                              static_cast<float>(width * 15), static_cast<float>(height * 15));
+    // Connected before the lifecycle runs, so the events of loading count.
+    auto control = std::make_shared<ZelPicZoom>();
     auto point = std::make_unique<ConnectionPoint>(*control, control->Events(), PicZoomEvents());
     point->Advise([this](int32_t dispid, std::string_view eventName, std::span<Variant> args) {
       events.push_back({dispid, std::string(eventName), {args.begin(), args.end()}});
       if (onEvent) onEvent(eventName, args);
     });
+    form->Place(control, name, static_cast<float>(left * 15), static_cast<float>(top * 15),
+                static_cast<float>(width * 15), static_cast<float>(height * 15), nullptr, bag);
     m_Points.push_back(std::move(point));
     return control;
   }
