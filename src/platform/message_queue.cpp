@@ -30,10 +30,22 @@ struct Queue {
   MessagePump* pump = nullptr;
 };
 
-thread_local Queue g_Queue;
+// Built after the forms' registry (touched first): pending messages may hold
+// forms, and at thread exit they must go while everything a form uses is
+// still there.
+Queue& MakeQueue() {
+  Forms();
+  thread_local Queue queue;
+  return queue;
+}
+
+Queue& TheQueue() {
+  thread_local Queue& queue = MakeQueue();
+  return queue;
+}
 
 void Enqueue(Message message) {
-  g_Queue.pending.push_back({g_Queue.nextSequence++, std::move(message)});
+  TheQueue().pending.push_back({TheQueue().nextSequence++, std::move(message)});
 }
 
 void DispatchOne(const Message& message) {
@@ -118,7 +130,7 @@ void ScheduleAfterYields(int32_t yields, Message message) {
     Enqueue(std::move(message));
     return;
   }
-  g_Queue.scheduled.push_back({yields, std::move(message)});
+  TheQueue().scheduled.push_back({yields, std::move(message)});
 }
 
 void ScheduleAfterYields(int32_t yields, std::function<void()> call) {
@@ -126,14 +138,14 @@ void ScheduleAfterYields(int32_t yields, std::function<void()> call) {
 }
 
 int32_t DoEvents() {
-  ++g_Queue.yields;
-  if (g_Queue.pump) g_Queue.pump->Poll();
+  ++TheQueue().yields;
+  if (TheQueue().pump) TheQueue().pump->Poll();
   // Promote what is due, in the order it was scheduled.
   std::vector<ScheduledMessage> due;
-  for (auto it = g_Queue.scheduled.begin(); it != g_Queue.scheduled.end();) {
+  for (auto it = TheQueue().scheduled.begin(); it != TheQueue().scheduled.end();) {
     if (--it->yieldsLeft <= 0) {
       due.push_back(std::move(*it));
-      it = g_Queue.scheduled.erase(it);
+      it = TheQueue().scheduled.erase(it);
     } else {
       ++it;
     }
@@ -141,11 +153,11 @@ int32_t DoEvents() {
   for (ScheduledMessage& s : due) Enqueue(std::move(s.message));
   // Dispatch what is pending now; an inner DoEvents (from a handler) takes
   // the following messages itself, so each is handled exactly once.
-  const uint64_t last = g_Queue.nextSequence - 1;
+  const uint64_t last = TheQueue().nextSequence - 1;
   int32_t count = 0;
-  while (!g_Queue.pending.empty() && g_Queue.pending.front().sequence <= last) {
-    Message message = std::move(g_Queue.pending.front().message);
-    g_Queue.pending.pop_front();
+  while (!TheQueue().pending.empty() && TheQueue().pending.front().sequence <= last) {
+    Message message = std::move(TheQueue().pending.front().message);
+    TheQueue().pending.pop_front();
     DispatchOne(message);
     ++count;
   }
@@ -153,42 +165,42 @@ int32_t DoEvents() {
 }
 
 size_t PendingCount() {
-  return g_Queue.pending.size();
+  return TheQueue().pending.size();
 }
 
 size_t ScheduledCount() {
-  return g_Queue.scheduled.size();
+  return TheQueue().scheduled.size();
 }
 
 int64_t YieldCount() {
-  return g_Queue.yields;
+  return TheQueue().yields;
 }
 
 void ClearMessages() {
-  g_Queue.pending.clear();
-  g_Queue.scheduled.clear();
+  TheQueue().pending.clear();
+  TheQueue().scheduled.clear();
 }
 
 MessagePump* SetMessagePump(MessagePump* pump) {
-  MessagePump* previous = g_Queue.pump;
-  g_Queue.pump = pump;
+  MessagePump* previous = TheQueue().pump;
+  TheQueue().pump = pump;
   return previous;
 }
 
 MessagePump* CurrentMessagePump() {
-  return g_Queue.pump;
+  return TheQueue().pump;
 }
 
 void RunMessageLoop(const std::function<bool()>& done, const char* waitingFor) {
   while (!done()) {
     DoEvents();
     if (done()) return;
-    if (!g_Queue.pending.empty() || !g_Queue.scheduled.empty()) continue;
-    if (!g_Queue.pump)
+    if (!TheQueue().pending.empty() || !TheQueue().scheduled.empty()) continue;
+    if (!TheQueue().pump)
       Fail(kErrInvalidCall, std::string("Waiting for ") + waitingFor +
                                 " with no message pending or scheduled and no window presenter: "
                                 "it could never happen");
-    if (!g_Queue.pump->Wait())
+    if (!TheQueue().pump->Wait())
       Fail(kErrInvalidCall,
            std::string("Waiting for ") + waitingFor + ", but the window presenter has closed");
   }

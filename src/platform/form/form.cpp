@@ -6,19 +6,32 @@
 #include "platform/controls/user_control.hpp"
 #include "platform/errors.hpp"
 #include "platform/form/control_classes.hpp"
+#include "platform/gdi.hpp"
 #include "platform/numeric.hpp"
 
 namespace lumora {
 
 namespace {
 
-thread_local std::vector<std::shared_ptr<Form>> g_Forms;
+// The thread's loaded forms. Built after the device-context table (touched
+// first), so that at thread exit the forms, and the picture boxes' device
+// contexts with them, go before the table they release their handles into.
+std::vector<std::shared_ptr<Form>>& MakeOpenForms() {
+  SurfaceOf(1);
+  thread_local std::vector<std::shared_ptr<Form>> forms;
+  return forms;
+}
+
+std::vector<std::shared_ptr<Form>>& OpenForms() {
+  thread_local std::vector<std::shared_ptr<Form>>& forms = MakeOpenForms();
+  return forms;
+}
 
 }  // namespace
 
 std::shared_ptr<Form> Form::Create(std::string name, int32_t width, int32_t height) {
   auto form = std::make_shared<Form>(std::move(name), width, height);
-  g_Forms.push_back(form);
+  OpenForms().push_back(form);
   return form;
 }
 
@@ -249,7 +262,7 @@ void Form::Unload() {
   for (const ControlPtr& control : Controls()) RemoveTree(*control);
   m_Shown = false;
   m_Loaded = false;
-  std::erase_if(g_Forms, [this](const std::shared_ptr<Form>& f) { return f.get() == this; });
+  std::erase_if(OpenForms(), [this](const std::shared_ptr<Form>& f) { return f.get() == this; });
 }
 
 void Unload(Form& form) {
@@ -257,11 +270,11 @@ void Unload(Form& form) {
 }
 
 std::vector<std::shared_ptr<Form>> Forms() {
-  return g_Forms;
+  return OpenForms();
 }
 
 std::shared_ptr<Form> FindForm(std::string_view name) {
-  for (const auto& form : g_Forms)
+  for (const auto& form : OpenForms())
     if (SameName(form->Name(), name)) return form;
   return nullptr;
 }

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/controls/picture_box.hpp"
 #include "platform/controls/user_control.hpp"
 #include "platform/form/form.hpp"
+#include "platform/gdi.hpp"
 #include "platform/property_bag.hpp"
 #include "runtime_fixtures.hpp"
 
@@ -113,6 +115,21 @@ TEST_F(LifecycleTest, AControlThatFailsToStartIsNotLeftPlaced) {
   EXPECT_FAILS_WITH(kErrInvalidCall, form->Place(placed, "bad", 0, 0, 100, 100, nullptr, nullptr));
   EXPECT_EQ(form->Find("bad"), nullptr);
   EXPECT_TRUE(form->Children().empty());
+}
+
+// A thread that ends with its forms still loaded tears them down after
+// everything they use (device contexts, the message queue) and without harm.
+TEST_F(LifecycleTest, FormsLeftLoadedWhenTheThreadEndsAreTornDownSafely) {
+  bool drew = false;
+  std::thread worker([&] {
+    auto form = Form::Create("LeftOpen");
+    auto pic = form->Add<PictureBox>("pic", 0, 0, 1500, 1500);
+    pic->AutoRedraw(true);
+    drew = SetPixel(pic->hDC(), 1, 1, Rgb(1, 2, 3)) != kClrInvalid;
+    Post([form] { (void)form; });  // a pending message holding the form
+  });
+  worker.join();
+  EXPECT_TRUE(drew);
 }
 
 }  // namespace
