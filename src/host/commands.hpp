@@ -10,5 +10,6 @@ namespace lumora::host {
 int RunTypelib(std::span<const std::string_view> args);
 int RunScript(std::span<const std::string_view> args);
 int RunRender(std::span<const std::string_view> args);
+int RunDemo(std::span<const std::string_view> args);
 
 }  // namespace lumora::host

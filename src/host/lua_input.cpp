@@ -146,6 +146,19 @@ int Key(lua_State* L) {
   return 0;
 }
 
+// form:bounds(path): left, top, width and height of a control in form pixels,
+// for aiming input at a part of it.
+int Bounds(lua_State* L) {
+  Form& form = CheckForm(L, 1, "form:bounds");
+  std::string path;
+  const PixelRect r = ControlArg(L, 2, form, "form:bounds", path).FormRect();
+  lua_pushinteger(L, r.left);
+  lua_pushinteger(L, r.top);
+  lua_pushinteger(L, r.width);
+  lua_pushinteger(L, r.height);
+  return 4;
+}
+
 }  // namespace
 
 void AddInputMethods(lua_State* L, int methods) {
@@ -163,6 +176,7 @@ void AddInputMethods(lua_State* L, int methods) {
       {"key_down", Guarded<Key<MessageKind::KeyDown>>},
       {"key_up", Guarded<Key<MessageKind::KeyUp>>},
       {"key_press", Guarded<Key<MessageKind::KeyPress>>},
+      {"bounds", Guarded<Bounds>},
       {nullptr, nullptr},
   };
   for (const luaL_Reg* r = input; r->name; ++r) {

@@ -152,13 +152,16 @@ int CursorPos(lua_State* L) {
   return 2;
 }
 
-// lumora.mkdir(path): makes a folder and its parents (present already is fine).
+// lumora.mkdir(path): makes a folder and its parents (present already is
+// fine) and returns its absolute path.
 int MakeDirectory(lua_State* L) {
   const std::string path = ArgString(L, 1, "lumora.mkdir", "argument 1 (path)");
   std::error_code error;
   std::filesystem::create_directories(path, error);
   if (error) throw ScriptError("lumora.mkdir: " + path + ": " + error.message());
-  return 0;
+  const std::string absolute = std::filesystem::weakly_canonical(path, error).string();
+  lua_pushstring(L, error ? path.c_str() : absolute.c_str());
+  return 1;
 }
 
 void SetInteger(lua_State* L, const char* name, lua_Integer value) {

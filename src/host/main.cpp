@@ -16,12 +16,13 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"typelib", "lumora typelib            print the type library as IDL",
-     lumora::host::RunTypelib},
+    {"demo", "lumora demo [--headless | --window] [OUT_DIR]  play the demo into PNG frames",
+     lumora::host::RunDemo},
     {"run", "lumora run SCRIPT.lua [ARGS...]  run an automation script (Lua 5.4)",
      lumora::host::RunScript},
     {"render", "lumora render FORM.json --png OUT.png  render a form file",
      lumora::host::RunRender},
+    {"typelib", "lumora typelib  print the type library as IDL", lumora::host::RunTypelib},
 };
 
 int Usage() {

@@ -1,0 +1,83 @@
+// `lumora demo [--headless | --window] [OUT_DIR]`: plays the demo, which is
+// itself a Lua script, examples/demo.lua, found next to the program's source
+// tree (or where LUMORA_EXAMPLES points). It writes numbered PNG frames and a
+// contact sheet into OUT_DIR (default out/demo under the current folder).
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "host/commands.hpp"
+#include "host/script.hpp"
+
+namespace lumora::host {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+int Usage() {
+  std::fputs("usage: lumora demo [--headless | --window] [OUT_DIR]\n", stderr);
+  return 2;
+}
+
+bool HasDemo(const fs::path& folder) {
+  std::error_code error;
+  return !folder.empty() && fs::is_regular_file(folder / "demo.lua", error);
+}
+
+// The examples folder: LUMORA_EXAMPLES, else beside the program in a build
+// tree (build/src/host/lumora) or an installation (bin/lumora), else the
+// source tree the program was built from.
+fs::path FindExamples() {
+  std::vector<fs::path> candidates;
+  if (const char* env = std::getenv("LUMORA_EXAMPLES"); env && *env) candidates.emplace_back(env);
+  std::error_code error;
+  const fs::path self = fs::read_symlink("/proc/self/exe", error);
+  if (!error) {
+    const fs::path dir = self.parent_path();
+    candidates.push_back(dir / "../../../examples");
+    candidates.push_back(dir / "../share/orvane-lumora/examples");
+  }
+  candidates.emplace_back(LUMORA_SOURCE_DIR "/examples");
+  for (const fs::path& c : candidates)
+    if (HasDemo(c)) return fs::weakly_canonical(c, error);
+  return {};
+}
+
+}  // namespace
+
+int RunDemo(std::span<const std::string_view> args) {
+  bool window = false;
+  std::string out;
+  for (std::string_view a : args) {
+    if (a == "--window") {
+      window = true;
+    } else if (a == "--headless") {
+      window = false;
+    } else if (a.starts_with("-") || !out.empty()) {
+      return Usage();
+    } else {
+      out = a;
+    }
+  }
+  if (out.empty()) out = "out/demo";
+  const fs::path examples = FindExamples();
+  if (examples.empty()) {
+    std::fputs(
+        "lumora demo: cannot find examples/demo.lua (set LUMORA_EXAMPLES to the examples "
+        "folder)\n",
+        stderr);
+    return 1;
+  }
+  std::printf("lumora demo: %s\n",
+              window ? "there is no window presenter yet, so the tour plays headless"
+                     : "playing the scripted tour headless");
+  std::fflush(stdout);
+  const std::vector<std::string> scriptArgs{out, examples.string()};
+  return RunScriptFile((examples / "demo.lua").string(), scriptArgs, "lumora demo");
+}
+
+}  // namespace lumora::host
