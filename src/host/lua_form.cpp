@@ -259,6 +259,29 @@ int Changed(lua_State* L) {
   return 1;
 }
 
+// form:menus(): the pop-up menus controls showed, as {control=, menu=, flags=, x=, y=}.
+int Menus(lua_State* L) {
+  Form& form = CheckForm(L, 1, "form:menus");
+  const auto& menus = form.ShownMenus();
+  lua_createtable(L, static_cast<int>(menus.size()), 0);
+  for (size_t i = 0; i < menus.size(); ++i) {
+    const ShownMenu& m = menus[i];
+    lua_createtable(L, 0, 5);
+    lua_pushstring(L, m.control.c_str());
+    lua_setfield(L, -2, "control");
+    lua_pushstring(L, m.menu.c_str());
+    lua_setfield(L, -2, "menu");
+    lua_pushinteger(L, m.flags);
+    lua_setfield(L, -2, "flags");
+    lua_pushnumber(L, m.x);
+    lua_setfield(L, -2, "x");
+    lua_pushnumber(L, m.y);
+    lua_setfield(L, -2, "y");
+    lua_rawseti(L, -2, static_cast<lua_Integer>(i + 1));
+  }
+  return 1;
+}
+
 // --- The message queue -----------------------------------------------------------
 
 int After(lua_State* L) {
@@ -400,6 +423,7 @@ void RegisterForms(lua_State* L) {
       {"events", Guarded<Events>},
       {"clear_events", Guarded<ClearEvents>},
       {"changed", Guarded<Changed>},
+      {"menus", Guarded<Menus>},
       {"after", Guarded<After>},
       {"do_events", Guarded<DoEventsMethod>},
       {"set_cursor_pos", Guarded<SetCursor>},

@@ -1,6 +1,7 @@
 // The `lumora` table scripts start from: forms, pictures, the error object,
 // what the launcher was asked to start, the type library's enumerations by
 // name, and a few constants for input.
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <system_error>
@@ -143,6 +144,22 @@ int Members(lua_State* L) {
   return 1;
 }
 
+// lumora.pixel(picture, x, y): the colour of one pixel of a picture as
+// 0xRRGGBB (alpha dropped), for checking rendered frames.
+int PixelOf(lua_State* L) {
+  const auto picture = std::dynamic_pointer_cast<Picture>(TestObject(L, 1));
+  if (!picture)
+    throw ScriptError("lumora.pixel: argument 1 must be a picture, got " + TypeNameAt(L, 1));
+  const Raster& pixels = picture->Pixels();
+  const int32_t x =
+      ArgInt32(L, 2, 0, std::max(0, pixels.Width() - 1), "lumora.pixel", "argument 2 (x)");
+  const int32_t y =
+      ArgInt32(L, 3, 0, std::max(0, pixels.Height() - 1), "lumora.pixel", "argument 3 (y)");
+  if (pixels.IsEmpty()) throw ScriptError("lumora.pixel: the picture has no pixels");
+  lua_pushinteger(L, pixels.At(x, y) & 0xFFFFFFu);
+  return 1;
+}
+
 // lumora.cursor_pos(): the pointer's screen position GetCursorPos reports.
 int CursorPos(lua_State* L) {
   PointApi point;
@@ -214,6 +231,7 @@ void OpenLumora(lua_State* L) {
       {"mkdir", Guarded<MakeDirectory>},
       {"members", Guarded<Members>},
       {"cursor_pos", Guarded<CursorPos>},
+      {"pixel", Guarded<PixelOf>},
       {nullptr, nullptr},
   };
   luaL_newlib(L, functions);

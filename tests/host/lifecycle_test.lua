@@ -70,6 +70,9 @@ check.fails(function() form:add("Label", "x") end, "form:add: the form frmTest w
 -- Rendering writes a PNG of the client area.
 local f2 = lumora.Form{width = 4500, height = 3000}
 f2:add("CommandButton", "b", {Left = 300, Top = 300, Width = 1500, Height = 600}).Caption = "OK"
+local red = f2:add("PictureBox", "red", {Left = 3000, Top = 1500, Width = 900, Height = 900})
+red.BorderStyle = 0
+red.BackColor = 0x0000FF -- colours are 0xBBGGRR
 f2:show()
 local png = check.out .. "/render.png"
 os.remove(png)
@@ -77,4 +80,8 @@ f2:render(png)
 local shot = lumora.LoadPicture(png)
 check.eq(shot.Width, math.floor(300 * 2540 / 96 + 0.5), "300 pixels wide")
 check.eq(shot.Height, math.floor(200 * 2540 / 96 + 0.5), "200 pixels high")
+check.eq(lumora.pixel(shot, 200 + 30, 100 + 30), 0xFF0000, "the red box, as rendered")
+check.truthy(lumora.pixel(shot, 5, 5) ~= 0xFF0000, "and not the form around it")
+check.fails(function() lumora.pixel(shot, 300, 0) end, "lumora.pixel: argument 2 (x) must lie between 0 and 299")
+check.fails(function() lumora.pixel(f2, 0, 0) end, "lumora.pixel: argument 1 must be a picture, got form")
 check.fails(function() f2:render(check.out .. "/no/such/folder/x.png") end, "form:render")
