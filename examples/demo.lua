@@ -194,14 +194,25 @@ for i = 1, 8 do form:mouse_move(tx, ty + 10 * i) end
 form:mouse_up(tx, ty + 80)
 shot("thumb_drag", "list: thumb drag")
 
+-- Holds a button down for a number of yields. Its loop ends at the release,
+-- or earlier when nothing more lies beyond the edge: then the release still
+-- has to come, as it would from a user letting go.
+local function hold(path, yields)
+  local released = false
+  form:after(yields, function()
+    released = true
+    form:mouse_up_on(path)
+  end)
+  form:mouse_down_on(path)
+  while not released do form:do_events() end
+end
+
 step("Hold the list's down button: it scrolls until released or at the end")
-form:after(1500, function() form:mouse_up_on("lstPlaces.sD") end)
-form:mouse_down_on("lstPlaces.sD")
+hold("lstPlaces.sD", 1500)
 shot("held_down", "list: held down button")
 
 step("Hold the up button for a moment")
-form:after(600, function() form:mouse_up_on("lstPlaces.sU") end)
-form:mouse_down_on("lstPlaces.sU")
+hold("lstPlaces.sU", 600)
 shot("held_up", "list: held up button")
 
 step("ScrollToControl brings the last place into view; show it")

@@ -163,7 +163,7 @@ void CheckProperties(const Reader& reader, const PlacedControl& control, const s
     return;
   }
   // Ordinary controls: applied to a control of the class that is placed nowhere.
-  const ControlPtr scratch = CreateControl(control.className);
+  const ControlPtr scratch = NewControl(control.className);
   try {
     ReadOrdinaryProperties(*scratch, control.properties);
   } catch (const Failure& failure) {
@@ -177,7 +177,7 @@ PlacedControl ParseControl(const Reader& reader, const Json& item, const std::st
   reader.OnlyKeys(item, {"class", "name", "container", "extender", "properties"}, place);
   PlacedControl c;
   c.className = reader.String(reader.Field(item, "class", place), place + ".class");
-  const ControlPtr probe = CreateControl(c.className);
+  const ControlPtr probe = NewControl(c.className);
   if (!probe)
     reader.Fault(place + ".class",
                  "unknown class " + Quoted(c.className) + " (known: " + ControlClassList() + ")");
@@ -245,6 +245,11 @@ FormDescription ParseFormFile(std::string_view text, const std::string& file) {
     doc = Json::parse(text.begin(), text.end());
   } catch (const nlohmann::json::parse_error& error) {
     throw FormFileError(file + ": " + SyntaxMessage(text, error));
+  } catch (const nlohmann::json::exception& error) {
+    // A number too large for a double, and the like.
+    std::string what = error.what();
+    if (const size_t tag = what.find("] "); tag != std::string::npos) what = what.substr(tag + 2);
+    throw FormFileError(file + ": not valid JSON: " + what);
   }
   const std::string top = "the form";
   if (!doc.is_object()) reader.Fault(top, "expected an object, got " + Reader::Describe(doc));
@@ -285,7 +290,7 @@ std::shared_ptr<Form> BuildForm(const FormDescription& description, const std::s
   try {
     for (; index < description.controls.size(); ++index) {
       const PlacedControl& c = description.controls[index];
-      const ControlPtr control = CreateControl(c.className);
+      const ControlPtr control = NewControl(c.className);
       Control* container = c.container.empty() ? nullptr : form->Find(c.container);
       const bool user = dynamic_cast<UserControl*>(control.get()) != nullptr;
       PropertyBag bag = c.properties;

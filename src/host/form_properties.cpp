@@ -34,7 +34,7 @@ std::vector<std::string_view> StoredBy(const Control& control) {
 }  // namespace
 
 void WriteOrdinaryProperties(Control& control, PropertyBag& bag) {
-  const ControlPtr fresh = CreateControl(control.TypeName());
+  const ControlPtr fresh = NewControl(control.TypeName());
   for (std::string_view name : StoredBy(control)) {
     const Variant value = control.GetProperty(name);
     const Variant fallback = fresh ? fresh->GetProperty(name) : Variant();

@@ -121,7 +121,7 @@ int Add(lua_State* L) {
   const Placement p = ReadPlacement(L, 4, form);
   std::optional<PropertyBag> bag;
   if (!IsNoneOrNil(L, 5)) bag = BagFromTable(L, 5);
-  ControlPtr control = CreateControl(cls);
+  ControlPtr control = NewControl(cls);
   if (!control)
     throw ScriptError("form:add: unknown class \"" + cls + "\" (known: " + ControlClassList() +
                       ")");

@@ -58,6 +58,9 @@ local loaded = lumora.load_form(first)
 check.eq(loaded.Name, "frmRound", "the form's name")
 check.eq(loaded.Caption, "Round trip", "the caption")
 check.eq(loaded.width, 9000, "the width")
+check.eq(loaded.z1.BarsWidth, 17, "ZelPicZoom's bag: BarsWidth")
+check.eq(loaded.z1.Picture.Width, 52917, "and its picture, through base64")
+check.eq(loaded.z1.Enabled, true, "and Enabled")
 check.eq(loaded.lblTitle.Caption, "Title", "a label's caption")
 check.eq(loaded.cmdGo.Enabled, false, "a button's Enabled")
 check.eq(loaded.txtName.Text, "Ada", "a text box's text")
@@ -90,6 +93,7 @@ local png_header = "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAA" -- a PNG c
 local cases = {
   {"syntax", '{"format": "lumora form",\n  "version": 1,\n  "name": }', "syntax.json: line 3, column 11: not valid JSON"},
   {"empty", "", "empty.json: line 1, column 1: not valid JSON"},
+  {"overflow", '{"format": "lumora form", "version": 1, "width": 1e400}', "overflow.json: not valid JSON: number overflow parsing '1e400'"},
   {"array", "[]", "array.json: the form: expected an object, got an array"},
   {"format", '{"format": "other", "version": 1}', 'format.json: format: expected "lumora form"'},
   {"version", '{"format": "lumora form", "version": 2}', "version.json: version: expected an integer from 1 to 1, got 2"},

@@ -35,6 +35,22 @@ check.fails(function() form:add("Label", "l9", {Container = "nothing"}) end, 'fo
 check.eq(form:find("l9"), nil, "nothing was left half-placed")
 check.fails(function() form.add("Label", "l9") end, "form:add: expected a form, got string (call form methods with ':')")
 
+-- A property bag given to form:add goes to ReadProperties instead of
+-- InitProperties: keys left out read their defaults (Enabled's is False).
+local zb = form:add("ZelPicZoom", "zBag", {Left = 0, Top = 0, Width = 3000, Height = 3000},
+                    {BarsWidth = 24, ScrollBars = lumora.sbNone, Enabled = true})
+check.eq(zb.BarsWidth, 24, "BarsWidth from the bag")
+check.eq(zb.ScrollBars, lumora.sbNone, "ScrollBars from the bag")
+check.eq(zb.Enabled, true, "Enabled from the bag")
+check.eq(form:add("ZelPicZoom", "zBag2", {}, {BarsWidth = 30}).Enabled, false, "an absent Enabled reads False")
+check.fails(function() form:add("Label", "lBag", {}, {Caption = "x"}) end, "form:add lBag: a Label reads no property bag")
+check.fails(function() form:add("ZelPicZoom", "zBag3", {}, {[1] = 5}) end, "form:add: property bag keys are property names")
+check.fails(function() form:add("ZelPicZoom", "zBag3", {}, {BarsWidth = {}}) end, "property bag key BarsWidth: a table cannot be passed")
+check.fails(function() form:add("ZelPicZoom", "zBag3", {}, {Icon = form}) end, "cannot store")
+check.eq(form:find("zBag3"), nil, "nothing placed")
+form:remove("zBag")
+form:remove("zBag2")
+
 -- A picture box holds controls in its own scale.
 local box = form:add("PictureBox", "box", {Left = 3000, Top = 3000, Width = 3000, Height = 2000})
 local inner = form:add("Label", "inner", {Left = 150, Top = 150, Width = 900, Height = 300, Container = box})
