@@ -1,8 +1,5 @@
 #include "platform/object.hpp"
 
-#include <algorithm>
-#include <cctype>
-
 #include "platform/errors.hpp"
 
 namespace lumora {
@@ -18,10 +15,17 @@ Variant Object::CallMethod(std::string_view, std::span<Variant>) {
 }
 
 bool SameName(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) ==
-           std::tolower(static_cast<unsigned char>(y));
-  });
+  // Late-bound calls look names up all the time: compare lengths first and
+  // fold ASCII letters without the locale.
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    const auto x = static_cast<unsigned char>(a[i]);
+    const auto y = static_cast<unsigned char>(b[i]);
+    if (x == y) continue;
+    const unsigned char folded = x | 0x20;
+    if (folded != (y | 0x20) || folded < 'a' || folded > 'z') return false;
+  }
+  return true;
 }
 
 }  // namespace lumora

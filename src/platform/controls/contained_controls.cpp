@@ -11,14 +11,13 @@ constexpr int32_t kErrSubscript = 9;
 }
 
 int32_t ContainedControlsCollection::Count() const {
-  return static_cast<int32_t>(m_Owner.ContainedList().size());
+  return m_Owner.ContainedCount();
 }
 
 ObjectPtr ContainedControlsCollection::Item(int32_t index) const {
-  const auto list = m_Owner.ContainedList();
-  if (index < 0 || index >= static_cast<int32_t>(list.size()))
-    Fail(kErrSubscript, "Subscript out of range");
-  return list[static_cast<size_t>(index)];
+  ControlPtr control = m_Owner.ContainedAt(index);
+  if (!control) Fail(kErrSubscript, "Subscript out of range");
+  return control;
 }
 
 Variant ContainedControlsCollection::GetProperty(std::string_view name) {

@@ -56,6 +56,7 @@ void Control::Name(std::string name) {
 }
 
 void Control::Left(float value) {
+  CountPropertyWrite();
   CheckFinite(value);
   if (value == m_Left) return;
   m_Left = value;
@@ -63,6 +64,7 @@ void Control::Left(float value) {
 }
 
 void Control::Top(float value) {
+  CountPropertyWrite();
   CheckFinite(value);
   if (value == m_Top) return;
   m_Top = value;
@@ -70,6 +72,7 @@ void Control::Top(float value) {
 }
 
 void Control::Width(float value) {
+  CountPropertyWrite();
   CheckFinite(value);
   if (value < 0) Fail(kErrInvalidPropertyValue);
   if (value == m_Width) return;
@@ -78,6 +81,7 @@ void Control::Width(float value) {
 }
 
 void Control::Height(float value) {
+  CountPropertyWrite();
   CheckFinite(value);
   if (value < 0) Fail(kErrInvalidPropertyValue);
   if (value == m_Height) return;
@@ -87,6 +91,7 @@ void Control::Height(float value) {
 
 void Control::Move(float left, std::optional<float> top, std::optional<float> width,
                    std::optional<float> height) {
+  CountPropertyWrite();
   const float newTop = top.value_or(m_Top);
   const float newWidth = width.value_or(m_Width);
   const float newHeight = height.value_or(m_Height);
@@ -104,6 +109,7 @@ void Control::Move(float left, std::optional<float> top, std::optional<float> wi
 }
 
 void Control::Visible(bool value) {
+  CountPropertyWrite();
   if (value == m_Visible) return;
   m_Visible = value;
   OnStateChanged();
@@ -111,6 +117,7 @@ void Control::Visible(bool value) {
 }
 
 void Control::Enabled(bool value) {
+  CountPropertyWrite();
   if (value == m_Enabled) return;
   m_Enabled = value;
   OnStateChanged();
@@ -479,6 +486,7 @@ ControlPtr Container::RemoveChild(Control& child) {
   ControlPtr removed = *it;
   m_Children.erase(it);
   removed->Detach();
+  ChildRemoved(*removed);
   return removed;
 }
 

@@ -199,6 +199,9 @@ class Control : public Object {
   // (the renderer shows the current state whenever it draws).
   virtual void Refresh();
   int32_t RefreshCount() const { return m_RefreshCount; }
+  // How many times a property was assigned by code (changed or not): lets
+  // tests prove that a routine skips writes of values already in place.
+  int32_t PropertyWrites() const { return m_PropertyWrites; }
 
   // --- Where it lives -------------------------------------------------------
   // The container whose scale the extender properties use (the form, a user
@@ -276,6 +279,8 @@ class Control : public Object {
                 int16_t& shift);
   void RaiseKeyPress(int16_t& keyAscii);
 
+  void CountPropertyWrite() { ++m_PropertyWrites; }
+
   // Called after the extent changed (in container units).
   virtual void OnExtentChanged() {}
   // Called after Visible or Enabled changed.
@@ -296,6 +301,7 @@ class Control : public Object {
   PicturePtr m_MouseIcon;
   int32_t m_Handle = 0;
   int32_t m_RefreshCount = 0;
+  int32_t m_PropertyWrites = 0;
   Container* m_Container = nullptr;
   UserControl* m_Owner = nullptr;
   EventSource m_Events;
@@ -329,6 +335,10 @@ class Container {
   void AddChild(ControlPtr child, UserControl* owner);
   ControlPtr RemoveChild(Control& child);
   void Restack(Control& child, bool toFront);
+
+ protected:
+  // Called by RemoveChild after the child left this container.
+  virtual void ChildRemoved(Control& child) { (void)child; }
 
  private:
   std::vector<ControlPtr> m_Children;

@@ -10,6 +10,7 @@ ImageControl::ImageControl() : Control("Image") {
 }
 
 void ImageControl::Picture(PicturePtr picture) {
+  CountPropertyWrite();
   m_Picture = std::move(picture);
   if (!m_Stretch) SizeToPicture();
 }

@@ -8,15 +8,58 @@ namespace lumora {
 namespace {
 constexpr int32_t kErrReadOnly = 383;
 constexpr int32_t kErrWrongUse = 450;
+
+// The first eight characters of a name, ASCII letters folded to lower case.
+uint64_t FoldedPrefix(std::string_view name) {
+  uint64_t prefix = 0;
+  const size_t n = name.size() < 8 ? name.size() : 8;
+  for (size_t i = 0; i < n; ++i) {
+    auto c = static_cast<unsigned char>(name[i]);
+    if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c - 'A' + 'a');
+    prefix |= uint64_t{c} << (8 * i);
+  }
+  return prefix;
+}
+
+size_t Slot(uint64_t prefix, size_t length, size_t mask) {
+  return static_cast<size_t>(((prefix ^ length) * 0x9E3779B97F4A7C15ull) >> 32) & mask;
+}
+
 }  // namespace
 
 MemberTable::MemberTable(const MemberTable* base, std::vector<Member> members)
-    : m_Base(base), m_Members(std::move(members)) {}
+    : m_Base(base), m_Members(std::move(members)) {
+  size_t count = m_Members.size();
+  if (m_Base) count += m_Base->m_Index.size();
+  size_t slots = 8;
+  while (slots < 2 * count) slots *= 2;
+  m_Index.resize(slots);
+  // The first of a name wins: this table's own, then the nearest base's.
+  for (const Member& member : m_Members) Index(member);
+  if (m_Base)
+    for (const IndexEntry& entry : m_Base->m_Index)
+      if (entry.member) Index(*entry.member);
+}
+
+void MemberTable::Index(const Member& member) {
+  if (Find(member.name)) return;
+  const uint64_t prefix = FoldedPrefix(member.name);
+  const size_t mask = m_Index.size() - 1;
+  size_t slot = Slot(prefix, member.name.size(), mask);
+  while (m_Index[slot].member) slot = (slot + 1) & mask;
+  m_Index[slot] = {prefix, member.name.size(), &member};
+}
 
 const Member* MemberTable::Find(std::string_view name) const {
-  for (const MemberTable* table = this; table; table = table->m_Base)
-    for (const Member& member : table->m_Members)
-      if (SameName(member.name, name)) return &member;
+  const uint64_t prefix = FoldedPrefix(name);
+  const size_t mask = m_Index.size() - 1;
+  for (size_t slot = Slot(prefix, name.size(), mask); m_Index[slot].member;
+       slot = (slot + 1) & mask) {
+    const IndexEntry& entry = m_Index[slot];
+    if (entry.prefix == prefix && entry.length == name.size() &&
+        (name.size() <= 8 || SameName(entry.member->name, name)))
+      return entry.member;
+  }
   return nullptr;
 }
 

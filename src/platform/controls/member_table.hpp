@@ -3,6 +3,7 @@
 // A class's table chains to its base class's table.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <span>
 #include <string_view>
@@ -24,6 +25,8 @@ struct Member {
 class MemberTable {
  public:
   MemberTable(const MemberTable* base, std::vector<Member> members);
+  MemberTable(const MemberTable&) = delete;  // the index points into m_Members
+  MemberTable& operator=(const MemberTable&) = delete;
 
   // The member of that name, looked up in this table and then in its bases;
   // null when the class lacks it.
@@ -39,6 +42,17 @@ class MemberTable {
  private:
   const MemberTable* m_Base;
   std::vector<Member> m_Members;
+  // Every member reachable from this table (its own, then its bases' that it
+  // does not redefine), in an open-addressed table keyed by length and the
+  // first eight letters folded to lower case: late-bound calls look names up
+  // all the time, and this costs a multiplication and a compare or two.
+  struct IndexEntry {
+    uint64_t prefix = 0;
+    size_t length = 0;
+    const Member* member = nullptr;  // null: an empty slot
+  };
+  void Index(const Member& member);
+  std::vector<IndexEntry> m_Index;
 };
 
 // The argument at index as given, or Missing when the caller passed fewer.

@@ -50,18 +50,21 @@ float PictureBox::ScaleHeight() const {
 }
 
 void PictureBox::ScaleHeight(float units) {
+  CountPropertyWrite();
   if (units == 0 || !std::isfinite(units)) Fail(kErrInvalidPropertyValue);
   m_UserScaleHeight = units;
   m_ScaleMode = 0;
 }
 
 void PictureBox::ScaleWidth(float units) {
+  CountPropertyWrite();
   if (units == 0 || !std::isfinite(units)) Fail(kErrInvalidPropertyValue);
   m_UserScaleWidth = units;
   m_ScaleMode = 0;
 }
 
 void PictureBox::BackColor(OleColor value) {
+  CountPropertyWrite();
   ResolveColor(value);
   if (value == m_BackColor) return;
   m_BackColor = value;
@@ -100,6 +103,7 @@ int32_t PictureBox::ClientPixelHeight() const {
 }
 
 void PictureBox::Picture(PicturePtr picture) {
+  CountPropertyWrite();
   m_Picture = std::move(picture);
   if (m_AutoSize) SizeToPicture();
   // The picture is the image's background: what was drawn is replaced.

@@ -108,6 +108,18 @@ std::vector<ControlPtr> UserControl::ContainedList() const {
   return list;
 }
 
+ControlPtr UserControl::ContainedAt(int32_t index) const {
+  if (index < 0 || index >= ContainedCount()) return nullptr;
+  return m_Contained[static_cast<size_t>(index)].lock();
+}
+
+void UserControl::ChildRemoved(Control& child) {
+  std::erase_if(m_Contained, [&](const std::weak_ptr<Control>& weak) {
+    const auto control = weak.lock();
+    return !control || control.get() == &child;
+  });
+}
+
 Control* UserControl::FindConstituent(std::string_view name) const {
   for (const ControlPtr& c : m_Constituents)
     if (SameName(c->Name(), name)) return c.get();

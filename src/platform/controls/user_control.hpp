@@ -95,6 +95,10 @@ class UserControl : public Control, public Container {
   ContainedControlsCollection& ContainedControls();
   // Contained controls in placement order (empty unless a container).
   std::vector<ControlPtr> ContainedList() const;
+  // The same one at a time, without copying the list (containers' code reads
+  // them in loops): how many, and the one at index (null outside the range).
+  int32_t ContainedCount() const { return static_cast<int32_t>(m_Contained.size()); }
+  ControlPtr ContainedAt(int32_t index) const;
   // Constituent controls in creation order.
   const std::vector<ControlPtr>& Constituents() const { return m_Constituents; }
   // The constituent of that name (case-insensitive), or null.
@@ -175,6 +179,7 @@ class UserControl : public Control, public Container {
   void AdoptConstituent(ControlPtr control, std::string name, Container* container);
 
   void OnExtentChanged() override;
+  void ChildRemoved(Control& child) override;
 
  private:
   void SizeChanged();
@@ -191,6 +196,8 @@ class UserControl : public Control, public Container {
   float m_KnownWidth = 0;  // the extender's size at the last Resize
   float m_KnownHeight = 0;
   std::vector<ControlPtr> m_Constituents;
+  // Exactly the contained controls: entries are added when placed and dropped
+  // when removed (ChildRemoved), so every entry is alive and contained here.
   std::vector<std::weak_ptr<Control>> m_Contained;
   std::unique_ptr<ContainedControlsCollection> m_ContainedControls;
   std::vector<std::string> m_Changed;
