@@ -1,0 +1,237 @@
+// RefreshScrollBar: brings the drawn scroll bar into line with where the
+// contained controls are now. It measures them, gives the buttons their
+// pictures, places the track, sets the track's scale and the thumb, and
+// paints the thumb. Every constituent property is written only when it
+// differs (pictures compared by identity), since this runs after every step
+// of a held button or a thumb drag.
+#include <cmath>
+
+#include "platform/gdi.hpp"
+#include "platform/numeric.hpp"
+#include "scrollcontainer/late_bound.hpp"
+#include "scrollcontainer/zel_scroll_container.hpp"
+
+namespace lumora {
+
+namespace {
+
+// The track's drawing converts twips to pixels at a fixed 15, and its drawing
+// area is 30 twips (2 pixels) shorter and narrower than the track.
+constexpr double kTwipsPerPixelFixed = 15;
+constexpr double kTrackFrameTwips = 30;
+
+}  // namespace
+
+void ZelScrollContainer::RefreshScrollBar() {
+  RunScrollBarSteps(false);
+}
+
+// The steps of RefreshScrollBar. The layout runs them with fromLayout set,
+// which differs twice: a button that is already shown is never enabled by the
+// measuring, and the empty case hides and greys each button in turn.
+void ZelScrollContainer::RunScrollBarSteps(bool fromLayout) {
+  // Step 0: no contained controls.
+  if (Met([&] { return ContainedControls().Count() <= 0; })) {
+    if (fromLayout) {
+      Step([&] {
+        if (sU->Visible() != false) sU->Visible(false);
+      });
+      Step([&] {
+        if (sU->Picture() != UpN->Picture()) sU->Picture(UpN->Picture());
+      });
+      Step([&] {
+        if (sD->Visible() != false) sD->Visible(false);
+      });
+      Step([&] {
+        if (sD->Picture() != DownN->Picture()) sD->Picture(DownN->Picture());
+      });
+    } else {
+      Step([&] {
+        if (sU->Visible() != false) sU->Visible(false);
+      });
+      Step([&] {
+        if (sD->Visible() != false) sD->Visible(false);
+      });
+      Step([&] {
+        if (sU->Picture() != UpN->Picture()) sU->Picture(UpN->Picture());
+      });
+      Step([&] {
+        if (sD->Picture() != DownN->Picture()) sD->Picture(DownN->Picture());
+      });
+    }
+    Step([&] {
+      if (picBar->Visible() != false) picBar->Visible(false);
+    });
+    return;
+  }
+
+  // Step 1: measure. Every control counts for the extent; only visible ones
+  // beyond an edge set that edge's flag. A test that fails counts as met.
+  bool upFlag = false;
+  bool downFlag = false;
+  double contentTop = 0;
+  double contentBottom = 0;
+  int32_t i = 0;
+  do {
+    ObjectPtr control;
+    Step([&] { control = ContainedControls().Item(i); });
+    if (Met([&] {
+          const bool visible = EqualsTrue(GetLate(control, "Visible"));
+          const double bottom =
+              NumberLate(control, "Top") + NumberLate(control, "Height") + m_LowerMargin;
+          return visible && bottom > ScaleHeight();
+        })) {
+      if (!fromLayout || Met([&] { return sD->Visible() == false; })) downFlag = true;
+    }
+    if (Met([&] {
+          const bool visible = EqualsTrue(GetLate(control, "Visible"));
+          const double top = NumberLate(control, "Top");
+          return visible && top - m_UpperMargin < 0;
+        })) {
+      if (!fromLayout || Met([&] { return sU->Visible() == false; })) upFlag = true;
+    }
+    if (Met([&] {
+          return NumberLate(control, "Top") + NumberLate(control, "Height") > contentBottom;
+        }))
+      Step([&] { contentBottom = NumberLate(control, "Top") + NumberLate(control, "Height"); });
+    if (Met([&] { return NumberLate(control, "Top") < contentTop; }))
+      Step([&] { contentTop = NumberLate(control, "Top"); });
+    control.reset();
+    i = i + 1;
+  } while (Continues([&] { return i < ContainedControls().Count(); }));
+
+  // Step 2: the up button.
+  if (upFlag) {
+    if (m_UpReleased)
+      Step([&] {
+        if (sU->Picture() != UpU->Picture()) sU->Picture(UpU->Picture());
+      });
+    else
+      Step([&] {
+        if (sU->Picture() != UpD->Picture()) sU->Picture(UpD->Picture());
+      });
+    Step([&] {
+      if (sU->Enabled() != true) sU->Enabled(true);
+    });
+    Step([&] {
+      if (sU->Visible() != true) sU->Visible(true);
+    });
+  } else {
+    Step([&] {
+      if (sU->Picture() != UpN->Picture()) sU->Picture(UpN->Picture());
+    });
+    Step([&] {
+      if (sU->Enabled() != false) sU->Enabled(false);
+    });
+    Step([&] {
+      if (sU->Visible() != true) sU->Visible(true);
+    });
+  }
+
+  // Step 3: the down button.
+  if (downFlag) {
+    if (m_DownReleased)
+      Step([&] {
+        if (sD->Picture() != DownU->Picture()) sD->Picture(DownU->Picture());
+      });
+    else
+      Step([&] {
+        if (sD->Picture() != DownD->Picture()) sD->Picture(DownD->Picture());
+      });
+    Step([&] {
+      if (sD->Enabled() != true) sD->Enabled(true);
+    });
+    Step([&] {
+      if (sD->Visible() != true) sD->Visible(true);
+    });
+  } else {
+    Step([&] {
+      if (sD->Picture() != DownN->Picture()) sD->Picture(DownN->Picture());
+    });
+    Step([&] {
+      if (sD->Enabled() != false) sD->Enabled(false);
+    });
+    Step([&] {
+      if (sD->Visible() != true) sD->Visible(true);
+    });
+  }
+
+  // Step 4: the track between the buttons.
+  Step([&] {
+    const float left = ScaleWidth() - picBar->Width();
+    if (picBar->Left() != left) picBar->Left(left);
+  });
+  if (Met([&] { return sU->Visible() == true; }))
+    Step([&] {
+      if (picBar->Top() != sU->Height()) picBar->Top(sU->Height());
+    });
+  else
+    Step([&] {
+      if (picBar->Top() != 0) picBar->Top(0);
+    });
+  Step([&] {
+    if (picBar->Width() != sU->Width()) picBar->Width(sU->Width());
+  });
+  float extraLength = 0;
+  if (Met([&] { return sU->Visible() == false; }))
+    Step([&] { extraLength = extraLength + sU->Height(); });
+  if (Met([&] { return sD->Visible() == false; }))
+    Step([&] { extraLength = extraLength + sD->Height(); });
+  Step([&] {
+    const float height = ScaleHeight() - sU->Height() - sD->Height() + extraLength;
+    if (picBar->Height() != height) picBar->Height(height);
+  });
+
+  // Step 5: the track's scale stands for the content plus both margins; the
+  // thumb starts where the highest control has been scrolled to and is as
+  // long as the view plus both margins.
+  int32_t marginSum = 0;
+  Step([&] { marginSum = Int32(m_LowerMargin) + Int32(m_UpperMargin); });
+  Step([&] {
+    const float scale = ToSingle((contentBottom - contentTop) + marginSum);
+    if (picBar->ScaleHeight() != scale) picBar->ScaleHeight(scale);
+  });
+  Step([&] { m_ThumbTop = ToInt32(0 - contentTop); });
+  Step([&] { m_ThumbHeight = ToInt32(static_cast<double>(ScaleHeight()) + marginSum); });
+  Step([&] {
+    const auto height = static_cast<float>(m_ThumbHeight);
+    if (picSelected->Height() != height) picSelected->Height(height);
+  });
+  Step([&] {
+    const auto top = static_cast<float>(m_ThumbTop);
+    if (picSelected->Top() != top) picSelected->Top(top);
+  });
+
+  // Step 6: paint the thumb and show the track.
+  PaintThumb();
+  Step([&] {
+    if (picBar->Visible() != true) picBar->Visible(true);
+  });
+}
+
+// Steps 6.1 to 6.5: clear the track, take the thumb box's colour, set one
+// pixel of it where the thumb starts and stretch that pixel over the thumb.
+void ZelScrollContainer::PaintThumb() {
+  float H = 0, W = 0, S = 0, T = 0, L = 0;
+  Step([&] { H = picBar->Height(); });
+  Step([&] { W = picBar->Width(); });
+  Step([&] { S = picBar->ScaleHeight(); });
+  Step([&] { T = picSelected->Top(); });
+  Step([&] { L = picSelected->Height(); });
+  // Pixel rows that stand for the whole track scale S.
+  const double k = (double{H} - kTrackFrameTwips) / kTwipsPerPixelFixed;
+
+  Step([&] { picBar->Cls(); });
+  ColorRef C = 0;
+  Step([&] { C = GetPixel(picSelected->hDC(), 0, 0); });
+  Step([&] { SetPixel(picBar->hDC(), 0, ToInt32(k * (double{T} / S)), C); });
+  Step([&] {
+    StretchBlt(picBar->hDC(), 0, ToInt32(k * (double{T} / S)),
+               ToInt32((double{W} - kTrackFrameTwips) / kTwipsPerPixelFixed),
+               ToInt32(k * ((double{T} + L) / S) - k * (double{T} / S)), picBar->hDC(), 0,
+               ToInt32(k * (double{T} / S)), 1, 1, kSrcCopy);
+  });
+  Step([&] { picBar->Refresh(); });
+}
+
+}  // namespace lumora
