@@ -4,6 +4,7 @@
 
 #include "piczoom/zel_pic_zoom.hpp"
 #include "platform/form/control_classes.hpp"
+#include "scrollcontainer/zel_scroll_container.hpp"
 
 namespace lumora::host {
 
@@ -11,6 +12,7 @@ void RegisterLibraryControls() {
   thread_local bool registered = false;
   if (registered) return;
   RegisterControlClass("ZelPicZoom", [] { return std::make_shared<ZelPicZoom>(); });
+  RegisterControlClass("ZelScrollContainer", [] { return std::make_shared<ZelScrollContainer>(); });
   registered = true;
 }
 

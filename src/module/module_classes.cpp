@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "piczoom/zel_pic_zoom.hpp"
+#include "scrollcontainer/zel_scroll_container.hpp"
 
 namespace lumora {
 
@@ -20,6 +21,7 @@ ModuleClass Entry(std::string_view name) {
 std::span<const ModuleClass> ModuleClasses() {
   static const std::vector<ModuleClass> classes = {
       Entry<ZelPicZoom>("ZelPicZoom"),
+      Entry<ZelScrollContainer>("ZelScrollContainer"),
   };
   return classes;
 }
