@@ -38,30 +38,30 @@ double Smooth(double e0, double e1, double x) {
   return t * t * (3 - 2 * t);
 }
 
-uint32_t Hash(int32_t x, int32_t y, uint32_t seed) {
+uint32_t Hash(int32_t x, int32_t y, uint32_t salt) {
   uint32_t h = static_cast<uint32_t>(x) * 374761393u + static_cast<uint32_t>(y) * 668265263u +
-               seed * 2246822519u;
+               salt * 2246822519u;
   h = (h ^ (h >> 13)) * 1274126177u;
   return h ^ (h >> 16);
 }
-double Hash01(int32_t x, int32_t y, uint32_t seed) {
-  return (Hash(x, y, seed) & 0xFFFFFF) / 16777216.0;
+double Hash01(int32_t x, int32_t y, uint32_t salt) {
+  return (Hash(x, y, salt) & 0xFFFFFF) / 16777216.0;
 }
 
-double Noise(double x, double y, uint32_t seed) {
+double Noise(double x, double y, uint32_t salt) {
   const double fx = std::floor(x), fy = std::floor(y);
   const auto ix = static_cast<int32_t>(fx), iy = static_cast<int32_t>(fy);
   const double tx = x - fx, ty = y - fy;
   const double sx = tx * tx * (3 - 2 * tx), sy = ty * ty * (3 - 2 * ty);
-  const double a = Hash01(ix, iy, seed), b = Hash01(ix + 1, iy, seed);
-  const double c = Hash01(ix, iy + 1, seed), d = Hash01(ix + 1, iy + 1, seed);
+  const double a = Hash01(ix, iy, salt), b = Hash01(ix + 1, iy, salt);
+  const double c = Hash01(ix, iy + 1, salt), d = Hash01(ix + 1, iy + 1, salt);
   return (a + (b - a) * sx) * (1 - sy) + (c + (d - c) * sx) * sy;
 }
 
-double Fbm(double x, double y, uint32_t seed, int octaves = 5) {
+double Fbm(double x, double y, uint32_t salt, int octaves = 5) {
   double sum = 0, amp = 0.5, norm = 0;
   for (int i = 0; i < octaves; ++i) {
-    sum += amp * Noise(x, y, seed + static_cast<uint32_t>(i) * 101u);
+    sum += amp * Noise(x, y, salt + static_cast<uint32_t>(i) * 101u);
     norm += amp;
     x *= 2.03;
     y *= 2.03;

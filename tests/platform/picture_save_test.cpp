@@ -19,8 +19,8 @@ uint32_t Read32(const std::vector<uint8_t>& b, size_t at) {
   return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (uint32_t(b[at + 3]) << 24);
 }
 
-Raster RandomOpaque(int32_t width, int32_t height, unsigned seed) {
-  std::mt19937 random(seed);
+Raster RandomOpaque(int32_t width, int32_t height, unsigned salt) {
+  std::mt19937 random(salt);
   Raster r(width, height);
   for (int32_t y = 0; y < height; ++y) {
     for (int32_t x = 0; x < width; ++x) r.Set(x, y, 0xFF000000u | (random() & 0xFFFFFF));
@@ -84,10 +84,10 @@ TEST(EncodeBmp24, AnEmptyPictureCannotBeSaved) {
 }
 
 TEST_F(SavePictureTest, SavedPicturesLoadBackWithIdenticalPixels) {
-  unsigned seed = 1;
+  unsigned salt = 1;
   for (const auto& [width, height] : {std::pair{1, 1}, {2, 3}, {3, 2}, {5, 7}, {127, 3}, {64, 9}}) {
     SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
-    const PicturePtr picture = Picture::FromRaster(RandomOpaque(width, height, seed++));
+    const PicturePtr picture = Picture::FromRaster(RandomOpaque(width, height, salt++));
     const std::string path = (m_Dir / "saved.bmp").string();
     SavePicture(*picture, path);
     const PicturePtr back = LoadPictureFile(path);
