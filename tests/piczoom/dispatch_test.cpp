@@ -1,6 +1,9 @@
 // ZelPicZoom driven as a late-bound client drives it: every member of its
 // interface bound with the published kind and type, reached by name and by
 // DISPID, with the same effects as direct calls; events to dispatch sinks.
+#include <cstdio>
+#include <set>
+
 #include "frame/about_hook.hpp"
 #include "frame/binding_check.hpp"
 #include "frame/dispids.hpp"
@@ -107,6 +110,56 @@ TEST_F(Dispatch, EventsReachDispatchSinksWithTheirDispids) {
   EXPECT_EQ(events[1].dispid, PicZoomEvent::PictureScrolled);
   EXPECT_EQ(events.back().dispid, PicZoomEvent::ButtonClick);
   EXPECT_EQ(events.back().name, "ButtonClick");
+}
+
+TEST_F(Dispatch, EveryEventIsRaisedAsItsInterfaceDeclaresIt) {
+  auto z = Place(200, 150);
+  z->Picture(SolidPicture(400, 300));  // PictureSizeChanged, PictureScrolled
+  form->Click(100, 80);                // MouseDown, MouseUp, Click
+  form->DoubleClick(100, 80);          // DblClick
+  form->MouseMove(101, 80, 0);         // MouseMove
+  ScheduleAfterYields(1, Message::Key(MessageKind::KeyUp, form, kKeyRight));
+  form->KeyDown(kKeyRight);  // KeyDown, KeyUp
+  form->KeyPress('a');       // KeyPress
+  form->Click(190, 140);     // ButtonClick
+  const InterfaceInfo& iface = PicZoomEvents();
+  std::set<std::string> raised;
+  for (const LoggedEvent& e : events) {
+    const MemberInfo* declared = iface.FindDispid(e.dispid);
+    ASSERT_NE(declared, nullptr) << e.name;
+    EXPECT_EQ(declared->name, e.name);
+    ASSERT_EQ(e.args.size(), declared->params.size()) << e.name;
+    for (size_t i = 0; i < e.args.size(); ++i) {
+      const Variant::Kind want = declared->params[i].type.code == TypeCode::Int16
+                                     ? Variant::Kind::Integer
+                                     : Variant::Kind::Single;
+      EXPECT_EQ(e.args[i].GetKind(), want) << e.name << " argument " << i;
+    }
+    raised.insert(e.name);
+  }
+  EXPECT_EQ(raised.size(), iface.members.size());  // all 11
+}
+
+TEST_F(Dispatch, QueriesAndServicesByName) {
+  auto z = Place(200, 150);
+  z->SetProperty("Picture", Variant(PatternPicture(120, 80)));
+  z->CallMethod("ZoomIn", {});
+  const Variant image = z->GetProperty("Image");
+  EXPECT_EQ(image.ToPicture()->PixelWidth(), 150);
+  EXPECT_EQ(z->GetProperty("PictureSize").ToObject()->GetProperty("psHeight"), Variant(100.0f));
+  const std::string path = ::testing::TempDir() + "piczoom_dispatch_save.gif";
+  Variant args[] = {Variant(path)};
+  z->CallMethod("SaveTo", args);
+  EXPECT_EQ(args[0], Variant(path));
+  EXPECT_EQ(LoadPictureFile(path)->Pixels(), image.ToPicture()->Pixels());
+  std::remove(path.c_str());
+  z->CallMethod("Clear", {});
+  EXPECT_TRUE(z->GetProperty("Picture").IsNothing());
+  EXPECT_EQ(z->GetProperty("PictureSize").ToObject()->GetProperty("psWidth"), Variant(0.0f));
+  // Without a picture the answer is whatever the bars still hold.
+  const Variant position = z->GetProperty("PicturePosition");
+  ASSERT_NE(VBar(*z).Value(), 0);
+  EXPECT_EQ(position.ToObject()->GetProperty("ppTop"), Variant(false));
 }
 
 }  // namespace
