@@ -11,5 +11,6 @@ int RunTypelib(std::span<const std::string_view> args);
 int RunScript(std::span<const std::string_view> args);
 int RunRender(std::span<const std::string_view> args);
 int RunDemo(std::span<const std::string_view> args);
+int RunView(std::span<const std::string_view> args);
 
 }  // namespace lumora::host

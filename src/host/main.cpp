@@ -23,6 +23,8 @@ constexpr Command kCommands[] = {
     {"render", "lumora render FORM.json --png OUT.png  render a form file",
      lumora::host::RunRender},
     {"typelib", "lumora typelib  print the type library as IDL", lumora::host::RunTypelib},
+    {"view", "lumora view PICTURE [--size WxH]  show a picture in a window (zoom, scroll, pan)",
+     lumora::host::RunView},
 };
 
 int Usage() {

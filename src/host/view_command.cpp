@@ -1,0 +1,196 @@
+// `lumora view PICTURE`: a picture in a ZelPicZoom filling a resizable window.
+// Hidden options for tests and measurements:
+//   --dump PREFIX      on SIGUSR1, writes the frame the renderer draws for the
+//                      current state as PREFIX.png, then the state as PREFIX.json
+//   --replay STATE --png OUT   headless: brings a viewer into a dumped state
+//                      and writes its frame
+//   --bench-drag N     zooms to 200 %, drags the picture N steps through the
+//                      presenter and prints frames per second
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "host/commands.hpp"
+#include "host/presenter/presenter.hpp"
+#include "host/presenter/signal_wake.hpp"
+#include "host/view_form.hpp"
+#include "piczoom/zel_pic_zoom.hpp"
+#include "platform/errors.hpp"
+#include "platform/file_io.hpp"
+#include "platform/form/form.hpp"
+#include "platform/message_queue.hpp"
+#include "platform/picture.hpp"
+#include "platform/render/png.hpp"
+#include "platform/render/render_form.hpp"
+
+namespace lumora::host {
+
+namespace {
+
+constexpr const char* kViewUsage =
+    "usage: lumora view PICTURE [--size WIDTHxHEIGHT]\n"
+    "  keys: + and - zoom, 0 natural size, F fit, S stretch, arrows scroll;\n"
+    "  drag the picture to pan; resize the window at will\n";
+
+struct ViewOptions {
+  std::string path;
+  int32_t width = 800;
+  int32_t height = 600;
+  std::string dump;
+  std::string replay;
+  std::string png;
+  int32_t benchSteps = 0;
+};
+
+bool ParseSize(std::string_view text, int32_t& width, int32_t& height) {
+  unsigned w = 0;
+  unsigned h = 0;
+  char tail = 0;
+  const std::string s(text);
+  if (std::sscanf(s.c_str(), "%ux%u%c", &w, &h, &tail) != 2) return false;
+  if (w < 1 || h < 1 || w > 16384 || h > 16384) return false;
+  width = static_cast<int32_t>(w);
+  height = static_cast<int32_t>(h);
+  return true;
+}
+
+std::optional<ViewOptions> ParseOptions(std::span<const std::string_view> args) {
+  ViewOptions o;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string_view a = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (a == "--size" && hasValue) {
+      if (!ParseSize(args[++i], o.width, o.height)) return std::nullopt;
+    } else if (a == "--dump" && hasValue) {
+      o.dump = args[++i];
+    } else if (a == "--replay" && hasValue) {
+      o.replay = args[++i];
+    } else if (a == "--png" && hasValue) {
+      o.png = args[++i];
+    } else if (a == "--bench-drag" && hasValue) {
+      o.benchSteps = std::atoi(std::string(args[++i]).c_str());
+      if (o.benchSteps < 1) return std::nullopt;
+    } else if (!a.empty() && a[0] != '-' && o.path.empty()) {
+      o.path = a;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (o.path.empty() || o.replay.empty() != o.png.empty()) return std::nullopt;
+  return o;
+}
+
+std::string BaseName(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+int Replay(const ViewOptions& o, PicturePtr picture) {
+  const std::vector<uint8_t> bytes = ReadFileBytes(o.replay);
+  const nlohmann::json state = nlohmann::json::parse(bytes.begin(), bytes.end(), nullptr, false);
+  if (state.is_discarded()) throw std::runtime_error(o.replay + " is not JSON");
+  int32_t width = 0;
+  int32_t height = 0;
+  InitialSize(state, width, height);
+  Viewer viewer(std::move(picture), BaseName(o.path), width, height);
+  viewer.Show();
+  viewer.Restore(state);
+  RenderFormPng(*viewer.GetForm(), o.png);
+  return 0;
+}
+
+// Drags the picture to and fro in steps of 4 pixels, each step an SDL event
+// read back by the presenter in DoEvents, as real motion is.
+int BenchDrag(Presenter& presenter, Viewer& viewer, int32_t steps) {
+  for (int i = 0; i < 4; ++i) viewer.Command('+');
+  presenter.Present();
+  FormWindow* window = presenter.WindowOf(*viewer.GetForm());
+  if (!window) throw std::runtime_error("the viewer's window did not open");
+  const int32_t cx = viewer.GetForm()->ClientWidth() / 2;
+  const int32_t cy = viewer.GetForm()->ClientHeight() / 2;
+  SDL_Event e{};
+  e.type = SDL_MOUSEBUTTONDOWN;
+  e.button.windowID = window->Id();
+  e.button.button = SDL_BUTTON_LEFT;
+  e.button.state = SDL_PRESSED;
+  e.button.clicks = 1;
+  e.button.x = cx;
+  e.button.y = cy;
+  SDL_PushEvent(&e);
+  DoEvents();
+  const int64_t before = window->PresentCount();
+  const auto start = std::chrono::steady_clock::now();
+  for (int32_t i = 0; i < steps; ++i) {
+    const int32_t phase = i % 100;  // 50 steps one way, 50 back
+    const int32_t offset = 4 * (phase < 50 ? phase : 100 - phase);
+    SDL_Event m{};
+    m.type = SDL_MOUSEMOTION;
+    m.motion.windowID = window->Id();
+    m.motion.state = SDL_BUTTON_LMASK;
+    m.motion.x = cx - offset;
+    m.motion.y = cy - offset / 2;
+    SDL_PushEvent(&m);
+    DoEvents();
+  }
+  presenter.Present();
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const int64_t frames = window->PresentCount() - before;
+  std::printf(
+      "drag: %d steps, %lld frames in %.3f s: %.1f frames per second (%dx%d window, %d %%)\n",
+      steps, static_cast<long long>(frames), seconds, static_cast<double>(frames) / seconds,
+      viewer.GetForm()->ClientWidth(), viewer.GetForm()->ClientHeight(),
+      static_cast<int>(viewer.Zoom().ZoomPercent().ToInt16()));
+  return 0;
+}
+
+void Dump(Presenter& presenter, const Viewer& viewer, const std::string& prefix) {
+  try {
+    presenter.Present();  // the window shows this state before anyone is told
+    WritePng(RenderForm(*viewer.GetForm()), prefix + ".png");
+    WriteFileAtomically(prefix + ".json", viewer.State().dump(2) + "\n");
+  } catch (const Failure& f) {
+    std::fprintf(stderr, "lumora view: cannot dump to %s: %s\n", prefix.c_str(), f.what());
+  }
+}
+
+}  // namespace
+
+int RunView(std::span<const std::string_view> args) {
+  const std::optional<ViewOptions> options = ParseOptions(args);
+  if (!options) {
+    std::fputs(kViewUsage, stderr);
+    return 2;
+  }
+  const ViewOptions& o = *options;
+  // The signal thread must exist before SDL starts any thread of its own.
+  std::optional<SignalWake> dumpSignal;
+  if (!o.dump.empty() && o.replay.empty()) dumpSignal.emplace(SIGUSR1, 1);
+  UseRendererTextMetrics();
+  PicturePtr picture = LoadPictureFile(o.path);
+  if (!o.replay.empty()) return Replay(o, std::move(picture));
+
+  Presenter presenter;
+  Viewer viewer(std::move(picture), BaseName(o.path) + " - lumora view", o.width, o.height);
+  presenter.SetWindowOptions(*viewer.GetForm(), WindowOptions{.resizable = true});
+  presenter.OnResized([&](Form& form) {
+    if (&form == viewer.GetForm().get()) viewer.Fill();
+  });
+  presenter.OnWake([&](int32_t) {
+    if (o.dump.empty()) return;
+    // Input that reached the window before the request is handled first.
+    presenter.Poll();
+    Post([&] { Dump(presenter, viewer, o.dump); });
+  });
+  viewer.Show();
+  if (o.benchSteps > 0) return BenchDrag(presenter, viewer, o.benchSteps);
+  const std::shared_ptr<Form> form = viewer.GetForm();
+  RunMessageLoop([&] { return !form->IsLoaded(); }, "the viewer's window to close");
+  return 0;
+}
+
+}  // namespace lumora::host

@@ -1,0 +1,104 @@
+// What the presenter tests share: SDL's offscreen video driver (windows
+// without a display), a fresh thread state per test, and helpers that feed
+// SDL events through the presenter as the window system would.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <optional>
+
+#include "host/presenter/presenter.hpp"
+#include "piczoom/module_state.hpp"
+#include "platform/errors.hpp"
+#include "platform/form/form.hpp"
+#include "platform/message_queue.hpp"
+#include "platform/services.hpp"
+
+namespace lumora::host::testing {
+
+class PresenterTest : public ::testing::Test {
+ protected:
+  PresenterTest() {
+    Reset();
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    presenter.emplace();
+  }
+  ~PresenterTest() override {
+    presenter.reset();
+    Reset();
+  }
+
+  static void Reset() {
+    for (const auto& f : Forms()) f->Unload();
+    ClearMessages();
+    Screen().MousePointer(0);
+    SetCursorPos(0, 0);
+    g_ButtonHeld = false;
+    g_KeyHeld = false;
+    Err().Clear();
+  }
+
+  // A shown form whose window opens at (left, top) on the screen.
+  std::shared_ptr<Form> ShownForm(int32_t width, int32_t height, int32_t left = 100,
+                                  int32_t top = 50) {
+    auto form = Form::Create("PresenterForm" + std::to_string(++m_Forms), width, height);
+    presenter->SetWindowOptions(*form, WindowOptions{.resizable = true, .left = left, .top = top});
+    form->Show();
+    presenter->Present();
+    return form;
+  }
+  FormWindow& Window(const Form& form) {
+    FormWindow* w = presenter->WindowOf(form);
+    if (!w) throw std::logic_error("no window");
+    return *w;
+  }
+
+  // Events as the window system delivers them to a form's window.
+  void Push(SDL_Event e) { SDL_PushEvent(&e); }
+  SDL_Event Button(const Form& form, uint32_t type, int x, int y, uint8_t clicks = 1) {
+    SDL_Event e{};
+    e.type = type;
+    e.button.windowID = Window(form).Id();
+    e.button.button = SDL_BUTTON_LEFT;
+    e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+    e.button.clicks = clicks;
+    e.button.x = x;
+    e.button.y = y;
+    return e;
+  }
+  SDL_Event Motion(const Form& form, int x, int y, uint32_t buttons = SDL_BUTTON_LMASK) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.windowID = Window(form).Id();
+    e.motion.state = buttons;
+    e.motion.x = x;
+    e.motion.y = y;
+    return e;
+  }
+  SDL_Event Key(const Form& form, uint32_t type, SDL_Keycode key) {
+    SDL_Event e{};
+    e.type = type;
+    e.key.windowID = Window(form).Id();
+    e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    e.key.keysym.sym = key;
+    return e;
+  }
+  SDL_Event WindowEvent(const Form& form, SDL_WindowEventID id, int32_t a = 0, int32_t b = 0) {
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.windowID = Window(form).Id();
+    e.window.event = id;
+    e.window.data1 = a;
+    e.window.data2 = b;
+    return e;
+  }
+
+  std::optional<Presenter> presenter;
+
+ private:
+  int m_Forms = 0;
+};
+
+}  // namespace lumora::host::testing
