@@ -1,0 +1,239 @@
+#!/usr/bin/env python3
+"""End-to-end test of `lumora view` in a real window under Xvfb.
+
+Starts a private Xvfb, opens a generated picture in `lumora view`, then drags
+the picture, holds an arrow key, presses + and F and resizes the window. After
+each step it asks the viewer (SIGUSR1) for the renderer's frame and state,
+takes a screenshot of the window, and checks that the window shows exactly
+the renderer's frame, that a headless viewer brought into the dumped state
+draws the same frame, and that the state moved as the input says. Finally it
+closes the window as a window manager would and expects exit code 0.
+
+Usage: view_window_test.py LUMORA WORKDIR [--require] [--bench]
+  --require  fail (instead of skipping with code 77) when a tool is missing
+  --bench    also measure frames per second while dragging a 4000 x 3000
+             picture at 200 % in a 1280 x 720 window
+"""
+import json
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+import make_picture  # noqa: E402
+import xwindow  # noqa: E402
+
+SKIP = 77
+TOOLS = ("Xvfb", "xdotool", "import", "compare")
+
+
+class Failed(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failed(message)
+
+
+def wait_for(predicate, what, timeout=20.0):
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        value = predicate()
+        if value:
+            return value
+        time.sleep(0.05)
+    raise Failed("timed out waiting for " + what)
+
+
+class Xvfb:
+    """A private X server on a display number it picks itself."""
+
+    def __init__(self, width=1600, height=1000):
+        read_end, write_end = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x24",
+             "-nolisten", "tcp"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            number = pipe.readline().strip()
+        check(number.isdigit(), "Xvfb did not start")
+        self.display = ":" + number
+        self.env = dict(os.environ, DISPLAY=self.display)
+        self.env.pop("WAYLAND_DISPLAY", None)
+        self.env.pop("SDL_VIDEODRIVER", None)
+
+    def run(self, *args, check_rc=True):
+        result = subprocess.run(args, env=self.env, capture_output=True, text=True, timeout=60)
+        if check_rc and result.returncode != 0:
+            raise Failed(f"{' '.join(args)} failed: {result.stderr.strip()}")
+        return result
+
+    def close(self):
+        self.process.terminate()
+        self.process.wait(timeout=10)
+
+
+class Viewer:
+    """A running `lumora view` with its window and its dump files."""
+
+    def __init__(self, x, lumora, picture, work, size):
+        self.x = x
+        self.lumora = lumora
+        self.picture = picture
+        self.work = work
+        self.prefix = os.path.join(work, "dump")
+        self.log = open(os.path.join(work, "viewer.log"), "w")
+        self.process = subprocess.Popen(
+            [lumora, "view", picture, "--size", size, "--dump", self.prefix],
+            env=x.env, stdout=self.log, stderr=subprocess.STDOUT)
+        title = os.path.basename(picture) + " - lumora view"
+        found = x.run("xdotool", "search", "--sync", "--name", title)
+        self.window = int(found.stdout.split()[0])
+        self.x.run("xdotool", "windowfocus", "--sync", str(self.window))
+        self.steps = 0
+
+    def xdotool(self, *args):
+        self.x.run("xdotool", *args)
+
+    def state(self):
+        """Asks for the frame and state; returns the state once written."""
+        json_path = self.prefix + ".json"
+        for path in (json_path, self.prefix + ".png"):
+            if os.path.exists(path):
+                os.remove(path)
+        self.process.send_signal(signal.SIGUSR1)
+        wait_for(lambda: os.path.exists(json_path), "the viewer's dump")
+        with open(json_path) as f:
+            return json.load(f)
+
+    def compare_frames(self, step):
+        """The window shows the renderer's frame; a headless viewer restored
+        from the dumped state draws it too."""
+        self.steps += 1
+        name = os.path.join(self.work, f"{self.steps:02d}-{step}")
+        state = self.state()
+        shutil.copy(self.prefix + ".json", name + "-state.json")
+        shutil.copy(self.prefix + ".png", name + "-frame.png")
+        self.x.run("import", "-window", str(self.window), name + "-window.png")
+        subprocess.run([self.lumora, "view", self.picture, "--replay", name + "-state.json",
+                        "--png", name + "-headless.png"], check=True, timeout=60)
+        for other in ("frame", "headless"):
+            result = self.x.run("compare", "-metric", "AE", name + "-window.png",
+                                f"{name}-{other}.png", os.devnull, check_rc=False)
+            differing = result.stderr.strip()
+            check(result.returncode == 0 and differing == "0",
+                  f"{step}: the window differs from the {other} frame in {differing} pixels")
+        return state
+
+
+def bars(state):
+    return state["HScroll"]["Value"], state["VScroll"]["Value"]
+
+
+def run(lumora, work):
+    os.makedirs(work, exist_ok=True)
+    picture = os.path.join(work, "grid.bmp")
+    with open(picture, "wb") as f:
+        f.write(make_picture.make_bmp(1600, 1200))
+    x = Xvfb()
+    viewer = None
+    try:
+        viewer = Viewer(x, lumora, picture, work, "500x400")
+        start = viewer.compare_frames("start")
+        check(start["client"] == [500, 400], f"client size {start['client']}")
+        check(start["zoomPercent"] == 100, "starts at the natural size")
+        h0, v0 = bars(start)
+
+        # Drag 50 left and 30 up: the picture follows the pointer.
+        w = str(viewer.window)
+        viewer.xdotool("mousemove", "--window", w, "250", "200")
+        viewer.xdotool("mousedown", "1")
+        viewer.xdotool("mousemove", "--window", w, "220", "180")
+        viewer.xdotool("mousemove", "--window", w, "200", "170")
+        viewer.xdotool("mouseup", "1")
+        dragged = viewer.compare_frames("drag")
+        check(bars(dragged) == (h0 + 50, v0 + 30),
+              f"the drag moved the bars from {(h0, v0)} to {bars(dragged)}")
+
+        # A held arrow scrolls a pixel per yield until the key goes up.
+        viewer.xdotool("keydown", "Right")
+        time.sleep(0.4)
+        viewer.xdotool("keyup", "Right")
+        held = viewer.compare_frames("arrow")
+        h1, v1 = bars(held)
+        check(h1 > h0 + 50 and v1 == v0 + 30, f"the held arrow moved the bars to {(h1, v1)}")
+        h2, _ = bars(viewer.state())
+        check(h2 == h1, "the scrolling went on after the key went up")
+
+        viewer.xdotool("key", "plus")
+        zoomed = viewer.compare_frames("plus")
+        check(zoomed["zoomPercent"] == 125 and zoomed["picScroll"][2:] == [2000, 1500],
+              f"+ zoomed to {zoomed['zoomPercent']} % ({zoomed['picScroll']})")
+
+        viewer.xdotool("key", "f")
+        fitted = viewer.compare_frames("fit")
+        check(fitted["log"][-1] == "FeedBest", f"F ran {fitted['log'][-1]}")
+        check(fitted["picScroll"][2:] == [500, 375], f"F fitted to {fitted['picScroll']}")
+
+        viewer.xdotool("windowsize", w, "640", "480")
+        wait_for(lambda: viewer.state()["client"] == [640, 480], "the form to take the new size")
+        resized = viewer.compare_frames("resize")
+        check(resized["log"][-1] == "Size 640x480", f"the resize logged {resized['log'][-1]}")
+
+        # Closing the window as a window manager does ends the program cleanly.
+        xwindow.request_close(x.display, viewer.window)
+        try:
+            code = viewer.process.wait(timeout=20)
+        except subprocess.TimeoutExpired:
+            raise Failed("the viewer did not end after its window was closed")
+        check(code == 0, f"the viewer ended with code {code}")
+        viewer = None
+    finally:
+        if viewer is not None and viewer.process.poll() is None:
+            viewer.process.kill()
+            viewer.process.wait()
+        x.close()
+
+
+def bench(lumora, work):
+    picture = os.path.join(work, "big.bmp")
+    with open(picture, "wb") as f:
+        f.write(make_picture.make_bmp(4000, 3000))
+    x = Xvfb()
+    try:
+        result = x.run(lumora, "view", picture, "--size", "1280x720", "--bench-drag", "600")
+        print(result.stdout.strip())
+    finally:
+        x.close()
+
+
+def main():
+    args = [a for a in sys.argv[1:] if not a.startswith("--")]
+    if len(args) != 2:
+        sys.exit(__doc__)
+    missing = [t for t in TOOLS if shutil.which(t) is None]
+    if missing:
+        print("missing " + ", ".join(missing))
+        sys.exit(1 if "--require" in sys.argv else SKIP)
+    lumora, work = os.path.abspath(args[0]), os.path.abspath(args[1])
+    try:
+        run(lumora, work)
+        if "--bench" in sys.argv:
+            bench(lumora, work)
+    except Failed as failure:
+        print("FAILED: " + str(failure))
+        log = os.path.join(work, "viewer.log")
+        if os.path.exists(log):
+            print("viewer output:\n" + open(log).read())
+        sys.exit(1)
+    print("e2e: lumora view passed")
+
+
+if __name__ == "__main__":
+    main()
