@@ -153,8 +153,8 @@ void Dump(Presenter& presenter, const Viewer& viewer, const std::string& prefix)
     presenter.Present();  // the window shows this state before anyone is told
     WritePng(RenderForm(*viewer.GetForm()), prefix + ".png");
     WriteFileAtomically(prefix + ".json", viewer.State().dump(2) + "\n");
-  } catch (const Failure& f) {
-    std::fprintf(stderr, "lumora view: cannot dump to %s: %s\n", prefix.c_str(), f.what());
+  } catch (const std::exception& e) {  // Failure (file errors) included
+    std::fprintf(stderr, "lumora view: cannot dump to %s: %s\n", prefix.c_str(), e.what());
   }
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
+#include <stdexcept>
 
 #include "host/presenter/input_events.hpp"
 #include "platform/form/form.hpp"
@@ -77,12 +79,20 @@ void Presenter::Sync() {
     const std::shared_ptr<Form> form = w->GetForm();
     return !form || !form->IsLoaded() || !form->IsShown();
   });
+  std::erase_if(m_Unshowable, [](const std::weak_ptr<Form>& weak) {
+    const std::shared_ptr<Form> form = weak.lock();
+    return !form || !form->IsLoaded() || !form->IsShown();
+  });
   const std::vector<std::shared_ptr<Form>> forms = Forms();
   for (const std::shared_ptr<Form>& form : forms) {
-    if (!form->IsShown() || WindowOf(*form)) continue;
+    if (!form->IsShown() || WindowOf(*form) || IsUnshowable(*form)) continue;
     const auto options = m_Options.find(form.get());
-    m_Windows.push_back(std::make_unique<FormWindow>(
-        form, options == m_Options.end() ? WindowOptions{} : options->second));
+    try {
+      m_Windows.push_back(std::make_unique<FormWindow>(
+          form, options == m_Options.end() ? WindowOptions{} : options->second));
+    } catch (const std::runtime_error& e) {
+      GiveUp(*form, e.what());
+    }
   }
   std::erase_if(m_Options, [&](const auto& entry) {
     return std::none_of(forms.begin(), forms.end(),
@@ -93,8 +103,28 @@ void Presenter::Sync() {
 
 void Presenter::Present() {
   Sync();
-  for (const auto& w : m_Windows) w->Present();
+  // A window that cannot show its frame closes; the others go on.
+  std::erase_if(m_Windows, [&](const std::unique_ptr<FormWindow>& w) {
+    try {
+      w->Present();
+      return false;
+    } catch (const std::runtime_error& e) {
+      if (const std::shared_ptr<Form> form = w->GetForm()) GiveUp(*form, e.what());
+      return true;
+    }
+  });
   ShowPointer();
+}
+
+bool Presenter::IsUnshowable(const Form& form) const {
+  return std::any_of(m_Unshowable.begin(), m_Unshowable.end(),
+                     [&](const std::weak_ptr<Form>& f) { return f.lock().get() == &form; });
+}
+
+void Presenter::GiveUp(Form& form, const char* reason) {
+  std::fprintf(stderr, "lumora: cannot show form %s in a window: %s\n", form.Name().c_str(),
+               reason);
+  m_Unshowable.push_back(std::static_pointer_cast<Form>(form.shared_from_this()));
 }
 
 void Presenter::ShowPointer() {

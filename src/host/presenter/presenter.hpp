@@ -64,6 +64,10 @@ class Presenter final : public MessagePump {
 
  private:
   void Sync();
+  // A form whose window could not be opened or drawn is reported once and
+  // left without a window until it is shown again.
+  bool IsUnshowable(const Form& form) const;
+  void GiveUp(Form& form, const char* reason);
   void HandleWindowEvent(FormWindow& window, const SDL_WindowEvent& event);
   FormWindow* WindowById(uint32_t id);
   bool InputBlocked(const FormWindow& window) const;
@@ -74,6 +78,7 @@ class Presenter final : public MessagePump {
   SdlVideo m_Video;
   MessagePump* m_PreviousPump = nullptr;
   std::vector<std::unique_ptr<FormWindow>> m_Windows;
+  std::vector<std::weak_ptr<Form>> m_Unshowable;
   std::map<const Form*, WindowOptions> m_Options;
   PointerShapes m_Pointer;
   uint32_t m_PointerWindow = 0;  // the window the pointer is over (0: none)

@@ -51,6 +51,29 @@ TEST_F(PresenterTest, AShownFormGetsAWindowShowingTheRenderersFrame) {
   EXPECT_EQ(window.Shown(), RenderForm(*form));
 }
 
+TEST_F(PresenterTest, AFormNoWindowCanHoldIsReportedAndTheOthersGoOn) {
+  auto form = ShownForm(200, 100);
+  auto huge = Form::Create("Huge", 40000, 100);
+  huge->Show();
+  ::testing::internal::CaptureStderr();
+  presenter->Present();
+  DoEvents();
+  DoEvents();
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(presenter->WindowCount(), 1u);
+  EXPECT_NE(presenter->WindowOf(*form), nullptr);
+  // Said once, not at every yield.
+  EXPECT_NE(said.find("cannot show form Huge in a window"), std::string::npos) << said;
+  EXPECT_EQ(said.find("Huge", said.find("Huge") + 4), std::string::npos) << said;
+  // Shown again at a size a window can hold, it gets one.
+  huge->Hide();
+  presenter->Present();
+  huge->ResizeClient(300, 100);
+  huge->Show();
+  presenter->Present();
+  EXPECT_EQ(presenter->WindowCount(), 2u);
+}
+
 TEST_F(PresenterTest, WindowsRedrawOnlyWhenTheFrameChanged) {
   auto form = ShownForm(200, 100);
   auto label = form->Add<Label>("lbl", 150, 150, 1500, 300);
