@@ -6,6 +6,7 @@
 #include "frame/about_hook.hpp"
 #include "piczoom/zel_pic_zoom.hpp"
 #include "platform/form/form.hpp"
+#include "scrollcontainer/zel_scroll_container.hpp"
 
 namespace lumora {
 namespace {
@@ -45,8 +46,8 @@ class AboutFromControlsTest : public AboutTest {
 };
 
 TEST_F(AboutFromControlsTest, TwoControlsShowTheSameDialog) {
-  auto first = m_Host->Add<ZelPicZoom>("zoom1", 0, 0, 3000, 3000);
-  auto second = m_Host->Add<ZelPicZoom>("zoom2", 3000, 0, 3000, 3000);
+  auto first = m_Host->Add<ZelPicZoom>("zoom", 0, 0, 3000, 3000);
+  auto second = m_Host->Add<ZelScrollContainer>("box", 3000, 0, 3000, 3000);
   const FrmAbout* fromFirst = ShowFrom(*first);
   const FrmAbout* fromSecond = ShowFrom(*second);
   ASSERT_NE(fromFirst, nullptr);
@@ -58,7 +59,11 @@ TEST_F(AboutFromControlsTest, TwoControlsShowTheSameDialog) {
 
 TEST_F(AboutFromControlsTest, AControlsAboutBoxIgnoresADialogThatCannotBeShown) {
   auto zoom = m_Host->Add<ZelPicZoom>("zoom", 0, 0, 3000, 3000);
-  zoom->AboutBox();  // headless, nothing scheduled: the modal loop cannot run
+  auto box = m_Host->Add<ZelScrollContainer>("box", 3000, 0, 3000, 3000);
+  // Headless with nothing scheduled, the modal loop cannot run.
+  zoom->AboutBox();
+  EXPECT_FALSE(AboutDialog().IsLoaded());
+  box->AboutBox();
   EXPECT_FALSE(AboutDialog().IsLoaded());
   EXPECT_EQ(FindForm("frmAbout"), nullptr);
 }

@@ -92,6 +92,35 @@ TEST_F(ModuleTest, APicZoomCreatedByItsFactoryAnswersByDispid) {
   EXPECT_EQ(m.DllCanUnloadNow(), LUMORA_S_OK);
 }
 
+TEST_F(ModuleTest, AScrollContainerCreatedByItsFactoryAnswersByDispid) {
+  LumoraDispatch* box = Create("OrvaneLumora.ZelScrollContainer");
+  ASSERT_NE(box, nullptr);
+  constexpr int32_t kDispidUpperMargin = 0x68030003;
+  EXPECT_EQ(IdOf(box, "UPPERMARGIN"), kDispidUpperMargin);
+  LumoraVariant v{};
+  ASSERT_EQ(Get(box, kDispidUpperMargin, &v), LUMORA_S_OK);
+  EXPECT_EQ(v.vt, LUMORA_VT_I4);
+  EXPECT_EQ(v.value.i4, 60);  // the default
+  ASSERT_EQ(Put(box, kDispidUpperMargin, I2(240)), LUMORA_S_OK);
+  ASSERT_EQ(Get(box, kDispidUpperMargin, &v), LUMORA_S_OK);
+  EXPECT_EQ(v.value.i4, 240);
+  // Refresh is the default member: a client calls it as DISPID 0.
+  EXPECT_EQ(IdOf(box, "Refresh"), LUMORA_DISPID_VALUE);
+  EXPECT_EQ(Call(box, LUMORA_DISPID_VALUE, LUMORA_DISPATCH_METHOD, {}), LUMORA_S_OK);
+  EXPECT_EQ(Call(box, kDispidAboutBox, LUMORA_DISPATCH_METHOD, {}), LUMORA_S_OK);
+  // Two instances of different classes live side by side.
+  LumoraDispatch* zoom = Create("OrvaneLumora.ZelPicZoom");
+  ASSERT_NE(zoom, nullptr);
+  ASSERT_EQ(Get(zoom, kDispidHwnd, &v), LUMORA_S_OK);
+  const int32_t zoomWindow = v.value.i4;
+  ASSERT_EQ(Get(box, IdOf(box, "hWnd"), &v), LUMORA_S_OK);
+  EXPECT_NE(v.value.i4, zoomWindow);
+  box->vtbl->Release(box);
+  EXPECT_EQ(m.DllCanUnloadNow(), LUMORA_S_FALSE);
+  zoom->vtbl->Release(zoom);
+  EXPECT_EQ(m.DllCanUnloadNow(), LUMORA_S_OK);
+}
+
 TEST_F(ModuleTest, DispatchReportsBadCallsWithTheirCodes) {
   LumoraDispatch* zoom = Create("OrvaneLumora.ZelPicZoom");
   ASSERT_NE(zoom, nullptr);

@@ -9,7 +9,7 @@
 namespace lumora_test {
 namespace {
 
-const char* const kProgIds[] = {"OrvaneLumora.ZelPicZoom"};
+const char* const kProgIds[] = {"OrvaneLumora.ZelPicZoom", "OrvaneLumora.ZelScrollContainer"};
 
 std::vector<uint8_t> DecodeBase64(const std::string& text) {
   std::vector<uint8_t> out;
