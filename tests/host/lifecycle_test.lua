@@ -17,7 +17,7 @@ form.Caption = "Renamed"
 check.eq(form.Caption, "Renamed", "late-bound form properties")
 
 -- Every class the host knows can be placed, and is reached by name.
-local classes = {"ZelPicZoom", "CommandButton", "Label", "TextBox", "CheckBox", "PictureBox",
+local classes = {"ZelPicZoom", "ZelScrollContainer", "CommandButton", "Label", "TextBox", "CheckBox", "PictureBox",
                  "Image", "HScrollBar", "VScrollBar"}
 for i, class in ipairs(classes) do
   local c = form:add(class, "c" .. i, {Left = 100 * i, Top = 100, Width = 900, Height = 600})
