@@ -2,7 +2,10 @@
 // controls of a user control, and the user controls themselves. A control has
 // extender properties (Name, Left, Top, Width, Height in its container's scale,
 // Visible, TabIndex), input handlers the form calls, and events that go both
-// to typed handler slots and to the generic EventSource.
+// to the generic EventSource (first; hosts and logs may change the arguments)
+// and to the typed handler slots (then, seeing those changes); the raiser
+// reads the arguments back afterwards. A user control's own surface events go
+// to its UserControl_* virtuals instead (see user_control.hpp).
 #pragma once
 
 #include <cstdint>

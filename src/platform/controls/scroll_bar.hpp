@@ -13,7 +13,8 @@
 // Value at each movement that changes it, raising Scroll (not Change), and
 // the release raises Change once if the value differs from the value at the
 // press. One step per press (no auto-repeat). Keys when focused: arrows step,
-// Page Up/Down page, Home/End go to Min/Max, each raising Change.
+// Page Up/Down page, Home/End go to Min/Max, each raising Change. The wheel
+// steps three SmallChanges a notch. Scroll bars raise no pointer events.
 #pragma once
 
 #include <cstdint>

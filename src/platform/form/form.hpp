@@ -10,8 +10,9 @@
 // Click, DblClick, MouseUp. A press focuses a focusable control before its
 // MouseDown. The control that got the press keeps the pointer until every
 // button is released, so the release reaches it even if it was disabled or
-// hidden meanwhile; Click follows only if the release lies inside it and it is
-// still visible and enabled.
+// hidden meanwhile; Click follows only if the release of the button that
+// began the press lies inside it and it is still visible and enabled (buttons
+// and check boxes click with the left button only, scroll bars never).
 #pragma once
 
 #include <cstdint>
