@@ -10,6 +10,7 @@
 
 local out_dir = arg[1] or "out/demo"
 local examples = arg[2] or "examples"
+local windowed = arg[3] == "window" -- `lumora demo` shows the form in a window
 
 local TW = 15 -- twips per pixel
 
@@ -230,3 +231,9 @@ z:AboutBox()
 local sheet = folder .. "/contact_sheet.png"
 lumora.contact_sheet(frames, sheet, {columns = 4, width = 320, captions = captions})
 print(string.format("lumora demo: wrote %d frames and contact_sheet.png to %s", #frames, folder))
+
+if windowed then
+  step("Your turn: zoom, drag, hold keys and buttons. Close the window to end.")
+  print("lumora demo: the form is yours; close its window to end")
+  form:wait_closed()
+end

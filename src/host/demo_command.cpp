@@ -1,15 +1,20 @@
 // `lumora demo [--headless | --window] [OUT_DIR]`: plays the demo, which is
 // itself a Lua script, examples/demo.lua, found next to the program's source
 // tree (or where LUMORA_EXAMPLES points). It writes numbered PNG frames and a
-// contact sheet into OUT_DIR (default out/demo under the current folder).
+// contact sheet into OUT_DIR (default out/demo under the current folder). With
+// a display (or --window) the form shows in a window while the tour plays and
+// stays there for the user until the window is closed.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <system_error>
 #include <vector>
 
 #include "host/commands.hpp"
+#include "host/presenter/presenter.hpp"
 #include "host/script.hpp"
 
 namespace lumora::host {
@@ -50,7 +55,8 @@ fs::path FindExamples() {
 }  // namespace
 
 int RunDemo(std::span<const std::string_view> args) {
-  bool window = false;
+  // In a window when a display is present, unless told.
+  std::optional<bool> window;
   std::string out;
   for (std::string_view a : args) {
     if (a == "--window") {
@@ -72,11 +78,23 @@ int RunDemo(std::span<const std::string_view> args) {
         stderr);
     return 1;
   }
-  std::printf("lumora demo: %s\n",
-              window ? "there is no window presenter yet, so the tour plays headless"
-                     : "playing the scripted tour headless");
+  std::optional<Presenter> presenter;
+  if (window.value_or(DisplayAvailable())) {
+    try {
+      presenter.emplace();
+    } catch (const std::runtime_error& e) {
+      if (window.value_or(false)) {
+        std::fprintf(stderr, "lumora demo: %s\n", e.what());
+        return 1;
+      }
+      std::printf("lumora demo: %s; ", e.what());
+    }
+  }
+  std::printf("lumora demo: %s\n", presenter ? "playing the tour in a window, then it is yours"
+                                             : "playing the scripted tour headless");
   std::fflush(stdout);
-  const std::vector<std::string> scriptArgs{out, examples.string()};
+  const std::vector<std::string> scriptArgs{out, examples.string(),
+                                            presenter ? "window" : "headless"};
   return RunScriptFile((examples / "demo.lua").string(), scriptArgs, "lumora demo");
 }
 

@@ -312,6 +312,15 @@ int DoEventsMethod(lua_State* L) {
   return 1;
 }
 
+// Lets the user work in the form's window until it is closed: the message
+// loop runs until the form is unloaded. Without a window presenter nothing
+// could close it (error 5).
+int WaitClosed(lua_State* L) {
+  const std::shared_ptr<Form> form = SharedForm(CheckForm(L, 1, "form:wait_closed"));
+  RunMessageLoop([&] { return !form->IsLoaded(); }, "the form's window to be closed");
+  return 0;
+}
+
 int SetCursor(lua_State* L) {
   Form& form = CheckForm(L, 1, "form:set_cursor_pos");
   const int32_t x = ArgInt32(L, 2, -1000000, 1000000, "form:set_cursor_pos", "argument 1 (x)");
@@ -426,6 +435,7 @@ void RegisterForms(lua_State* L) {
       {"menus", Guarded<Menus>},
       {"after", Guarded<After>},
       {"do_events", Guarded<DoEventsMethod>},
+      {"wait_closed", Guarded<WaitClosed>},
       {"set_cursor_pos", Guarded<SetCursor>},
       {"render", Guarded<Render>},
       {"save", Guarded<Save>},

@@ -15,6 +15,11 @@ ScriptPump::~ScriptPump() {
 
 void ScriptPump::Poll() {
   if (m_Host.HasPendingError()) throw ScriptStopped("stopped after a handler failed");
+  // Behind a window presenter real input can come, so no loop is stalled.
+  if (m_Previous) {
+    m_Previous->Poll();
+    return;
+  }
   if (PendingCount() != 0 || ScheduledCount() != 0) {
     m_IdleYields = 0;
     return;
@@ -28,6 +33,7 @@ void ScriptPump::Poll() {
 }
 
 bool ScriptPump::Wait() {
+  if (m_Previous) return m_Previous->Wait();
   Fail(kErrInvalidCall,
        "A script waits for input with none pending or scheduled: it could never come "
        "(schedule it with form:after)");

@@ -4,7 +4,8 @@
 // gone round kStallLimit times with nothing pending or scheduled (a held key
 // whose release the script never sends) stops the script. Once a Lua handler
 // has failed, the next yield stops the script too, so the failure is reported
-// without waiting for loops that depended on the handler.
+// without waiting for loops that depended on the handler. Installed over a
+// window presenter, it passes polls and waits on to it instead.
 #pragma once
 
 #include <cstdint>

@@ -4,6 +4,8 @@
 // and window events (size, focus, closing) become the runtime's events.
 #include <thread>
 
+#include "host/host_state.hpp"
+#include "host/script_pump.hpp"
 #include "piczoom/zel_pic_zoom.hpp"
 #include "platform/controls/label.hpp"
 #include "platform/controls/scroll_bar.hpp"
@@ -360,6 +362,19 @@ TEST_F(PresenterTest, ThePointerShownIsTheOneTheRuntimeAsksFor) {
   Screen().MousePointer(kPointerDefault);
   presenter->Present();
   EXPECT_EQ(presenter->PointerShown().pointer, kPointerHourglass);
+}
+
+TEST_F(PresenterTest, AScriptPumpOverThePresenterPassesPollsAndWaitsOn) {
+  HostState host;
+  ScriptPump pump(host);
+  auto form = Form::Create("Scripted", 120, 80);
+  form->Show();
+  DoEvents();  // the script's yield shows the window
+  ASSERT_EQ(presenter->WindowCount(), 1u);
+  // A wait is the presenter's: the close button ends it.
+  Push(WindowEvent(*form, SDL_WINDOWEVENT_CLOSE));
+  RunMessageLoop([&] { return !form->IsLoaded(); }, "the window to close");
+  EXPECT_FALSE(form->IsLoaded());
 }
 
 TEST(PresenterStart, WithoutAUsableDisplayTheErrorSaysWhy) {

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""End-to-end test of `lumora view` in a real window under Xvfb.
+"""End-to-end tests of `lumora view` and `lumora demo` in real windows under Xvfb.
 
 Starts a private Xvfb, opens a generated picture in `lumora view`, then drags
 the picture, holds an arrow key, presses + and F and resizes the window. After
@@ -9,7 +9,10 @@ the renderer's frame, that a headless viewer brought into the dumped state
 draws the same frame, and that the state moved as the input says. Finally it
 closes the window as a window manager would and expects exit code 0.
 
-Usage: view_window_test.py LUMORA WORKDIR [--require] [--bench]
+Then it plays `lumora demo` headless (no window may open) and in a window,
+clicks one of the demo's buttons and closes the window.
+
+Usage: window_test.py LUMORA WORKDIR [--require] [--bench]
   --require  fail (instead of skipping with code 77) when a tool is missing
   --bench    also measure frames per second while dragging a 4000 x 3000
              picture at 200 % in a 1280 x 720 window
@@ -206,6 +209,47 @@ def run(lumora, work):
         x.close()
 
 
+def demo(lumora, work):
+    """`lumora demo` plays its tour in a window when a display is present and
+    leaves the form to the user until the window closes; --headless plays it
+    without a window and ends by itself."""
+    x = Xvfb()
+    process = None
+    try:
+        headless = subprocess.run([lumora, "demo", "--headless", os.path.join(work, "demo-headless")],
+                                  env=x.env, capture_output=True, text=True, timeout=240)
+        check(headless.returncode == 0, "the headless demo failed: " + headless.stderr)
+        check("headless" in headless.stdout, "the headless demo did not say so")
+        found = x.run("xdotool", "search", "--name", "Orvane Lumora demo", check_rc=False)
+        check(not found.stdout.strip(), "the headless demo opened a window")
+
+        log_path = os.path.join(work, "demo.log")
+        with open(log_path, "w") as log:
+            process = subprocess.Popen([lumora, "demo", os.path.join(work, "demo-window")],
+                                       env=x.env, stdout=log, stderr=subprocess.STDOUT)
+        wait_for(lambda: "close its window" in open(log_path).read(), "the demo's tour", 240)
+        window = x.run("xdotool", "search", "--name", "Orvane Lumora demo").stdout.split()[0]
+        geometry = x.run("xdotool", "getwindowgeometry", window).stdout
+        check("1280x800" in geometry, "the demo's window: " + geometry)
+        # The form is live: the Zoom in button changes what the window shows.
+        before = os.path.join(work, "demo-before.png")
+        after = os.path.join(work, "demo-after.png")
+        x.run("import", "-window", window, before)
+        x.run("xdotool", "mousemove", "--window", window, "55", "667", "click", "1")
+        wait_for(lambda: x.run("import", "-window", window, after) and x.run(
+            "compare", "-metric", "AE", before, after, os.devnull, check_rc=False).returncode == 1,
+            "the window to show the zoomed picture")
+        xwindow.request_close(x.display, int(window))
+        code = process.wait(timeout=30)
+        check(code == 0, f"the demo ended with code {code}")
+        process = None
+    finally:
+        if process is not None and process.poll() is None:
+            process.kill()
+            process.wait()
+        x.close()
+
+
 def bench(lumora, work):
     picture = os.path.join(work, "big.bmp")
     with open(picture, "wb") as f:
@@ -229,6 +273,7 @@ def main():
     lumora, work = os.path.abspath(args[0]), os.path.abspath(args[1])
     try:
         run(lumora, work)
+        demo(lumora, work)
         if "--bench" in sys.argv:
             bench(lumora, work)
     except Failed as failure:
@@ -237,7 +282,7 @@ def main():
         if os.path.exists(log):
             print("viewer output:\n" + open(log).read())
         sys.exit(1)
-    print("e2e: lumora view passed")
+    print("e2e: lumora view and lumora demo in windows passed")
 
 
 if __name__ == "__main__":
