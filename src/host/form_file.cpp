@@ -402,4 +402,8 @@ std::shared_ptr<Form> LoadFormFile(const std::string& path, const std::string& n
   return BuildForm(ParseFormFile(text, path), path, name);
 }
 
+UnloadAtEnd::~UnloadAtEnd() {
+  Step([&] { m_Form.Unload(); });
+}
+
 }  // namespace lumora::host

@@ -80,4 +80,17 @@ std::shared_ptr<Form> BuildForm(const FormDescription& description, const std::s
 void SaveFormFile(Form& form, const std::string& path);
 std::shared_ptr<Form> LoadFormFile(const std::string& path, const std::string& name = {});
 
+// Unloads a form when the scope ends, errors ignored: a command that opened
+// a form file leaves nothing loaded behind, however it ends.
+class UnloadAtEnd {
+ public:
+  explicit UnloadAtEnd(Form& form) : m_Form(form) {}
+  ~UnloadAtEnd();
+  UnloadAtEnd(const UnloadAtEnd&) = delete;
+  UnloadAtEnd& operator=(const UnloadAtEnd&) = delete;
+
+ private:
+  Form& m_Form;
+};
+
 }  // namespace lumora::host

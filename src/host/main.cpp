@@ -23,7 +23,7 @@ constexpr Command kCommands[] = {
     {"render", "lumora render FORM.json --png OUT.png  render a form file",
      lumora::host::RunRender},
     {"typelib", "lumora typelib  print the type library as IDL", lumora::host::RunTypelib},
-    {"view", "lumora view PICTURE [--size WxH]  show a picture in a window (zoom, scroll, pan)",
+    {"view", "lumora view PICTURE|FORM.json [--size WxH]  show a picture or a form in a window",
      lumora::host::RunView},
 };
 

@@ -36,12 +36,7 @@ int RunRender(std::span<const std::string_view> args) {
   if (form.empty() || png.empty()) return Usage();
   UseRendererTextMetrics();
   const auto shown = LoadFormFile(form);
-  struct UnloadAtEnd {
-    Form& form;
-    ~UnloadAtEnd() {
-      Step([&] { form.Unload(); });
-    }
-  } unload{*shown};
+  const UnloadAtEnd unload(*shown);
   shown->Show(0);
   RenderFormPng(*shown, png);
   std::printf("lumora render: wrote %s (%d x %d pixels)\n", png.c_str(), shown->ClientWidth(),

@@ -1,24 +1,30 @@
-// `lumora view PICTURE`: a picture in a ZelPicZoom filling a resizable window.
+// `lumora view PICTURE|FORM.json`: a picture in a ZelPicZoom filling a
+// resizable window, or a saved form, live in a resizable window.
 // Hidden options for tests and measurements:
 //   --dump PREFIX      on SIGUSR1, writes the frame the renderer draws for the
 //                      current state as PREFIX.png, then the state as PREFIX.json
+//                      (for a form file just its client size)
 //   --replay STATE --png OUT   headless: brings a viewer into a dumped state
 //                      and writes its frame
 //   --bench-drag N     zooms to 200 %, drags the picture N steps through the
 //                      presenter and prints frames per second
+#include <strings.h>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "host/commands.hpp"
+#include "host/form_file.hpp"
 #include "host/presenter/presenter.hpp"
 #include "host/presenter/signal_wake.hpp"
 #include "host/view_form.hpp"
 #include "piczoom/zel_pic_zoom.hpp"
+#include "platform/controls/text_box.hpp"
 #include "platform/errors.hpp"
 #include "platform/file_io.hpp"
 #include "platform/form/form.hpp"
@@ -32,14 +38,15 @@ namespace lumora::host {
 namespace {
 
 constexpr const char* kViewUsage =
-    "usage: lumora view PICTURE [--size WIDTHxHEIGHT]\n"
-    "  keys: + and - zoom, 0 natural size, F fit, S stretch, arrows scroll;\n"
-    "  drag the picture to pan; resize the window at will\n";
+    "usage: lumora view PICTURE|FORM.json [--size WIDTHxHEIGHT]\n"
+    "  a picture: + and - zoom, 0 natural size, F fit, S stretch, arrows scroll,\n"
+    "  drag to pan; a form file: the saved form, live; resize the window at will\n";
 
 struct ViewOptions {
   std::string path;
   int32_t width = 800;
   int32_t height = 600;
+  bool sized = false;
   std::string dump;
   std::string replay;
   std::string png;
@@ -58,6 +65,10 @@ bool ParseSize(std::string_view text, int32_t& width, int32_t& height) {
   return true;
 }
 
+bool IsFormFile(const std::string& path) {
+  return path.size() > 5 && strcasecmp(path.c_str() + path.size() - 5, ".json") == 0;
+}
+
 std::optional<ViewOptions> ParseOptions(std::span<const std::string_view> args) {
   ViewOptions o;
   for (size_t i = 0; i < args.size(); ++i) {
@@ -65,6 +76,7 @@ std::optional<ViewOptions> ParseOptions(std::span<const std::string_view> args) 
     const bool hasValue = i + 1 < args.size();
     if (a == "--size" && hasValue) {
       if (!ParseSize(args[++i], o.width, o.height)) return std::nullopt;
+      o.sized = true;
     } else if (a == "--dump" && hasValue) {
       o.dump = args[++i];
     } else if (a == "--replay" && hasValue) {
@@ -81,6 +93,8 @@ std::optional<ViewOptions> ParseOptions(std::span<const std::string_view> args) 
     }
   }
   if (o.path.empty() || o.replay.empty() != o.png.empty()) return std::nullopt;
+  // Replays and measurements are the picture viewer's.
+  if (IsFormFile(o.path) && (!o.replay.empty() || o.benchSteps > 0)) return std::nullopt;
   return o;
 }
 
@@ -148,14 +162,78 @@ int BenchDrag(Presenter& presenter, Viewer& viewer, int32_t steps) {
   return 0;
 }
 
-void Dump(Presenter& presenter, const Viewer& viewer, const std::string& prefix) {
+// Writes what the renderer draws for form now, then state, for whoever sent
+// the signal (the end-to-end tests).
+void Dump(Presenter& presenter, const Form& form, const nlohmann::json& state,
+          const std::string& prefix) {
   try {
     presenter.Present();  // the window shows this state before anyone is told
-    WritePng(RenderForm(*viewer.GetForm()), prefix + ".png");
-    WriteFileAtomically(prefix + ".json", viewer.State().dump(2) + "\n");
+    WritePng(RenderForm(form), prefix + ".png");
+    WriteFileAtomically(prefix + ".json", state.dump(2) + "\n");
   } catch (const std::exception& e) {  // Failure (file errors) included
     std::fprintf(stderr, "lumora view: cannot dump to %s: %s\n", prefix.c_str(), e.what());
   }
+}
+
+// Dumps on SIGUSR1 when asked to, after the input that came before.
+void DumpOnWake(Presenter& presenter, const ViewOptions& o, std::function<void()> dump) {
+  presenter.OnWake([&presenter, &o, dump](int32_t) {
+    if (o.dump.empty()) return;
+    presenter.Poll();  // input that reached the window before the request first
+    Post(dump);
+  });
+}
+
+// The top-level controls that cover the form's whole client area.
+std::vector<std::weak_ptr<Control>> FillingControls(const Form& form) {
+  std::vector<std::weak_ptr<Control>> filling;
+  for (const ControlPtr& c : form.Controls())
+    if (c->HasExtent() && c->GetContainer() == &form && c->Left() == 0 && c->Top() == 0 &&
+        c->Width() == form.ScaleWidth() && c->Height() == form.ScaleHeight())
+      filling.push_back(c);
+  return filling;
+}
+
+// Where a form stands: its client size, and each top-level control's extent
+// (in the form's twips) and, for text boxes, text.
+nlohmann::json FormState(const Form& form) {
+  nlohmann::json controls = nlohmann::json::object();
+  for (const ControlPtr& c : form.Controls()) {
+    if (!c->HasExtent() || c->GetContainer() != &form) continue;
+    nlohmann::json entry = {{"extent", {c->Left(), c->Top(), c->Width(), c->Height()}}};
+    if (const auto* text = dynamic_cast<const TextBox*>(c.get())) entry["Text"] = text->Text();
+    controls[c->Name()] = entry;
+  }
+  return {{"client", {form.ClientWidth(), form.ClientHeight()}}, {"controls", controls}};
+}
+
+// A saved form, live in a resizable window; controls that filled the form
+// go on filling it as the window's size changes.
+int ViewForm(const ViewOptions& o) {
+  std::optional<SignalWake> dumpSignal;
+  if (!o.dump.empty()) dumpSignal.emplace(SIGUSR1, 1);
+  UseRendererTextMetrics();
+  const std::shared_ptr<Form> form = LoadFormFile(o.path);
+  const UnloadAtEnd unload(*form);
+  const std::vector<std::weak_ptr<Control>> filling = FillingControls(*form);
+  const auto fill = [&] {
+    for (const auto& weak : filling)
+      if (const ControlPtr c = weak.lock(); c && c->ParentForm() == form.get())
+        Step([&] { c->Move(0, 0, form->ScaleWidth(), form->ScaleHeight()); });
+  };
+  if (o.sized) {
+    form->ResizeClient(o.width, o.height);
+    fill();
+  }
+  Presenter presenter;
+  presenter.SetWindowOptions(*form, WindowOptions{.resizable = true});
+  presenter.OnResized([&](Form& resized) {
+    if (&resized == form.get()) fill();
+  });
+  DumpOnWake(presenter, o, [&] { Dump(presenter, *form, FormState(*form), o.dump); });
+  form->Show();
+  RunMessageLoop([&] { return !form->IsLoaded(); }, "the form's window to close");
+  return 0;
 }
 
 }  // namespace
@@ -167,6 +245,7 @@ int RunView(std::span<const std::string_view> args) {
     return 2;
   }
   const ViewOptions& o = *options;
+  if (IsFormFile(o.path)) return ViewForm(o);
   // The signal thread must exist before SDL starts any thread of its own.
   std::optional<SignalWake> dumpSignal;
   if (!o.dump.empty() && o.replay.empty()) dumpSignal.emplace(SIGUSR1, 1);
@@ -180,12 +259,7 @@ int RunView(std::span<const std::string_view> args) {
   presenter.OnResized([&](Form& form) {
     if (&form == viewer.GetForm().get()) viewer.Fill();
   });
-  presenter.OnWake([&](int32_t) {
-    if (o.dump.empty()) return;
-    // Input that reached the window before the request is handled first.
-    presenter.Poll();
-    Post([&] { Dump(presenter, viewer, o.dump); });
-  });
+  DumpOnWake(presenter, o, [&] { Dump(presenter, *viewer.GetForm(), viewer.State(), o.dump); });
   viewer.Show();
   if (o.benchSteps > 0) return BenchDrag(presenter, viewer, o.benchSteps);
   const std::shared_ptr<Form> form = viewer.GetForm();

@@ -9,6 +9,9 @@ the renderer's frame, that a headless viewer brought into the dumped state
 draws the same frame, and that the state moved as the input says. Finally it
 closes the window as a window manager would and expects exit code 0.
 
+Then it opens saved forms in `lumora view`: compares the window with
+`lumora render`'s frame, resizes the window and types into a text box.
+
 Then it plays `lumora demo` headless (no window may open) and in a window,
 clicks one of the demo's buttons and closes the window.
 
@@ -90,18 +93,19 @@ class Xvfb:
 class Viewer:
     """A running `lumora view` with its window and its dump files."""
 
-    def __init__(self, x, lumora, picture, work, size):
+    def __init__(self, x, lumora, picture, work, size=None, title=None):
         self.x = x
         self.lumora = lumora
         self.picture = picture
         self.work = work
         self.prefix = os.path.join(work, "dump")
         self.log = open(os.path.join(work, "viewer.log"), "w")
+        sized = ["--size", size] if size else []
         self.process = subprocess.Popen(
-            [lumora, "view", picture, "--size", size, "--dump", self.prefix],
+            [lumora, "view", picture, *sized, "--dump", self.prefix],
             env=x.env, stdout=self.log, stderr=subprocess.STDOUT)
-        title = os.path.basename(picture) + " - lumora view"
-        found = x.run("xdotool", "search", "--sync", "--name", title)
+        title = title or os.path.basename(picture) + " - lumora view"
+        found = x.run("xdotool", "search", "--sync", "--name", "^" + title + "$")
         self.window = int(found.stdout.split()[0])
         self.x.run("xdotool", "windowfocus", "--sync", str(self.window))
         self.steps = 0
@@ -120,18 +124,25 @@ class Viewer:
         with open(json_path) as f:
             return json.load(f)
 
-    def compare_frames(self, step):
-        """The window shows the renderer's frame; a headless viewer restored
-        from the dumped state draws it too."""
+    def compare_frames(self, step, headless=None):
+        """The window shows the renderer's frame; a headless run brought into
+        the same state draws it too: a viewer restored from the dumped state,
+        or the command headless(png) gives."""
         self.steps += 1
         name = os.path.join(self.work, f"{self.steps:02d}-{step}")
         state = self.state()
         shutil.copy(self.prefix + ".json", name + "-state.json")
         shutil.copy(self.prefix + ".png", name + "-frame.png")
         self.x.run("import", "-window", str(self.window), name + "-window.png")
-        subprocess.run([self.lumora, "view", self.picture, "--replay", name + "-state.json",
-                        "--png", name + "-headless.png"], check=True, timeout=60)
-        for other in ("frame", "headless"):
+        others = ["frame"]
+        if headless is None:
+            headless = lambda png: [self.lumora, "view", self.picture, "--replay",
+                                    name + "-state.json", "--png", png]
+        if headless:
+            subprocess.run(headless(name + "-headless.png"), check=True, timeout=60,
+                           stdout=subprocess.DEVNULL)
+            others.append("headless")
+        for other in others:
             result = self.x.run("compare", "-metric", "AE", name + "-window.png",
                                 f"{name}-{other}.png", os.devnull, check_rc=False)
             differing = result.stderr.strip()
@@ -194,19 +205,83 @@ def run(lumora, work):
         resized = viewer.compare_frames("resize")
         check(resized["log"][-1] == "Size 640x480", f"the resize logged {resized['log'][-1]}")
 
-        # Closing the window as a window manager does ends the program cleanly.
-        xwindow.request_close(x.display, viewer.window)
-        try:
-            code = viewer.process.wait(timeout=20)
-        except subprocess.TimeoutExpired:
-            raise Failed("the viewer did not end after its window was closed")
-        check(code == 0, f"the viewer ended with code {code}")
+        close(x, viewer)
         viewer = None
     finally:
-        if viewer is not None and viewer.process.poll() is None:
-            viewer.process.kill()
-            viewer.process.wait()
+        end(viewer)
         x.close()
+
+
+def close(x, viewer):
+    """Closing the window as a window manager does ends the program cleanly."""
+    xwindow.request_close(x.display, viewer.window)
+    try:
+        code = viewer.process.wait(timeout=20)
+    except subprocess.TimeoutExpired:
+        raise Failed("the viewer did not end after its window was closed")
+    check(code == 0, f"the viewer ended with code {code}")
+
+
+def end(viewer):
+    if viewer is not None and viewer.process.poll() is None:
+        viewer.process.kill()
+        viewer.process.wait()
+
+
+def view_form(lumora, work):
+    """`lumora view FORM.json` shows the saved form live: at its stored size
+    the window shows what `lumora render` draws, a control that filled the
+    form goes on filling it when the window is resized, typing reaches a
+    text box, and closing the window ends the program."""
+    work = os.path.join(work, "form")
+    os.makedirs(work, exist_ok=True)
+    form = os.path.join(work, "filled.json")
+    filled_form(os.path.join(HERE, "..", "..", "examples", "forms", "viewer.json"), form)
+    x = Xvfb()
+    viewer = None
+    try:
+        viewer = Viewer(x, lumora, form, work, title="Filled")
+        start = viewer.compare_frames(
+            "start", lambda png: [lumora, "render", form, "--png", png])
+        check(start["client"] == [320, 240], f"the stored client size, not {start['client']}")
+        check(start["controls"]["zView"]["extent"] == [0, 0, 4800, 3600],
+              f"zView fills the form: {start['controls']['zView']}")
+        viewer.xdotool("windowsize", str(viewer.window), "480", "300")
+        wait_for(lambda: viewer.state()["client"] == [480, 300], "the form to take the new size")
+        resized = viewer.compare_frames("resize", headless=False)
+        check(resized["controls"]["zView"]["extent"] == [0, 0, 7200, 4500],
+              f"zView fills the resized form: {resized['controls']['zView']}")
+        check(resized["controls"]["lblCaption"]["extent"][:2] == [120, 2940],
+              "a control that did not fill the form stays where it was")
+        close(x, viewer)
+
+        # Typing reaches the focused text box of another saved form.
+        controls = os.path.join(HERE, "..", "..", "examples", "forms", "controls.json")
+        viewer = Viewer(x, lumora, controls, work, title="Controls")
+        before = viewer.state()["controls"]["txtName"]["Text"]
+        viewer.xdotool("mousemove", "--window", str(viewer.window), "20", "16", "click", "1")
+        viewer.xdotool("type", "xyz")
+        typed = viewer.compare_frames("typed", headless=False)
+        check(typed["controls"]["txtName"]["Text"] == before + "xyz",
+              f"typing gave {typed['controls']['txtName']['Text']!r}")
+        close(x, viewer)
+        viewer = None
+    finally:
+        end(viewer)
+        x.close()
+
+
+def filled_form(source, target):
+    """The example viewer form with its picture control filling the form."""
+    with open(source) as f:
+        form = json.load(f)
+    form["caption"] = "Filled"
+    for control in form["controls"]:
+        if control["name"] == "zView":
+            control["extender"].update(Left=0, Top=0, Width=form["width"],
+                                       Height=form["height"])
+    with open(target, "w") as f:
+        json.dump(form, f)
 
 
 def demo(lumora, work):
@@ -273,6 +348,7 @@ def main():
     lumora, work = os.path.abspath(args[0]), os.path.abspath(args[1])
     try:
         run(lumora, work)
+        view_form(lumora, work)
         demo(lumora, work)
         if "--bench" in sys.argv:
             bench(lumora, work)
