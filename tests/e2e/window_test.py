@@ -57,13 +57,14 @@ def wait_for(predicate, what, timeout=20.0):
 
 
 class Xvfb:
-    """A private X server on a display number it picks itself."""
+    """A private X server on a display number it picks itself; it does not
+    reset when its last client leaves, so the next one can always connect."""
 
     def __init__(self, width=1600, height=1000):
         read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x24",
-             "-nolisten", "tcp"],
+             "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         with os.fdopen(read_end) as pipe:

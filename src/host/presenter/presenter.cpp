@@ -1,10 +1,11 @@
 #include "host/presenter/presenter.hpp"
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <stdexcept>
+#include <vector>
 
+#include "host/presenter/event_sleep.hpp"
 #include "host/presenter/input_events.hpp"
 #include "platform/form/form.hpp"
 #include "platform/services.hpp"
@@ -12,12 +13,6 @@
 namespace lumora::host {
 
 namespace {
-
-// The SDL event type Wake pushes; 0 until a presenter registered it.
-std::atomic<uint32_t>& WakeEventType() {
-  static std::atomic<uint32_t> type{0};
-  return type;
-}
 
 // The window an input event is addressed to; 0 for other events.
 uint32_t InputWindowId(const SDL_Event& event) {
@@ -36,10 +31,6 @@ uint32_t InputWindowId(const SDL_Event& event) {
 }  // namespace
 
 Presenter::Presenter() {
-  if (WakeEventType().load() == 0) {
-    const uint32_t type = SDL_RegisterEvents(1);
-    if (type != static_cast<uint32_t>(-1)) WakeEventType().store(type);
-  }
   m_PreviousPump = SetMessagePump(this);
 }
 
@@ -50,12 +41,14 @@ Presenter::~Presenter() {
 }
 
 void Presenter::Wake(int32_t code) {
-  const uint32_t type = WakeEventType().load();
-  if (type == 0) return;
-  SDL_Event event{};
-  event.type = type;
-  event.user.code = code;
-  SDL_PushEvent(&event);
+  WakeQueue::Instance().Push(code);
+}
+
+bool Presenter::TakeWakes() {
+  const std::vector<int32_t> codes = WakeQueue::Instance().Take();
+  if (m_OnWake)
+    for (const int32_t code : codes) Post([handler = m_OnWake, code] { handler(code); });
+  return !codes.empty();
 }
 
 void Presenter::SetWindowOptions(const Form& form, const WindowOptions& options) {
@@ -151,6 +144,7 @@ void Presenter::TrackPointer(const SDL_Event& event) {
 
 void Presenter::Poll() {
   Present();
+  TakeWakes();
   SDL_Event event;
   while (SDL_PollEvent(&event)) Handle(event);
 }
@@ -159,10 +153,15 @@ bool Presenter::Wait() {
   Present();
   if (m_Windows.empty()) return false;
   SDL_Event event;
-  if (!SDL_WaitEvent(&event)) return false;
-  Handle(event);
-  while (SDL_PollEvent(&event)) Handle(event);
-  return true;
+  for (;;) {
+    if (SDL_PollEvent(&event)) {
+      Handle(event);
+      while (SDL_PollEvent(&event)) Handle(event);
+      return true;
+    }
+    if (TakeWakes()) return true;
+    SleepUntilEvent(m_Windows.front()->Window());
+  }
 }
 
 bool Presenter::InputBlocked(const FormWindow& window) const {
@@ -183,10 +182,6 @@ void Presenter::Handle(const SDL_Event& event) {
       Post([form = std::weak_ptr<Form>(w->GetForm())] {
         if (auto f = form.lock(); f && f->IsLoaded()) Unload(*f);
       });
-    return;
-  }
-  if (const uint32_t wake = WakeEventType().load(); wake != 0 && event.type == wake) {
-    if (m_OnWake) Post([handler = m_OnWake, code = event.user.code] { handler(code); });
     return;
   }
   TrackPointer(event);

@@ -38,8 +38,8 @@ class Presenter final : public MessagePump {
   void OnResized(std::function<void(Form&)> handler) { m_OnResized = std::move(handler); }
   // Called, as a message, for each Wake(code) from any thread.
   void OnWake(std::function<void(int32_t)> handler) { m_OnWake = std::move(handler); }
-  // Thread-safe: wakes the presenter's thread, which then runs the OnWake
-  // handler with code. Not async-signal-safe.
+  // Thread-safe: wakes the presenter's thread (within a few milliseconds),
+  // which then runs the OnWake handler with code. Not async-signal-safe.
   static void Wake(int32_t code);
 
   // MessagePump: redraws what changed, then moves the waiting input into the
@@ -64,6 +64,8 @@ class Presenter final : public MessagePump {
 
  private:
   void Sync();
+  // Posts the OnWake handler for each code Wake queued; true if there were any.
+  bool TakeWakes();
   // A form whose window could not be opened or drawn is reported once and
   // left without a window until it is shown again.
   bool IsUnshowable(const Form& form) const;

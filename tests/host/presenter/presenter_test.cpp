@@ -2,7 +2,9 @@
 // and show exactly the renderer's frames, real input reaches the runtime as
 // its own messages (with the same results as the same input given headless),
 // and window events (size, focus, closing) become the runtime's events.
+#include <chrono>
 #include <thread>
+#include <vector>
 
 #include "host/host_state.hpp"
 #include "host/script_pump.hpp"
@@ -332,6 +334,25 @@ TEST_F(PresenterTest, WakeFromAnotherThreadRunsTheHandlerAsAMessage) {
   EXPECT_EQ(code, 0);  // queued, not run inside the wait
   DoEvents();
   EXPECT_EQ(code, 7);
+}
+
+TEST_F(PresenterTest, AWaitWithNothingPendingEndsWhenAnotherThreadWakes) {
+  auto form = ShownForm(100, 100);
+  DoEvents();  // the window's own first events are handled
+  std::vector<int32_t> codes;
+  presenter->OnWake([&](int32_t c) { codes.push_back(c); });
+  std::thread waker([] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    Presenter::Wake(3);
+    Presenter::Wake(4);
+  });
+  while (codes.empty()) {
+    ASSERT_TRUE(presenter->Wait());
+    DoEvents();
+  }
+  waker.join();
+  DoEvents();
+  EXPECT_EQ(codes, (std::vector<int32_t>{3, 4}));
 }
 
 TEST_F(PresenterTest, ThePointerShownIsTheOneTheRuntimeAsksFor) {
