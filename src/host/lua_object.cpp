@@ -175,25 +175,9 @@ int Collect(lua_State* L) {
 }  // namespace
 
 void RegisterObjects(lua_State* L) {
-  luaL_newmetatable(L, kMeta);
-  lua_pushcfunction(L, Guarded<Index>);
-  lua_setfield(L, -2, "__index");
-  lua_pushcfunction(L, Guarded<NewIndex>);
-  lua_setfield(L, -2, "__newindex");
-  lua_pushcfunction(L, Guarded<Equal>);
-  lua_setfield(L, -2, "__eq");
-  lua_pushcfunction(L, Guarded<ToString>);
-  lua_setfield(L, -2, "__tostring");
-  lua_pushcfunction(L, Collect);
-  lua_setfield(L, -2, "__gc");
-  lua_pop(L, 1);
-  // Handles by object address, held weakly: one userdata per live object.
-  lua_newtable(L);
-  lua_createtable(L, 0, 1);
-  lua_pushliteral(L, "v");
-  lua_setfield(L, -2, "__mode");
-  lua_setmetatable(L, -2);
-  lua_setfield(L, LUA_REGISTRYINDEX, kCache);
+  RegisterHandleType(
+      L, kMeta, kCache,
+      {Guarded<Index>, Guarded<NewIndex>, Guarded<Equal>, Guarded<ToString>, Collect});
 }
 
 void PushObject(lua_State* L, const ObjectPtr& object, const std::string& path) {

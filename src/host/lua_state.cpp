@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 #include <new>
+#include <utility>
 
 #include "host/host_state.hpp"
 #include "host/script_pump.hpp"
@@ -186,6 +187,26 @@ void ArgFunction(lua_State* L, int index, const char* function, const char* what
 
 void ArgTable(lua_State* L, int index, const char* function, const char* what) {
   if (lua_type(L, index) != LUA_TTABLE) Expected(L, index, function, what, "a table");
+}
+
+void RegisterHandleType(lua_State* L, const char* meta, const char* cache,
+                        const HandleMetamethods& methods) {
+  luaL_newmetatable(L, meta);
+  const std::pair<const char*, lua_CFunction> entries[] = {
+      {"__index", methods.index},       {"__newindex", methods.newIndex}, {"__eq", methods.equal},
+      {"__tostring", methods.toString}, {"__gc", methods.collect},
+  };
+  for (const auto& [name, function] : entries) {
+    lua_pushcfunction(L, function);
+    lua_setfield(L, -2, name);
+  }
+  lua_pop(L, 1);
+  lua_newtable(L);
+  lua_createtable(L, 0, 1);
+  lua_pushliteral(L, "v");
+  lua_setfield(L, -2, "__mode");
+  lua_setmetatable(L, -2);
+  lua_setfield(L, LUA_REGISTRYINDEX, cache);
 }
 
 }  // namespace lumora::host

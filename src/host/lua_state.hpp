@@ -83,4 +83,17 @@ int32_t OptInt32(lua_State* L, int index, int32_t fallback, int32_t lo, int32_t 
 // The Lua type name of a value ("nil", "string", "control").
 std::string TypeNameAt(lua_State* L, int index);
 
+// The metamethods of a handle type: userdata that stands for a C++ object.
+struct HandleMetamethods {
+  lua_CFunction index;
+  lua_CFunction newIndex;
+  lua_CFunction equal;
+  lua_CFunction toString;
+  lua_CFunction collect;
+};
+// Registers the handle type's metatable under meta, and a table under cache
+// in the registry whose values are held weakly: one userdata per live object.
+void RegisterHandleType(lua_State* L, const char* meta, const char* cache,
+                        const HandleMetamethods& methods);
+
 }  // namespace lumora::host

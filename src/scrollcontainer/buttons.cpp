@@ -16,47 +16,24 @@ void ZelScrollContainer::sD_MouseDown(int16_t& Button, int16_t& Shift, float& X,
   const auto keepAlive = Shared();
   Step([&] { sD->Picture(DownD->Picture()); });
   Step([&] {
-    RaiseMouseEvent(ScrollContainerEvent::MouseDown, "MouseDown", Button, Shift,
-                    Coordinate(double{sD->Left()} + X), Coordinate(double{sD->Top()} + Y));
+    RaiseButtonEvent(*sD, ScrollContainerEvent::MouseDown, "MouseDown", Button, Shift, X, Y);
   });
   m_DownReleased = false;
   if (Met([&] { return ContainedControls().Count() == 0; })) return;
-  bool beyond = false;
-  do {
-    beyond = false;
-    int32_t i = 0;
-    do {
-      ObjectPtr control;
-      Step([&] { control = ContainedControls().Item(i); });
-      if (Met([&] {
-            const bool visible = EqualsTrue(GetLate(control, "Visible"));
-            const double bottom =
-                NumberLate(control, "Top") + NumberLate(control, "Height") + m_LowerMargin;
-            return visible && bottom > ScaleHeight();
-          }))
-        beyond = true;
-      Step([&] { LetLate(control, "Top", NumberLate(control, "Top") - 1); });
-      i = i + 1;
-    } while (Continues([&] { return i < ContainedControls().Count(); }));
-    RefreshScrollBar();
-    Step([] { DoEvents(); });
-    // A container taken off its form meanwhile gets no release any more.
-  } while (beyond && !m_DownReleased && IsSited());
+  const bool beyond = MoveWhileHeld(-1, m_DownReleased);
   if (Met([&] { return !beyond && sD->Picture() != DownN->Picture(); }))
     Step([&] { sD->Picture(DownN->Picture()); });
 }
 
 void ZelScrollContainer::sD_MouseMove(int16_t& Button, int16_t& Shift, float& X, float& Y) {
   Step([&] {
-    RaiseMouseEvent(ScrollContainerEvent::MouseMove, "MouseMove", Button, Shift,
-                    Coordinate(double{sD->Left()} + X), Coordinate(double{sD->Top()} + Y));
+    RaiseButtonEvent(*sD, ScrollContainerEvent::MouseMove, "MouseMove", Button, Shift, X, Y);
   });
 }
 
 void ZelScrollContainer::sD_MouseUp(int16_t& Button, int16_t& Shift, float& X, float& Y) {
   Step([&] {
-    RaiseMouseEvent(ScrollContainerEvent::MouseUp, "MouseUp", Button, Shift,
-                    Coordinate(double{sD->Left()} + X), Coordinate(double{sD->Top()} + Y));
+    RaiseButtonEvent(*sD, ScrollContainerEvent::MouseUp, "MouseUp", Button, Shift, X, Y);
   });
   m_DownReleased = true;
   RefreshScrollBar();
@@ -76,45 +53,24 @@ void ZelScrollContainer::sU_MouseDown(int16_t& Button, int16_t& Shift, float& X,
   const auto keepAlive = Shared();
   Step([&] { sU->Picture(UpD->Picture()); });
   Step([&] {
-    RaiseMouseEvent(ScrollContainerEvent::MouseDown, "MouseDown", Button, Shift,
-                    Coordinate(double{sU->Left()} + X), Coordinate(double{sU->Top()} + Y));
+    RaiseButtonEvent(*sU, ScrollContainerEvent::MouseDown, "MouseDown", Button, Shift, X, Y);
   });
   m_UpReleased = false;
   if (Met([&] { return ContainedControls().Count() == 0; })) return;
-  bool beyond = false;
-  do {
-    beyond = false;
-    int32_t i = 0;
-    do {
-      ObjectPtr control;
-      Step([&] { control = ContainedControls().Item(i); });
-      if (Met([&] {
-            const bool visible = EqualsTrue(GetLate(control, "Visible"));
-            const double top = NumberLate(control, "Top");
-            return visible && top - m_UpperMargin < 0;
-          }))
-        beyond = true;
-      Step([&] { LetLate(control, "Top", NumberLate(control, "Top") + 1); });
-      i = i + 1;
-    } while (Continues([&] { return i < ContainedControls().Count(); }));
-    RefreshScrollBar();
-    Step([] { DoEvents(); });
-  } while (beyond && !m_UpReleased && IsSited());
+  const bool beyond = MoveWhileHeld(+1, m_UpReleased);
   if (Met([&] { return !beyond && sU->Picture() != UpN->Picture(); }))
     Step([&] { sU->Picture(UpN->Picture()); });
 }
 
 void ZelScrollContainer::sU_MouseMove(int16_t& Button, int16_t& Shift, float& X, float& Y) {
   Step([&] {
-    RaiseMouseEvent(ScrollContainerEvent::MouseMove, "MouseMove", Button, Shift,
-                    Coordinate(double{sU->Left()} + X), Coordinate(double{sU->Top()} + Y));
+    RaiseButtonEvent(*sU, ScrollContainerEvent::MouseMove, "MouseMove", Button, Shift, X, Y);
   });
 }
 
 void ZelScrollContainer::sU_MouseUp(int16_t& Button, int16_t& Shift, float& X, float& Y) {
   Step([&] {
-    RaiseMouseEvent(ScrollContainerEvent::MouseUp, "MouseUp", Button, Shift,
-                    Coordinate(double{sU->Left()} + X), Coordinate(double{sU->Top()} + Y));
+    RaiseButtonEvent(*sU, ScrollContainerEvent::MouseUp, "MouseUp", Button, Shift, X, Y);
   });
   m_UpReleased = true;
   RefreshScrollBar();
@@ -126,6 +82,34 @@ void ZelScrollContainer::sU_Click() {
 
 void ZelScrollContainer::sU_DblClick() {
   UserControl_DblClick();
+}
+
+// --- Shared by both buttons -----------------------------------------------------
+
+void ZelScrollContainer::RaiseButtonEvent(const Image& button, int32_t dispid,
+                                          std::string_view name, int16_t& Button, int16_t& Shift,
+                                          float X, float Y) {
+  RaiseMouseEvent(dispid, name, Button, Shift, Coordinate(double{button.Left()} + X),
+                  Coordinate(double{button.Top()} + Y));
+}
+
+bool ZelScrollContainer::MoveWhileHeld(int32_t step, const bool& released) {
+  bool beyond = false;
+  do {
+    beyond = false;
+    int32_t i = 0;
+    do {
+      ObjectPtr control;
+      Step([&] { control = ContainedControls().Item(i); });
+      if (Met([&] { return step > 0 ? ShownAbove(control) : ShownBelow(control); })) beyond = true;
+      Step([&] { LetLate(control, "Top", NumberLate(control, "Top") + step); });
+      i = i + 1;
+    } while (Continues([&] { return i < ContainedControls().Count(); }));
+    RefreshScrollBar();
+    Step([] { DoEvents(); });
+    // A container taken off its form meanwhile gets no release any more.
+  } while (beyond && !released && IsSited());
+  return beyond;
 }
 
 }  // namespace lumora

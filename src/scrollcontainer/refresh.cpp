@@ -75,19 +75,10 @@ void ZelScrollContainer::RunScrollBarSteps(bool fromLayout) {
   do {
     ObjectPtr control;
     Step([&] { control = ContainedControls().Item(i); });
-    if (Met([&] {
-          const bool visible = EqualsTrue(GetLate(control, "Visible"));
-          const double bottom =
-              NumberLate(control, "Top") + NumberLate(control, "Height") + m_LowerMargin;
-          return visible && bottom > ScaleHeight();
-        })) {
+    if (Met([&] { return ShownBelow(control); })) {
       if (!fromLayout || Met([&] { return sD->Visible() == false; })) downFlag = true;
     }
-    if (Met([&] {
-          const bool visible = EqualsTrue(GetLate(control, "Visible"));
-          const double top = NumberLate(control, "Top");
-          return visible && top - m_UpperMargin < 0;
-        })) {
+    if (Met([&] { return ShownAbove(control); })) {
       if (!fromLayout || Met([&] { return sU->Visible() == false; })) upFlag = true;
     }
     if (Met([&] {
@@ -232,6 +223,18 @@ void ZelScrollContainer::PaintThumb() {
                ToInt32(k * (double{T} / S)), 1, 1, kSrcCopy);
   });
   Step([&] { picBar->Refresh(); });
+}
+
+bool ZelScrollContainer::ShownBelow(const ObjectPtr& control) const {
+  const bool visible = EqualsTrue(GetLate(control, "Visible"));
+  const double bottom = NumberLate(control, "Top") + NumberLate(control, "Height") + m_LowerMargin;
+  return visible && bottom > ScaleHeight();
+}
+
+bool ZelScrollContainer::ShownAbove(const ObjectPtr& control) const {
+  const bool visible = EqualsTrue(GetLate(control, "Visible"));
+  const double top = NumberLate(control, "Top");
+  return visible && top - m_UpperMargin < 0;
 }
 
 }  // namespace lumora

@@ -83,6 +83,10 @@ class ZelScrollContainer final : public UserControl, public Dispatchable {
   void RefreshScrollBar();
   void RunScrollBarSteps(bool fromLayout);
   void PaintThumb();
+  // Whether a visible control reaches below the lower margin or above the
+  // upper one (Visible read first, then the extent; errors propagate).
+  bool ShownBelow(const ObjectPtr& control) const;
+  bool ShownAbove(const ObjectPtr& control) const;
 
   // buttons.cpp
   void sU_MouseDown(int16_t& Button, int16_t& Shift, float& X, float& Y);
@@ -95,6 +99,13 @@ class ZelScrollContainer final : public UserControl, public Dispatchable {
   void sD_MouseUp(int16_t& Button, int16_t& Shift, float& X, float& Y);
   void sD_Click();
   void sD_DblClick();
+  // Raises a button's pointer event in the container's coordinates.
+  void RaiseButtonEvent(const Image& button, int32_t dispid, std::string_view name, int16_t& Button,
+                        int16_t& Shift, float X, float Y);
+  // The held loop: moves every contained control by step twips a pass until
+  // released is set or no visible control lies beyond the edge it moves
+  // from; returns whether one still did.
+  bool MoveWhileHeld(int32_t step, const bool& released);
 
   // track.cpp
   void picBar_MouseDown(int16_t& Button, int16_t& Shift, float& X, float& Y);
