@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "platform/errors.hpp"
+#include "support/error_of.hpp"
 
 namespace lumora {
 namespace {
@@ -18,14 +19,6 @@ class FileIo : public ::testing::Test {
     fs::create_directories(m_Dir);
   }
   void TearDown() override { fs::remove_all(m_Dir); }
-  int ErrorOf(auto&& f) {
-    try {
-      f();
-    } catch (const Failure& e) {
-      return e.Number();
-    }
-    return 0;
-  }
   fs::path m_Dir;
 };
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/errors.hpp"
+#include "support/error_of.hpp"
 
 namespace lumora {
 namespace {
@@ -28,15 +29,6 @@ std::string Text(const Raster& r) {
     text += '\n';
   }
   return text;
-}
-
-int ErrorOf(auto&& f) {
-  try {
-    f();
-  } catch (const Failure& e) {
-    return e.Number();
-  }
-  return 0;
 }
 
 TEST(PaintPicture, LeftOutArgumentsDrawTheWholePictureAtItsNaturalSize) {

@@ -5,18 +5,10 @@
 #include "platform/color.hpp"
 #include "platform/errors.hpp"
 #include "platform/picture.hpp"
+#include "support/error_of.hpp"
 
 namespace lumora {
 namespace {
-
-int ErrorOf(auto&& f) {
-  try {
-    f();
-  } catch (const Failure& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 TEST(Variant, NumericCoercions) {
   EXPECT_EQ(Variant(true).ToInt16(), -1);

@@ -8,21 +8,13 @@
 #include "platform/errors.hpp"
 #include "platform/file_io.hpp"
 #include "platform/render/canvas.hpp"
+#include "support/error_of.hpp"
 #include "support/golden.hpp"
 
 namespace lumora {
 namespace {
 
 namespace fs = std::filesystem;
-
-int ErrorOf(auto&& f) {
-  try {
-    f();
-  } catch (const Failure& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 Raster Gradient(int32_t w, int32_t h, bool translucent) {
   Raster r(w, h);
