@@ -14,7 +14,7 @@ constexpr Argb kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kBlac
                kWhite = 0xFFFFFFFF;
 
 // What a test file holds; MakeBmp lays it out as a real BMP file.
-struct BmpSpec {
+struct BmpRecipe {
   uint32_t headerSize = 40;
   int32_t width = 1;
   int32_t height = 1;
@@ -31,7 +31,7 @@ void Put(std::vector<uint8_t>& out, size_t at, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out[at + i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
-std::vector<uint8_t> MakeBmp(const BmpSpec& s) {
+std::vector<uint8_t> MakeBmp(const BmpRecipe& s) {
   const bool core = s.headerSize == 12;
   const size_t masksAfter = s.headerSize == 40 ? s.masks.size() * 4 : 0;
   const size_t entry = core ? 3 : 4;
@@ -81,152 +81,152 @@ std::string DecodeError(const std::vector<uint8_t>& bytes) {
 }
 
 TEST(BmpDecoder, TrueColourRowsRunBottomUpUnlessTheHeightIsNegative) {
-  BmpSpec spec;
-  spec.width = 3;
-  spec.height = 2;
+  BmpRecipe recipe;
+  recipe.width = 3;
+  recipe.height = 2;
   // Stored rows: bottom row first, B G R per pixel, padded to 12 bytes.
-  spec.pixels = {0, 0, 255, 0,   255, 0,   255,  0,    0,    0, 0, 0,  // red green blue
-                 0, 0, 0,   255, 255, 255, 0x33, 0x22, 0x11, 0, 0, 0};
-  const Raster up = DecodeBmp(MakeBmp(spec));
+  recipe.pixels = {0, 0, 255, 0,   255, 0,   255,  0,    0,    0, 0, 0,  // red green blue
+                   0, 0, 0,   255, 255, 255, 0x33, 0x22, 0x11, 0, 0, 0};
+  const Raster up = DecodeBmp(MakeBmp(recipe));
   EXPECT_EQ(PixelsOf(up), (std::vector<Argb>{kBlack, kWhite, 0xFF112233, kRed, kGreen, kBlue}));
-  spec.height = -2;
-  const Raster down = DecodeBmp(MakeBmp(spec));
+  recipe.height = -2;
+  const Raster down = DecodeBmp(MakeBmp(recipe));
   EXPECT_EQ(PixelsOf(down), (std::vector<Argb>{kRed, kGreen, kBlue, kBlack, kWhite, 0xFF112233}));
 }
 
 TEST(BmpDecoder, IndexedPixelsOfEveryDepthUseThePalette) {
-  BmpSpec spec;
-  spec.width = 9;
-  spec.palette = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
-  spec.bitCount = 1;
-  spec.palette.resize(2);
-  spec.pixels = {0b10110000, 0b10000000, 0, 0};
-  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(spec))),
+  BmpRecipe recipe;
+  recipe.width = 9;
+  recipe.palette = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+  recipe.bitCount = 1;
+  recipe.palette.resize(2);
+  recipe.pixels = {0b10110000, 0b10000000, 0, 0};
+  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(recipe))),
             (std::vector<Argb>{kGreen, kRed, kGreen, kGreen, kRed, kRed, kRed, kRed, kGreen}));
-  spec.bitCount = 2;
-  spec.palette = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
-  spec.pixels = {0b00011011, 0b11100100, 0b01000000, 0};
-  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(spec))),
+  recipe.bitCount = 2;
+  recipe.palette = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+  recipe.pixels = {0b00011011, 0b11100100, 0b01000000, 0};
+  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(recipe))),
             (std::vector<Argb>{kRed, kGreen, kBlue, kWhite, kWhite, kBlue, kGreen, kRed, kGreen}));
-  spec.bitCount = 4;
-  spec.pixels = {0x01, 0x23, 0x32, 0x10, 0x20, 0, 0, 0};
-  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(spec))),
+  recipe.bitCount = 4;
+  recipe.pixels = {0x01, 0x23, 0x32, 0x10, 0x20, 0, 0, 0};
+  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(recipe))),
             (std::vector<Argb>{kRed, kGreen, kBlue, kWhite, kWhite, kBlue, kGreen, kRed, kBlue}));
   // An index beyond a short palette shows black.
-  spec.bitCount = 8;
-  spec.colorsUsed = 4;
-  spec.pixels = {3, 2, 1, 0, 4, 255, 0, 1, 2, 0, 0, 0};
-  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(spec))),
+  recipe.bitCount = 8;
+  recipe.colorsUsed = 4;
+  recipe.pixels = {3, 2, 1, 0, 4, 255, 0, 1, 2, 0, 0, 0};
+  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(recipe))),
             (std::vector<Argb>{kWhite, kBlue, kGreen, kRed, kBlack, kBlack, kRed, kGreen, kBlue}));
 }
 
 TEST(BmpDecoder, SixteenBitPixelsScaleEachFieldToEightBits) {
-  BmpSpec spec;
-  spec.width = 4;
-  spec.bitCount = 16;
+  BmpRecipe recipe;
+  recipe.width = 4;
+  recipe.bitCount = 16;
   // Default 5-5-5; a 5-bit 16 is 16 * 255 / 31 = 131.6.
-  spec.pixels = {0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00, 0x10, 0x42};
-  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(spec))),
+  recipe.pixels = {0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00, 0x10, 0x42};
+  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(recipe))),
             (std::vector<Argb>{kRed, kGreen, kBlue, 0xFF848484}));
-  spec.compression = 3;  // bit fields, 5-6-5 after a 40-byte header
-  spec.masks = {0xF800, 0x07E0, 0x001F};
-  spec.pixels = {0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0x20, 0x00};  // last: green 1 of 63
-  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(spec))),
+  recipe.compression = 3;  // bit fields, 5-6-5 after a 40-byte header
+  recipe.masks = {0xF800, 0x07E0, 0x001F};
+  recipe.pixels = {0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0x20, 0x00};  // last: green 1 of 63
+  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(recipe))),
             (std::vector<Argb>{kRed, kGreen, kBlue, 0xFF000400}));
   // 4-4-4-4 with alpha in a v5 header: alpha 8 of 15 is 136, red is then premultiplied.
-  spec.headerSize = 124;
-  spec.masks = {0x0F00, 0x00F0, 0x000F, 0xF000};
-  spec.pixels = {0x00, 0x8F, 0x0F, 0x00, 0xFF, 0xFF, 0x00, 0xF0};
-  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(spec))),
+  recipe.headerSize = 124;
+  recipe.masks = {0x0F00, 0x00F0, 0x000F, 0xF000};
+  recipe.pixels = {0x00, 0x8F, 0x0F, 0x00, 0xFF, 0xFF, 0x00, 0xF0};
+  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(recipe))),
             (std::vector<Argb>{0x88880000, 0, kWhite, 0xFF000000}));
 }
 
 TEST(BmpDecoder, ThirtyTwoBitPixelsUseAlphaOnlyWhenAMaskSaysSo) {
-  BmpSpec spec;
-  spec.width = 2;
-  spec.bitCount = 32;
-  spec.pixels = {0x33, 0x22, 0x11, 0x7F, 0, 0, 255, 0};  // the fourth byte is unused
-  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(spec))), (std::vector<Argb>{0xFF112233, kRed}));
-  spec.headerSize = 108;
-  spec.compression = 3;
-  spec.masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
-  spec.pixels = {0, 0, 255, 128, 0x33, 0x22, 0x11, 0};
-  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(spec))), (std::vector<Argb>{0x80800000, 0}));
+  BmpRecipe recipe;
+  recipe.width = 2;
+  recipe.bitCount = 32;
+  recipe.pixels = {0x33, 0x22, 0x11, 0x7F, 0, 0, 255, 0};  // the fourth byte is unused
+  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(recipe))), (std::vector<Argb>{0xFF112233, kRed}));
+  recipe.headerSize = 108;
+  recipe.compression = 3;
+  recipe.masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
+  recipe.pixels = {0, 0, 255, 128, 0x33, 0x22, 0x11, 0};
+  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(recipe))), (std::vector<Argb>{0x80800000, 0}));
   // Alpha bit fields after a 40-byte header, channels in an unusual order.
-  spec.headerSize = 40;
-  spec.compression = 6;
-  spec.masks = {0x000000FF, 0xFF000000, 0x00FF0000, 0x0000FF00};
-  spec.pixels = {0x10, 0xFF, 0x30, 0x20, 0xFF, 0xFF, 0x00, 0x00};
-  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(spec))), (std::vector<Argb>{0xFF102030, 0xFFFF0000}));
+  recipe.headerSize = 40;
+  recipe.compression = 6;
+  recipe.masks = {0x000000FF, 0xFF000000, 0x00FF0000, 0x0000FF00};
+  recipe.pixels = {0x10, 0xFF, 0x30, 0x20, 0xFF, 0xFF, 0x00, 0x00};
+  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(recipe))), (std::vector<Argb>{0xFF102030, 0xFFFF0000}));
   // Wide fields keep their top eight bits: 10-10-10 with 2 bits of alpha.
-  spec.headerSize = 56;
-  spec.compression = 3;
-  spec.masks = {0x3FF00000, 0x000FFC00, 0x000003FF, 0xC0000000};
-  spec.pixels = {0xFF, 0x03, 0x00, 0xC0, 0x00, 0x00, 0xF0, 0x3F};
-  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(spec))), (std::vector<Argb>{0xFF0000FF, 0}));
-  spec.masks = {0x00FF0000, 0x0000FF00, 0x000000F0 | 0x00000001, 0};
-  EXPECT_EQ(DecodeError(MakeBmp(spec)), "BMP: bit field mask is not contiguous");
+  recipe.headerSize = 56;
+  recipe.compression = 3;
+  recipe.masks = {0x3FF00000, 0x000FFC00, 0x000003FF, 0xC0000000};
+  recipe.pixels = {0xFF, 0x03, 0x00, 0xC0, 0x00, 0x00, 0xF0, 0x3F};
+  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(recipe))), (std::vector<Argb>{0xFF0000FF, 0}));
+  recipe.masks = {0x00FF0000, 0x0000FF00, 0x000000F0 | 0x00000001, 0};
+  EXPECT_EQ(DecodeError(MakeBmp(recipe)), "BMP: bit field mask is not contiguous");
 }
 
 TEST(BmpDecoder, Os2HeadersOfBothVersions) {
-  BmpSpec spec;
-  spec.headerSize = 12;
-  spec.width = 3;
-  spec.height = 2;
-  spec.bitCount = 8;
-  spec.palette = {0xFF0000, 0x00FF00, 0x0000FF};
-  spec.pixels = {0, 1, 2, 0, 2, 1, 0, 0};
+  BmpRecipe recipe;
+  recipe.headerSize = 12;
+  recipe.width = 3;
+  recipe.height = 2;
+  recipe.bitCount = 8;
+  recipe.palette = {0xFF0000, 0x00FF00, 0x0000FF};
+  recipe.pixels = {0, 1, 2, 0, 2, 1, 0, 0};
   const std::vector<Argb> expected{kBlue, kGreen, kRed, kRed, kGreen, kBlue};
-  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(spec))), expected);
-  spec.headerSize = 64;
-  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(spec))), expected);
-  spec.headerSize = 16;
-  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(spec))), expected);
+  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(recipe))), expected);
+  recipe.headerSize = 64;
+  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(recipe))), expected);
+  recipe.headerSize = 16;
+  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(recipe))), expected);
 }
 
 TEST(BmpDecoder, Rle8RunsAbsoluteRunsDeltasAndEnds) {
-  BmpSpec spec;
-  spec.width = 6;
-  spec.height = 3;
-  spec.bitCount = 8;
-  spec.compression = 1;
-  spec.palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
-  spec.pixels = {3, 1, 0, 3, 2, 3, 1, 0,  // bottom row: run of three, absolute run, padding
-                 0, 0,                    // end of line
-                 0, 2, 4, 1,              // delta: 4 right, 1 up (skips a row and a half)
-                 2, 2,                    // run of two
-                 0, 1};                   // end of picture
-  const Raster r = DecodeBmp(MakeBmp(spec));
+  BmpRecipe recipe;
+  recipe.width = 6;
+  recipe.height = 3;
+  recipe.bitCount = 8;
+  recipe.compression = 1;
+  recipe.palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
+  recipe.pixels = {3, 1, 0, 3, 2, 3, 1, 0,  // bottom row: run of three, absolute run, padding
+                   0, 0,                    // end of line
+                   0, 2, 4, 1,              // delta: 4 right, 1 up (skips a row and a half)
+                   2, 2,                    // run of two
+                   0, 1};                   // end of picture
+  const Raster r = DecodeBmp(MakeBmp(recipe));
   EXPECT_EQ(PixelsOf(r), (std::vector<Argb>{0, 0, 0, 0, kGreen, kGreen,  // top row
                                             0, 0, 0, 0, 0, 0,            //
                                             kRed, kRed, kRed, kGreen, kBlue, kRed}));
 }
 
 TEST(BmpDecoder, Rle4AlternatesNibbles) {
-  BmpSpec spec;
-  spec.width = 5;
-  spec.height = 2;
-  spec.bitCount = 4;
-  spec.compression = 2;
-  spec.palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
-  spec.pixels = {5, 0x12, 0,    0,            // bottom row: 1 2 1 2 1
-                 0, 3,    0x31, 0x20,         // absolute run of three nibbles
-                 1, 0x30, 0,    0,    0, 1};  // one more pixel, end of line, end of picture
-  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(spec))),
+  BmpRecipe recipe;
+  recipe.width = 5;
+  recipe.height = 2;
+  recipe.bitCount = 4;
+  recipe.compression = 2;
+  recipe.palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
+  recipe.pixels = {5, 0x12, 0,    0,            // bottom row: 1 2 1 2 1
+                   0, 3,    0x31, 0x20,         // absolute run of three nibbles
+                   1, 0x30, 0,    0,    0, 1};  // one more pixel, end of line, end of picture
+  EXPECT_EQ(PixelsOf(DecodeBmp(MakeBmp(recipe))),
             (std::vector<Argb>{kBlue, kRed, kGreen, kBlue, 0,  //
                                kRed, kGreen, kRed, kGreen, kRed}));
 }
 
 TEST(BmpDecoder, RleThatLeavesThePictureIsRefused) {
-  BmpSpec spec;
-  spec.width = 4;
-  spec.height = 2;
-  spec.bitCount = 8;
-  spec.compression = 1;
-  spec.palette = {0x000000, 0xFF0000};
+  BmpRecipe recipe;
+  recipe.width = 4;
+  recipe.height = 2;
+  recipe.bitCount = 8;
+  recipe.compression = 1;
+  recipe.palette = {0x000000, 0xFF0000};
   const auto withData = [&](std::vector<uint8_t> data) {
-    spec.pixels = std::move(data);
-    return DecodeError(MakeBmp(spec));
+    recipe.pixels = std::move(data);
+    return DecodeError(MakeBmp(recipe));
   };
   EXPECT_EQ(withData({5, 1, 0, 1}), "BMP: RLE run past the end of a row");
   EXPECT_EQ(withData({2, 1, 0, 3, 1, 1, 1, 0}), "BMP: RLE run past the end of a row");
@@ -236,55 +236,55 @@ TEST(BmpDecoder, RleThatLeavesThePictureIsRefused) {
   EXPECT_EQ(withData({4, 1, 0, 0}), "BMP: truncated data");  // no end of picture
   EXPECT_EQ(withData({0, 5, 1, 1}), "BMP: truncated data");  // absolute run cut short
   EXPECT_EQ(withData({4, 1, 0, 1}), "decoded");
-  spec.height = -2;
+  recipe.height = -2;
   EXPECT_EQ(withData({4, 1, 0, 1}), "BMP: top-down rows with RLE compression");
 }
 
 TEST(BmpDecoder, BadHeadersNameTheirFault) {
-  BmpSpec good;
+  BmpRecipe good;
   good.width = 2;
   good.height = 2;
   good.pixels.assign(16, 0);
   ASSERT_EQ(DecodeError(MakeBmp(good)), "decoded");
   const auto with = [&](auto change) {
-    BmpSpec spec = good;
-    change(spec);
-    return DecodeError(MakeBmp(spec));
+    BmpRecipe recipe = good;
+    change(recipe);
+    return DecodeError(MakeBmp(recipe));
   };
-  EXPECT_EQ(with([](BmpSpec& s) { s.headerSize = 66; }), "BMP: bad header size 66");
-  EXPECT_EQ(with([](BmpSpec& s) { s.planes = 2; }), "BMP: bad plane count 2");
-  EXPECT_EQ(with([](BmpSpec& s) { s.bitCount = 7; }), "BMP: bad bit count 7");
-  EXPECT_EQ(with([](BmpSpec& s) { s.width = -2; }), "BMP: bad size -2x2");
-  EXPECT_EQ(with([](BmpSpec& s) { s.height = 0; }), "BMP: bad size 2x0");
-  EXPECT_EQ(with([](BmpSpec& s) {
+  EXPECT_EQ(with([](BmpRecipe& s) { s.headerSize = 66; }), "BMP: bad header size 66");
+  EXPECT_EQ(with([](BmpRecipe& s) { s.planes = 2; }), "BMP: bad plane count 2");
+  EXPECT_EQ(with([](BmpRecipe& s) { s.bitCount = 7; }), "BMP: bad bit count 7");
+  EXPECT_EQ(with([](BmpRecipe& s) { s.width = -2; }), "BMP: bad size -2x2");
+  EXPECT_EQ(with([](BmpRecipe& s) { s.height = 0; }), "BMP: bad size 2x0");
+  EXPECT_EQ(with([](BmpRecipe& s) {
               s.width = 100000;
               s.height = 100000;
             }),
             "BMP: too large (100000x100000 pixels)");
-  EXPECT_EQ(with([](BmpSpec& s) { s.pixels.resize(12); }), "BMP: truncated data");
-  EXPECT_EQ(with([](BmpSpec& s) { s.pixels.clear(); }), "BMP: truncated data");
-  EXPECT_EQ(with([](BmpSpec& s) {
+  EXPECT_EQ(with([](BmpRecipe& s) { s.pixels.resize(12); }), "BMP: truncated data");
+  EXPECT_EQ(with([](BmpRecipe& s) { s.pixels.clear(); }), "BMP: truncated data");
+  EXPECT_EQ(with([](BmpRecipe& s) {
               s.bitCount = 8;
               s.colorsUsed = 70000;
             }),
             "BMP: bad palette size 70000");
-  EXPECT_EQ(with([](BmpSpec& s) { s.compression = 1; }), "BMP: bad compression 1 with 24 bits");
-  EXPECT_EQ(with([](BmpSpec& s) { s.compression = 3; }), "BMP: bad compression 3 with 24 bits");
-  EXPECT_EQ(with([](BmpSpec& s) { s.compression = 9; }), "BMP: unsupported compression 9");
-  EXPECT_EQ(with([](BmpSpec& s) {
+  EXPECT_EQ(with([](BmpRecipe& s) { s.compression = 1; }), "BMP: bad compression 1 with 24 bits");
+  EXPECT_EQ(with([](BmpRecipe& s) { s.compression = 3; }), "BMP: bad compression 3 with 24 bits");
+  EXPECT_EQ(with([](BmpRecipe& s) { s.compression = 9; }), "BMP: unsupported compression 9");
+  EXPECT_EQ(with([](BmpRecipe& s) {
               s.compression = 4;
               s.bitCount = 0;
             }),
             "BMP: unsupported compression (embedded JPEG)");
-  EXPECT_EQ(with([](BmpSpec& s) {
+  EXPECT_EQ(with([](BmpRecipe& s) {
               s.bitCount = 32;
               s.compression = 3;
               s.masks = {0, 0, 0};
             }),
             "BMP: bit field masks are all zero");
   // The last row may lack its padding; one byte less is truncation.
-  EXPECT_EQ(with([](BmpSpec& s) { s.pixels.resize(14); }), "decoded");
-  EXPECT_EQ(with([](BmpSpec& s) { s.pixels.resize(13); }), "BMP: truncated data");
+  EXPECT_EQ(with([](BmpRecipe& s) { s.pixels.resize(14); }), "decoded");
+  EXPECT_EQ(with([](BmpRecipe& s) { s.pixels.resize(13); }), "BMP: truncated data");
   const std::vector<uint8_t> file = MakeBmp(good);
   for (size_t size = 0; size < 18; ++size) {
     EXPECT_EQ(DecodeError({file.begin(), file.begin() + size}).rfind("BMP: truncated", 0), 0u);

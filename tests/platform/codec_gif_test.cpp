@@ -26,7 +26,7 @@ struct GifFrame {
   std::vector<uint8_t> indices;  // rows top first
 };
 
-struct GifSpec {
+struct GifRecipe {
   int width = 1;
   int height = 1;
   std::vector<GifColorType> colors;  // the global colour table
@@ -45,15 +45,15 @@ ColorMapObject* MapOf(const std::vector<GifColorType>& colors) {
                         : GifMakeMapObject(static_cast<int>(colors.size()), colors.data());
 }
 
-std::vector<uint8_t> WriteGif(const GifSpec& spec) {
+std::vector<uint8_t> WriteGif(const GifRecipe& recipe) {
   std::vector<uint8_t> out;
   int error = 0;
   GifFileType* gif = EGifOpen(&out, Append, &error);
   EGifSetGifVersion(gif, true);
-  ColorMapObject* global = MapOf(spec.colors);
-  EGifPutScreenDesc(gif, spec.width, spec.height, 8, 0, global);
+  ColorMapObject* global = MapOf(recipe.colors);
+  EGifPutScreenDesc(gif, recipe.width, recipe.height, 8, 0, global);
   GifFreeMapObject(global);
-  for (const GifFrame& frame : spec.frames) {
+  for (const GifFrame& frame : recipe.frames) {
     if (frame.transparent >= 0) {
       GraphicsControlBlock control{};
       control.TransparentColor = frame.transparent;
@@ -101,89 +101,89 @@ std::string DecodeError(const std::vector<uint8_t>& bytes) {
 const std::vector<GifColorType> kPalette = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
 
 TEST(GifDecoder, TheFirstFrameSitsOnATransparentScreen) {
-  GifSpec spec;
-  spec.width = 4;
-  spec.height = 3;
-  spec.colors = kPalette;
+  GifRecipe recipe;
+  recipe.width = 4;
+  recipe.height = 3;
+  recipe.colors = kPalette;
   GifFrame frame;
   frame.left = 1;
   frame.top = 1;
   frame.width = 2;
   frame.height = 2;
   frame.indices = {1, 2, 3, 0};
-  spec.frames = {frame};
-  EXPECT_EQ(PixelsOf(DecodeGif(WriteGif(spec))), (std::vector<Argb>{0, 0, 0, 0,          //
-                                                                    0, kRed, kGreen, 0,  //
-                                                                    0, kBlue, kBlack, 0}));
+  recipe.frames = {frame};
+  EXPECT_EQ(PixelsOf(DecodeGif(WriteGif(recipe))), (std::vector<Argb>{0, 0, 0, 0,          //
+                                                                      0, kRed, kGreen, 0,  //
+                                                                      0, kBlue, kBlack, 0}));
   // The frame's own colour table wins; its transparent index shows through.
-  spec.frames[0].colors = {{255, 255, 255}, {0, 0, 255}, {0, 255, 0}, {255, 0, 0}};
-  spec.frames[0].transparent = 2;
+  recipe.frames[0].colors = {{255, 255, 255}, {0, 0, 255}, {0, 255, 0}, {255, 0, 0}};
+  recipe.frames[0].transparent = 2;
   // A second frame is not shown.
   GifFrame second;
   second.colors = kPalette;  // giflib's writer leaks a table not followed by another
   second.width = 4;
   second.height = 3;
   second.indices.assign(12, 1);
-  spec.frames.push_back(second);
-  EXPECT_EQ(PixelsOf(DecodeGif(WriteGif(spec))), (std::vector<Argb>{0, 0, 0, 0,      //
-                                                                    0, kBlue, 0, 0,  //
-                                                                    0, kRed, kWhite, 0}));
+  recipe.frames.push_back(second);
+  EXPECT_EQ(PixelsOf(DecodeGif(WriteGif(recipe))), (std::vector<Argb>{0, 0, 0, 0,      //
+                                                                      0, kBlue, 0, 0,  //
+                                                                      0, kRed, kWhite, 0}));
 }
 
 TEST(GifDecoder, InterlacedRowsLandInPlace) {
-  GifSpec spec;
-  spec.width = 2;
-  spec.height = 11;  // every pass of the interlace, the last ones short
-  spec.colors.resize(16);
-  for (int i = 0; i < 16; ++i) spec.colors[i] = {uint8_t(i * 16), uint8_t(255 - i), 7};
+  GifRecipe recipe;
+  recipe.width = 2;
+  recipe.height = 11;  // every pass of the interlace, the last ones short
+  recipe.colors.resize(16);
+  for (int i = 0; i < 16; ++i) recipe.colors[i] = {uint8_t(i * 16), uint8_t(255 - i), 7};
   GifFrame frame;
   frame.width = 2;
   frame.height = 11;
   frame.interlaced = true;
   for (int y = 0; y < 11; ++y)
     frame.indices.insert(frame.indices.end(), {uint8_t(y), uint8_t(15 - y)});
-  spec.frames = {frame};
-  const Raster r = DecodeGif(WriteGif(spec));
+  recipe.frames = {frame};
+  const Raster r = DecodeGif(WriteGif(recipe));
   for (int y = 0; y < 11; ++y) {
     EXPECT_EQ(r.At(0, y), 0xFF000007u | (uint32_t(y * 16) << 16) | (uint32_t(255 - y) << 8)) << y;
     EXPECT_EQ(r.At(1, y), 0xFF000007u | (uint32_t((15 - y) * 16) << 16) | (uint32_t(240 + y) << 8));
   }
   // The same file written plainly decodes alike, here and for a real photo.
-  spec.frames[0].interlaced = false;
-  EXPECT_TRUE(DecodeGif(WriteGif(spec)) == r);
+  recipe.frames[0].interlaced = false;
+  EXPECT_TRUE(DecodeGif(WriteGif(recipe)) == r);
   const auto folder = testing::TestData() / "wuffs-testdata";
   EXPECT_TRUE(DecodeGif(testing::FileBytes(folder / "hippopotamus.interlaced.gif")) ==
               DecodeGif(testing::FileBytes(folder / "hippopotamus.regular.gif")));
 }
 
 TEST(GifDecoder, FramesAreClippedAndBadIndicesShowBlack) {
-  GifSpec spec;
-  spec.width = 3;
-  spec.height = 2;
-  spec.colors = {{255, 255, 255}, {0, 0, 255}};  // two colours, but 2-bit pixel codes
+  GifRecipe recipe;
+  recipe.width = 3;
+  recipe.height = 2;
+  recipe.colors = {{255, 255, 255}, {0, 0, 255}};  // two colours, but 2-bit pixel codes
   GifFrame frame;
   frame.left = 1;
   frame.top = 1;
   frame.width = 3;
   frame.height = 2;
   frame.indices = {1, 3, 2, 0, 0, 0};
-  spec.frames = {frame};
-  EXPECT_EQ(PixelsOf(DecodeGif(WriteGif(spec))), (std::vector<Argb>{0, 0, 0,  //
-                                                                    0, kBlue, kBlack}));
+  recipe.frames = {frame};
+  EXPECT_EQ(PixelsOf(DecodeGif(WriteGif(recipe))), (std::vector<Argb>{0, 0, 0,  //
+                                                                      0, kBlue, kBlack}));
 }
 
 TEST(GifDecoder, DamagedFilesNameTheirFault) {
-  GifSpec spec;
-  spec.width = 8;
-  spec.height = 8;
-  spec.colors = kPalette;
-  EXPECT_EQ(DecodeError(WriteGif(spec)), "GIF: no frames");
+  GifRecipe recipe;
+  recipe.width = 8;
+  recipe.height = 8;
+  recipe.colors = kPalette;
+  EXPECT_EQ(DecodeError(WriteGif(recipe)), "GIF: no frames");
   GifFrame frame;
   frame.width = 8;
   frame.height = 8;
   for (int i = 0; i < 64; ++i) frame.indices.push_back(uint8_t(i * 7 % 4));
-  spec.frames = {frame};
-  const std::vector<uint8_t> good = WriteGif(spec);
+  recipe.frames = {frame};
+  const std::vector<uint8_t> good = WriteGif(recipe);
   ASSERT_EQ(DecodeError(good), "decoded");
   EXPECT_EQ(DecodeError({good.begin(), good.end() - 8}), "GIF: truncated data");
   EXPECT_EQ(DecodeError({good.begin(), good.begin() + 10}), "GIF: truncated screen descriptor");

@@ -20,7 +20,7 @@ namespace lumora {
 namespace {
 
 // What a test file holds; WriteJpeg encodes it with libjpeg at quality 100.
-struct JpegSpec {
+struct JpegRecipe {
   int width = 16;
   int height = 16;
   J_COLOR_SPACE space = JCS_RGB;
@@ -31,16 +31,17 @@ struct JpegSpec {
   std::vector<uint8_t> pixels;  // overrides sample when not empty
 };
 
-JpegSpec Solid(J_COLOR_SPACE space, std::vector<uint8_t> sample, int width = 16, int height = 16) {
-  JpegSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.space = space;
-  spec.sample = std::move(sample);
-  return spec;
+JpegRecipe Solid(J_COLOR_SPACE space, std::vector<uint8_t> sample, int width = 16,
+                 int height = 16) {
+  JpegRecipe recipe;
+  recipe.width = width;
+  recipe.height = height;
+  recipe.space = space;
+  recipe.sample = std::move(sample);
+  return recipe;
 }
 
-std::vector<uint8_t> WriteJpeg(const JpegSpec& spec) {
+std::vector<uint8_t> WriteJpeg(const JpegRecipe& recipe) {
   jpeg_compress_struct info{};
   jpeg_error_mgr errors{};
   info.err = jpeg_std_error(&errors);
@@ -48,18 +49,18 @@ std::vector<uint8_t> WriteJpeg(const JpegSpec& spec) {
   unsigned char* buffer = nullptr;
   unsigned long size = 0;
   jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = spec.width;
-  info.image_height = spec.height;
-  info.in_color_space = spec.space;
-  info.input_components = spec.space == JCS_GRAYSCALE ? 1 : spec.space == JCS_CMYK ? 4 : 3;
+  info.image_width = recipe.width;
+  info.image_height = recipe.height;
+  info.in_color_space = recipe.space;
+  info.input_components = recipe.space == JCS_GRAYSCALE ? 1 : recipe.space == JCS_CMYK ? 4 : 3;
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, 100, TRUE);
-  if (spec.space == JCS_CMYK) info.write_Adobe_marker = spec.adobeMarker;
-  if (spec.progressive) jpeg_simple_progression(&info);
+  if (recipe.space == JCS_CMYK) info.write_Adobe_marker = recipe.adobeMarker;
+  if (recipe.progressive) jpeg_simple_progression(&info);
   // One DC scan, then every AC coefficient of every component refined bit by
   // bit over seven scans: 1 + 3 * 63 * 7 scans in all.
   std::vector<jpeg_scan_info> script;
-  if (spec.manyScans) {
+  if (recipe.manyScans) {
     script.push_back({3, {0, 1, 2, 0}, 0, 0, 0, 0});
     for (int c = 0; c < 3; ++c) {
       for (int k = 1; k < 64; ++k) {
@@ -71,13 +72,13 @@ std::vector<uint8_t> WriteJpeg(const JpegSpec& spec) {
     info.num_scans = static_cast<int>(script.size());
   }
   jpeg_start_compress(&info, TRUE);
-  const size_t stride = size_t(spec.width) * info.input_components;
+  const size_t stride = size_t(recipe.width) * info.input_components;
   std::vector<uint8_t> row(stride);
   while (info.next_scanline < info.image_height) {
-    if (spec.pixels.empty()) {
-      for (size_t x = 0; x < stride; ++x) row[x] = spec.sample[x % spec.sample.size()];
+    if (recipe.pixels.empty()) {
+      for (size_t x = 0; x < stride; ++x) row[x] = recipe.sample[x % recipe.sample.size()];
     } else {
-      std::copy_n(spec.pixels.begin() + info.next_scanline * stride, stride, row.begin());
+      std::copy_n(recipe.pixels.begin() + info.next_scanline * stride, stride, row.begin());
     }
     JSAMPROW rows[] = {row.data()};
     jpeg_write_scanlines(&info, rows, 1);
@@ -123,19 +124,19 @@ TEST(JpegDecoder, EveryColourSpaceGivesTheColourWritten) {
   // CMYK with an Adobe marker stores inverted inks: this is pure red.
   EXPECT_LE(MaxDistance(DecodeJpeg(WriteJpeg(Solid(JCS_CMYK, {255, 0, 0, 255}))), 0xFFFF0000), 2);
   // Plain CMYK: half cyan, no black gives (128, 255, 255).
-  JpegSpec plain = Solid(JCS_CMYK, {127, 0, 0, 0});
+  JpegRecipe plain = Solid(JCS_CMYK, {127, 0, 0, 0});
   plain.adobeMarker = false;
   EXPECT_LE(MaxDistance(DecodeJpeg(WriteJpeg(plain)), 0xFF80FFFF), 2);
 }
 
 TEST(JpegDecoder, ProgressiveFilesDecodeLikeBaselineOnes) {
-  JpegSpec spec = Solid(JCS_RGB, {}, 24, 16);
+  JpegRecipe recipe = Solid(JCS_RGB, {}, 24, 16);
   for (int i = 0; i < 24 * 16; ++i) {
-    spec.pixels.insert(spec.pixels.end(), {uint8_t(i * 7), uint8_t(i * 3), uint8_t(255 - i)});
+    recipe.pixels.insert(recipe.pixels.end(), {uint8_t(i * 7), uint8_t(i * 3), uint8_t(255 - i)});
   }
-  const Raster baseline = DecodeJpeg(WriteJpeg(spec));
-  spec.progressive = true;
-  EXPECT_TRUE(DecodeJpeg(WriteJpeg(spec)) == baseline);
+  const Raster baseline = DecodeJpeg(WriteJpeg(recipe));
+  recipe.progressive = true;
+  EXPECT_TRUE(DecodeJpeg(WriteJpeg(recipe)) == baseline);
 
   // Encoder options that change only the entropy coding or the scan order.
   const auto folder = testing::TestData() / "wuffs-testdata";
@@ -156,10 +157,10 @@ TEST(JpegDecoder, ProgressiveFilesDecodeLikeBaselineOnes) {
 }
 
 TEST(JpegDecoder, CorruptOrTruncatedDataFails) {
-  JpegSpec spec = Solid(JCS_RGB, {}, 32, 32);
+  JpegRecipe recipe = Solid(JCS_RGB, {}, 32, 32);
   for (int i = 0; i < 32 * 32; ++i)
-    spec.pixels.insert(spec.pixels.end(), {uint8_t(i), uint8_t(i / 4), 9});
-  const std::vector<uint8_t> good = WriteJpeg(spec);
+    recipe.pixels.insert(recipe.pixels.end(), {uint8_t(i), uint8_t(i / 4), 9});
+  const std::vector<uint8_t> good = WriteJpeg(recipe);
   ASSERT_EQ(DecodeError(good), "decoded");
   EXPECT_EQ(DecodeError({good.begin(), good.end() - 2}), "JPEG: Premature end of JPEG file");
   EXPECT_EQ(DecodeError({good.begin(), good.end() - 40}), "JPEG: Premature end of JPEG file");
@@ -173,7 +174,7 @@ TEST(JpegDecoder, CorruptOrTruncatedDataFails) {
   badComment.insert(badComment.end(), good.begin() + 2, good.end());
   EXPECT_EQ(DecodeError(badComment), "JPEG: bad length 1 of marker 0xFE");
   EXPECT_EQ(DecodeError({0xFF, 0xD8, 0xFF, 0xD9}), "JPEG: JPEG datastream contains no image");
-  JpegSpec scans = Solid(JCS_RGB, {10, 20, 30}, 8, 8);
+  JpegRecipe scans = Solid(JCS_RGB, {10, 20, 30}, 8, 8);
   scans.manyScans = true;
   EXPECT_EQ(DecodeError(WriteJpeg(scans)), "JPEG: more than 1000 scans");
 }

@@ -15,7 +15,7 @@ namespace lumora {
 namespace {
 
 // What a test file holds; WritePng encodes it with libpng.
-struct PngSpec {
+struct PngRecipe {
   uint32_t width = 1;
   uint32_t height = 1;
   int colorType = PNG_COLOR_TYPE_RGB;
@@ -32,33 +32,33 @@ void Append(png_structp png, png_bytep data, size_t length) {
   out->insert(out->end(), data, data + length);
 }
 
-std::vector<uint8_t> WritePng(const PngSpec& spec) {
+std::vector<uint8_t> WritePng(const PngRecipe& recipe) {
   std::vector<uint8_t> out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
   png_set_write_fn(png, &out, Append, nullptr);
-  png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colorType,
-               spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+  png_set_IHDR(png, info, recipe.width, recipe.height, recipe.bitDepth, recipe.colorType,
+               recipe.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  if (!spec.palette.empty()) {
-    png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
+  if (!recipe.palette.empty()) {
+    png_set_PLTE(png, info, recipe.palette.data(), static_cast<int>(recipe.palette.size()));
   }
-  if (!spec.paletteAlpha.empty()) {
-    png_set_tRNS(png, info, spec.paletteAlpha.data(), static_cast<int>(spec.paletteAlpha.size()),
-                 nullptr);
+  if (!recipe.paletteAlpha.empty()) {
+    png_set_tRNS(png, info, recipe.paletteAlpha.data(),
+                 static_cast<int>(recipe.paletteAlpha.size()), nullptr);
   }
   png_text text{};
-  if (spec.withText) {
+  if (recipe.withText) {
     text.compression = PNG_TEXT_COMPRESSION_NONE;
     text.key = const_cast<char*>("Comment");
     text.text = const_cast<char*>("written by a test");
     png_set_text(png, info, &text, 1);
   }
   png_write_info(png, info);
-  const size_t stride = spec.rows.size() / spec.height;
+  const size_t stride = recipe.rows.size() / recipe.height;
   std::vector<png_bytep> rows;
-  for (uint32_t y = 0; y < spec.height; ++y) {
-    rows.push_back(const_cast<png_bytep>(spec.rows.data() + y * stride));
+  for (uint32_t y = 0; y < recipe.height; ++y) {
+    rows.push_back(const_cast<png_bytep>(recipe.rows.data() + y * stride));
   }
   png_write_image(png, rows.data());
   png_write_end(png, info);
@@ -113,30 +113,30 @@ std::vector<uint8_t> FileClaimingSize(uint32_t width, uint32_t height) {
 }
 
 TEST(PngDecoder, ColourTypesGiveStraightThenPremultipliedPixels) {
-  PngSpec rgba;
+  PngRecipe rgba;
   rgba.width = 4;
   rgba.colorType = PNG_COLOR_TYPE_RGBA;
   rgba.rows = {255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 255, 0, 10, 20, 30, 255};
   EXPECT_EQ(PixelsOf(DecodePng(WritePng(rgba))),
             (std::vector<Argb>{0xFFFF0000, 0x80008000, 0, 0xFF0A141E}));
-  PngSpec rgb;
+  PngRecipe rgb;
   rgb.width = 2;
   rgb.rows = {1, 2, 3, 250, 251, 252};
   EXPECT_EQ(PixelsOf(DecodePng(WritePng(rgb))), (std::vector<Argb>{0xFF010203, 0xFFFAFBFC}));
   // 16-bit samples are scaled (rounded) to 8 bits.
-  PngSpec grey16;
+  PngRecipe grey16;
   grey16.width = 3;
   grey16.colorType = PNG_COLOR_TYPE_GRAY;
   grey16.bitDepth = 16;
   grey16.rows = {0xFF, 0xFF, 0x80, 0x80, 0x00, 0x7F};
   EXPECT_EQ(PixelsOf(DecodePng(WritePng(grey16))),
             (std::vector<Argb>{0xFFFFFFFF, 0xFF808080, 0xFF000000}));
-  PngSpec greyAlpha;
+  PngRecipe greyAlpha;
   greyAlpha.width = 2;
   greyAlpha.colorType = PNG_COLOR_TYPE_GRAY_ALPHA;
   greyAlpha.rows = {200, 255, 200, 51};  // 200 * 51 / 255 = 40
   EXPECT_EQ(PixelsOf(DecodePng(WritePng(greyAlpha))), (std::vector<Argb>{0xFFC8C8C8, 0x33282828}));
-  PngSpec grey1;
+  PngRecipe grey1;
   grey1.width = 10;
   grey1.colorType = PNG_COLOR_TYPE_GRAY;
   grey1.bitDepth = 1;
@@ -147,33 +147,33 @@ TEST(PngDecoder, ColourTypesGiveStraightThenPremultipliedPixels) {
 }
 
 TEST(PngDecoder, PaletteEntriesTakeTheirTransparency) {
-  PngSpec spec;
-  spec.width = 5;
-  spec.colorType = PNG_COLOR_TYPE_PALETTE;
-  spec.bitDepth = 2;
-  spec.palette = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
-  spec.rows = {0b00011011, 0b01000000};
-  EXPECT_EQ(PixelsOf(DecodePng(WritePng(spec))),
+  PngRecipe recipe;
+  recipe.width = 5;
+  recipe.colorType = PNG_COLOR_TYPE_PALETTE;
+  recipe.bitDepth = 2;
+  recipe.palette = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
+  recipe.rows = {0b00011011, 0b01000000};
+  EXPECT_EQ(PixelsOf(DecodePng(WritePng(recipe))),
             (std::vector<Argb>{0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF, 0xFF00FF00}));
-  spec.paletteAlpha = {0, 128};  // entries beyond the list stay opaque
-  EXPECT_EQ(PixelsOf(DecodePng(WritePng(spec))),
+  recipe.paletteAlpha = {0, 128};  // entries beyond the list stay opaque
+  EXPECT_EQ(PixelsOf(DecodePng(WritePng(recipe))),
             (std::vector<Argb>{0, 0x80008000, 0xFF0000FF, 0xFFFFFFFF, 0x80008000}));
 }
 
 TEST(PngDecoder, InterlacedFilesDecodeLikePlainOnes) {
   std::mt19937 random(7);
-  PngSpec spec;
-  spec.width = 13;  // odd sizes leave some of the seven passes short or empty
-  spec.height = 11;
-  spec.colorType = PNG_COLOR_TYPE_RGB;
-  spec.rows.resize(13 * 11 * 3);
-  for (auto& b : spec.rows) b = static_cast<uint8_t>(random());
-  const Raster plain = DecodePng(WritePng(spec));
-  spec.interlaced = true;
-  const Raster interlaced = DecodePng(WritePng(spec));
+  PngRecipe recipe;
+  recipe.width = 13;  // odd sizes leave some of the seven passes short or empty
+  recipe.height = 11;
+  recipe.colorType = PNG_COLOR_TYPE_RGB;
+  recipe.rows.resize(13 * 11 * 3);
+  for (auto& b : recipe.rows) b = static_cast<uint8_t>(random());
+  const Raster plain = DecodePng(WritePng(recipe));
+  recipe.interlaced = true;
+  const Raster interlaced = DecodePng(WritePng(recipe));
   EXPECT_TRUE(plain == interlaced);
-  EXPECT_EQ(plain.At(12, 10), 0xFF000000u | (spec.rows[3 * 142] << 16) |
-                                  (spec.rows[3 * 142 + 1] << 8) | spec.rows[3 * 142 + 2]);
+  EXPECT_EQ(plain.At(12, 10), 0xFF000000u | (recipe.rows[3 * 142] << 16) |
+                                  (recipe.rows[3 * 142 + 1] << 8) | recipe.rows[3 * 142 + 2]);
 
   // PngSuite's interlaced files ("basi...", "s05i...") against their plain twins.
   int pairs = 0;
@@ -192,12 +192,12 @@ TEST(PngDecoder, InterlacedFilesDecodeLikePlainOnes) {
 }
 
 TEST(PngDecoder, DamageAnywhereIsRefused) {
-  PngSpec spec;
-  spec.width = 8;
-  spec.height = 8;
-  spec.rows.assign(8 * 8 * 3, 90);
-  spec.withText = true;
-  const std::vector<uint8_t> good = WritePng(spec);
+  PngRecipe recipe;
+  recipe.width = 8;
+  recipe.height = 8;
+  recipe.rows.assign(8 * 8 * 3, 90);
+  recipe.withText = true;
+  const std::vector<uint8_t> good = WritePng(recipe);
   ASSERT_EQ(DecodeError(good), "decoded");
   // A wrong CRC fails for the pixel data and for an ancillary (text) chunk alike.
   const auto crcOf = [&](const char* type) {
