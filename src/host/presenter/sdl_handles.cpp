@@ -16,6 +16,11 @@ bool Named(const char* variable) {
 }  // namespace
 
 SdlVideo::SdlVideo() {
+  // Without one SDL may still start a driver whose windows nobody can see
+  // or close, and a viewer would wait for ever.
+  if (!DisplayAvailable())
+    throw std::runtime_error(
+        "cannot open a window: no display (DISPLAY or WAYLAND_DISPLAY is not set)");
   // A click that activates a window is also a click in it, as elsewhere.
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   // Frames are drawn in software: hand them to the window system's own

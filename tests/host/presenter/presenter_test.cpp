@@ -3,7 +3,11 @@
 // its own messages (with the same results as the same input given headless),
 // and window events (size, focus, closing) become the runtime's events.
 #include <chrono>
+#include <cstdlib>
+#include <optional>
+#include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "host/host_state.hpp"
@@ -408,6 +412,25 @@ TEST(PresenterStart, WithoutAUsableDisplayTheErrorSaysWhy) {
   }
   EXPECT_EQ(CurrentMessagePump(), nullptr);
   setenv("SDL_VIDEODRIVER", "offscreen", 1);
+}
+
+TEST(PresenterStart, WithoutADisplayNoWindowOpensAnywhere) {
+  const char* names[] = {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"};
+  std::vector<std::pair<const char*, std::optional<std::string>>> saved;
+  for (const char* name : names) {
+    const char* value = std::getenv(name);
+    saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+    unsetenv(name);
+  }
+  try {
+    Presenter presenter;
+    ADD_FAILURE() << "a presenter started without a display";
+  } catch (const std::runtime_error& e) {
+    EXPECT_NE(std::string(e.what()).find("no display"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(CurrentMessagePump(), nullptr);
+  for (const auto& [name, value] : saved)
+    if (value) setenv(name, value->c_str(), 1);
 }
 
 }  // namespace
