@@ -58,4 +58,19 @@ function check.picture(name)
   return lumora.LoadPicture(check.testdata .. "/" .. name)
 end
 
+-- Every member the type library lists for class (count of them) is
+-- reachable on object by name: methods are functions, properties read.
+function check.members_reachable(object, class, count)
+  local members = lumora.members(class)
+  check.eq(#members, count, "slots of _" .. class)
+  for _, m in ipairs(members) do
+    if m.kind == "method" then
+      check.eq(type(object[m.name]), "function", m.name .. " is a method")
+    elseif m.kind == "get" then
+      local ok, message = pcall(function() return object[m.name] end)
+      check.truthy(ok, "reading " .. m.name .. " (" .. tostring(message) .. ")")
+    end
+  end
+end
+
 return check

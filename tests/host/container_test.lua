@@ -17,16 +17,7 @@ end
 form:show()
 
 -- Every member of the interface is reachable by name.
-local members = lumora.members("ZelScrollContainer")
-check.eq(#members, 21, "slots of _ZelScrollContainer")
-for _, m in ipairs(members) do
-  if m.kind == "method" then
-    check.eq(type(c[m.name]), "function", m.name .. " is a method")
-  elseif m.kind == "get" then
-    local ok, message = pcall(function() return c[m.name] end)
-    check.truthy(ok, "reading " .. m.name .. " (" .. tostring(message) .. ")")
-  end
-end
+check.members_reachable(c, "ZelScrollContainer", 21)
 
 -- Properties.
 check.eq(c.UpperMargin, 60, "a new container's upper margin")

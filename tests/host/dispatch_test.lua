@@ -12,16 +12,7 @@ form:show()
 local hbar, vbar = form:find("z1.HScroll"), form:find("z1.VScroll")
 
 -- The type library lists 38 members; each one is reachable by name.
-local members = lumora.members("ZelPicZoom")
-check.eq(#members, 38, "slots of _ZelPicZoom")
-for _, m in ipairs(members) do
-  if m.kind == "method" then
-    check.eq(type(z[m.name]), "function", m.name .. " is a method")
-  elseif m.kind == "get" then
-    local ok, message = pcall(function() return z[m.name] end)
-    check.truthy(ok, "reading " .. m.name .. " (" .. tostring(message) .. ")")
-  end
-end
+check.members_reachable(z, "ZelPicZoom", 38)
 check.fails(function() return lumora.members("ZelNothing") end, 'no class "ZelNothing"')
 
 -- Enumerations by name.
