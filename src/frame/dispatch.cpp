@@ -141,9 +141,11 @@ Variant DispatchTable::Invoke(Object& self, int32_t dispid, MemberKind kind,
     std::copy_n(full.begin(), args.size(), args.begin());
     return result;
   } catch (const ArgumentFailure& failure) {
-    throw Failure(failure.Number(), failure.Description() + " (argument " +
-                                        Quoted(ParamName(m, failure.Index())) + " of " +
-                                        Quoted(m.name) + ")");
+    // Still an argument failure: dispatch clients learn which argument.
+    throw ArgumentFailure(failure.Index(),
+                          Failure(failure.Number(), failure.Description() + " (argument " +
+                                                        Quoted(ParamName(m, failure.Index())) +
+                                                        " of " + Quoted(m.name) + ")"));
   }
 }
 

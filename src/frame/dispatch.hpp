@@ -43,8 +43,8 @@ struct Binding {
   std::function<Variant(Object& self, std::span<Variant> args)> call;
 };
 
-// A failure converting argument `index` of a bound call; Invoke turns it into
-// a Failure that names the member and the parameter.
+// A failure converting argument `index` of a bound call (in written order);
+// Invoke passes it on with the member and the parameter named.
 class ArgumentFailure : public Failure {
  public:
   ArgumentFailure(size_t index, const Failure& cause)

@@ -11,6 +11,7 @@
 #include "host/lua_form.hpp"
 #include "host/lua_object.hpp"
 #include "host/lua_state.hpp"
+#include "host/lua_variant.hpp"
 #include "host/script.hpp"
 #include "platform/controls/control.hpp"
 #include "platform/errors.hpp"
@@ -239,6 +240,8 @@ void OpenLumora(lua_State* L) {
   PushConstants(L);
   lua_pushliteral(L, "2.0");
   lua_setfield(L, -2, "version");
+  PushNothing(L);
+  lua_setfield(L, -2, "Nothing");
   lua_setglobal(L, "lumora");
 }
 

@@ -12,6 +12,9 @@ namespace lumora::host {
 
 namespace {
 
+// The address lumora.Nothing carries: unique to this program.
+const char g_NothingTag = 0;
+
 void PushRecord(lua_State* L, const RecordValue& record) {
   const auto& fields = record.Info().fields;
   lua_createtable(L, 0, static_cast<int>(fields.size()));
@@ -52,6 +55,10 @@ void PushVariant(lua_State* L, const Variant& value, const std::string& path) {
   }
 }
 
+void PushNothing(lua_State* L) {
+  lua_pushlightuserdata(L, const_cast<char*>(&g_NothingTag));
+}
+
 Variant LuaToVariant(lua_State* L, int index, const std::string& what) {
   switch (lua_type(L, index)) {
     case LUA_TNONE:
@@ -70,6 +77,9 @@ Variant LuaToVariant(lua_State* L, int index, const std::string& what) {
       const char* text = lua_tolstring(L, index, &length);
       return Variant(std::string(text, length));
     }
+    case LUA_TLIGHTUSERDATA:
+      if (lua_touserdata(L, index) == &g_NothingTag) return Variant(nullptr);
+      break;
     case LUA_TUSERDATA:
       if (ObjectPtr object = TestObject(L, index)) return Variant(object);
       if (std::shared_ptr<Form> form = TestForm(L, index)) return Variant(ObjectPtr(form));

@@ -22,7 +22,8 @@ constexpr Command kCommands[] = {
      lumora::host::RunScript},
     {"render", "lumora render FORM.json --png OUT.png  render a form file",
      lumora::host::RunRender},
-    {"typelib", "lumora typelib  print the type library as IDL", lumora::host::RunTypelib},
+    {"typelib", "lumora typelib [--c-header]  print the type library as IDL (or as a C header)",
+     lumora::host::RunTypelib},
     {"view", "lumora view PICTURE|FORM.json [--size WxH]  show a picture or a form in a window",
      lumora::host::RunView},
 };

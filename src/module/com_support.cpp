@@ -15,6 +15,12 @@ std::atomic<int64_t> g_Locks{0};
 constexpr LumoraGuid kIUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 constexpr LumoraGuid kIClassFactory = {0x00000001, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 constexpr LumoraGuid kIDispatch = {0x00020400, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+constexpr LumoraGuid kIConnectionPointContainer = {
+    0xB196B284, 0xBAB4, 0x101A, {0xB6, 0x9C, 0x00, 0xAA, 0x00, 0x34, 0x1D, 0x07}};
+constexpr LumoraGuid kIEnumConnectionPoints = {
+    0xB196B285, 0xBAB4, 0x101A, {0xB6, 0x9C, 0x00, 0xAA, 0x00, 0x34, 0x1D, 0x07}};
+constexpr LumoraGuid kIConnectionPoint = {
+    0xB196B286, 0xBAB4, 0x101A, {0xB6, 0x9C, 0x00, 0xAA, 0x00, 0x34, 0x1D, 0x07}};
 
 }  // namespace
 
@@ -79,4 +85,7 @@ extern "C" {
 const LumoraGuid LumoraIID_IUnknown = lumora::kIUnknown;
 const LumoraGuid LumoraIID_IClassFactory = lumora::kIClassFactory;
 const LumoraGuid LumoraIID_IDispatch = lumora::kIDispatch;
+const LumoraGuid LumoraIID_IConnectionPointContainer = lumora::kIConnectionPointContainer;
+const LumoraGuid LumoraIID_IEnumConnectionPoints = lumora::kIEnumConnectionPoints;
+const LumoraGuid LumoraIID_IConnectionPoint = lumora::kIConnectionPoint;
 }

@@ -72,11 +72,12 @@ Variant FromLumoraVariant(const LumoraVariant& v) {
       case LUMORA_VT_DISPATCH: return FromDispatch(u.dispatch);
       case LUMORA_VT_ERROR:
         if (u.error == LUMORA_DISP_E_PARAMNOTFOUND) return Variant(Missing{});
-        break;
+        Fail(kErrTypeMismatch, "An error value cannot be passed here");
       default: break;
     }
   }
-  Fail(kErrTypeMismatch, "Variant type " + std::to_string(v.vt) + " is not supported");
+  throw BadVariantType(kErrTypeMismatch,
+                       "Variant type " + std::to_string(v.vt) + " is not supported");
 }
 
 void ToLumoraVariant(const Variant& value, LumoraVariant& out) {
@@ -153,6 +154,27 @@ void StoreByRef(const Variant& value, LumoraVariant& arg) {
     }
     default: Fail(kErrTypeMismatch);
   }
+}
+
+LumoraVariant ByRefTo(LumoraVariant& target) {
+  LumoraVariant ref{};
+  ref.vt = static_cast<uint16_t>(target.vt | LUMORA_VT_BYREF);
+  auto& u = target.value;
+  switch (target.vt) {
+    case LUMORA_VT_UI1: ref.value.pui1 = &u.ui1; break;
+    case LUMORA_VT_I2: ref.value.pi2 = &u.i2; break;
+    case LUMORA_VT_I4: ref.value.pi4 = &u.i4; break;
+    case LUMORA_VT_R4: ref.value.pr4 = &u.r4; break;
+    case LUMORA_VT_R8: ref.value.pr8 = &u.r8; break;
+    case LUMORA_VT_BOOL: ref.value.pboolean = &u.boolean; break;
+    case LUMORA_VT_STR: ref.value.pstr = &u.str; break;
+    case LUMORA_VT_DISPATCH: ref.value.pdispatch = &u.dispatch; break;
+    default:
+      ref.vt = LUMORA_VT_BYREF | LUMORA_VT_VARIANT;
+      ref.value.pvariant = &target;
+      break;
+  }
+  return ref;
 }
 
 }  // namespace lumora

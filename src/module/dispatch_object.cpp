@@ -2,6 +2,8 @@
 
 #include "module/com_support.hpp"
 #include "module/com_variant.hpp"
+#include "module/dual_interfaces.hpp"
+#include "module/event_points.hpp"
 #include "platform/form/form.hpp"
 
 namespace lumora {
@@ -12,51 +14,54 @@ DispatchObject* Self(LumoraDispatch* iface) {
   return DispatchObject::FromInterface(iface);
 }
 
-LumoraResult CallQueryInterface(LumoraDispatch* self, const LumoraGuid* iid, void** object) {
+}  // namespace
+
+namespace dispatch_slots {
+
+LumoraResult QueryInterface(LumoraDispatch* self, const LumoraGuid* iid, void** object) {
   DispatchObject* d = Self(self);
   return d ? d->QueryInterface(iid, object) : LUMORA_E_POINTER;
 }
 
-uint32_t CallAddRef(LumoraDispatch* self) {
+uint32_t AddRef(LumoraDispatch* self) {
   DispatchObject* d = Self(self);
   return d ? d->AddRef() : 0;
 }
 
-uint32_t CallRelease(LumoraDispatch* self) {
+uint32_t Release(LumoraDispatch* self) {
   DispatchObject* d = Self(self);
   return d ? d->Release() : 0;
 }
 
-LumoraResult CallGetTypeInfoCount(LumoraDispatch*, uint32_t* count) {
+LumoraResult GetTypeInfoCount(LumoraDispatch*, uint32_t* count) {
   if (!count) return LUMORA_E_POINTER;
   *count = 0;
   return LUMORA_S_OK;
 }
 
-LumoraResult CallGetTypeInfo(LumoraDispatch*, uint32_t, uint32_t, void** info) {
+LumoraResult GetTypeInfo(LumoraDispatch*, uint32_t, uint32_t, void** info) {
   if (info) *info = nullptr;
   return LUMORA_E_NOTIMPL;
 }
 
-LumoraResult CallGetIDsOfNames(LumoraDispatch* self, const LumoraGuid*, const char** names,
-                               uint32_t count, uint32_t, int32_t* dispids) {
+LumoraResult GetIDsOfNames(LumoraDispatch* self, const LumoraGuid*, const char** names,
+                           uint32_t count, uint32_t, int32_t* dispids) {
   DispatchObject* d = Self(self);
   if (!d) return LUMORA_E_POINTER;
   return Guarded(LUMORA_DISP_E_UNKNOWNNAME,
                  [&] { return d->GetIDsOfNames(names, count, dispids); });
 }
 
-LumoraResult CallInvoke(LumoraDispatch* self, int32_t dispid, const LumoraGuid*, uint32_t,
-                        uint16_t flags, LumoraDispParams* params, LumoraVariant* result,
-                        LumoraExcepInfo* excepInfo, uint32_t* argErr) {
+LumoraResult Invoke(LumoraDispatch* self, int32_t dispid, const LumoraGuid*, uint32_t,
+                    uint16_t flags, LumoraDispParams* params, LumoraVariant* result,
+                    LumoraExcepInfo* excepInfo, uint32_t* argErr) {
   DispatchObject* d = Self(self);
   return d ? d->Invoke(dispid, flags, params, result, excepInfo, argErr) : LUMORA_E_POINTER;
 }
 
-constexpr LumoraDispatchVtbl kVtbl = {
-    CallQueryInterface, CallAddRef,        CallRelease, CallGetTypeInfoCount,
-    CallGetTypeInfo,    CallGetIDsOfNames, CallInvoke,
-};
+}  // namespace dispatch_slots
+
+namespace {
 
 // Members of objects without a table are numbered from here, in the order
 // clients ask for them.
@@ -90,19 +95,25 @@ LumoraDispatch* DispatchObject::Wrap(ObjectPtr object, std::shared_ptr<Form> sit
 }
 
 DispatchObject* DispatchObject::FromInterface(LumoraDispatch* iface) {
-  if (!iface || iface->vtbl != &kVtbl) return nullptr;
+  if (!iface || !IsModuleDispatchVtbl(iface->vtbl)) return nullptr;
   return reinterpret_cast<Com*>(iface)->self;
 }
 
 DispatchObject::DispatchObject(ObjectPtr object, std::shared_ptr<Form> site)
-    : m_Com{{&kVtbl}, this},
+    : m_Com{{&kDispatchVtbl}, this},
       m_Object(std::move(object)),
       m_Site(std::move(site)),
       m_Table(m_Object ? DispatchTableOf(*m_Object) : nullptr) {
+  // Objects with a dual interface are called through its table, which
+  // begins with the dispatch slots.
+  if (m_Table) m_Com.iface.vtbl = DispatchVtblFor(m_Table->Interface());
   ObjectCreated();
 }
 
 DispatchObject::~DispatchObject() {
+  // Sinks go first: unloading raises no event into a client holding none of
+  // this object any more.
+  m_Points.reset();
   if (m_Site) {
     try {
       m_Site->Unload();
@@ -127,12 +138,29 @@ uint32_t DispatchObject::Release() {
 LumoraResult DispatchObject::QueryInterface(const LumoraGuid* iid, void** object) {
   if (!object) return LUMORA_E_POINTER;
   *object = nullptr;
+  if (SameGuid(iid, LumoraIID_IConnectionPointContainer)) {
+    return Guarded(LUMORA_E_FAIL, [&] {
+      EventPoints* points = Points();
+      if (!points) return LUMORA_E_NOINTERFACE;
+      AddRef();
+      *object = points->Container();
+      return LUMORA_S_OK;
+    });
+  }
   const bool known = SameGuid(iid, LumoraIID_IUnknown) || SameGuid(iid, LumoraIID_IDispatch) ||
                      (iid && m_Table && FromLumoraGuid(*iid) == m_Table->Interface().guid);
   if (!known) return LUMORA_E_NOINTERFACE;
   AddRef();
   *object = Interface();
   return LUMORA_S_OK;
+}
+
+EventPoints* DispatchObject::Points() {
+  if (!m_PointsLooked) {
+    m_Points = EventPoints::For(*this);
+    m_PointsLooked = true;
+  }
+  return m_Points.get();
 }
 
 LumoraResult DispatchObject::GetIDsOfNames(const char** names, uint32_t count, int32_t* dispids) {
@@ -192,27 +220,27 @@ LumoraResult DispatchObject::Invoke(int32_t dispid, uint16_t flags, LumoraDispPa
     return LUMORA_DISP_E_NONAMEDARGS;
   }
 
-  // Dispatch passes the arguments last first.
+  // Dispatch passes the arguments last first; argErr counts the same way.
   const uint32_t n = params->argCount;
   auto arg = [&](uint32_t i) -> LumoraVariant& { return params->args[n - 1 - i]; };
+  auto blame = [&](size_t i) {
+    if (argErr && i < n) *argErr = n - 1 - static_cast<uint32_t>(i);
+  };
   std::vector<Variant> args(n);
   for (uint32_t i = 0; i < n; ++i) {
     try {
       args[i] = FromLumoraVariant(arg(i));
+    } catch (const BadVariantType&) {
+      blame(i);
+      return LUMORA_DISP_E_BADVARTYPE;
     } catch (const Failure&) {
-      if (argErr) *argErr = n - 1 - i;
+      blame(i);
       return LUMORA_DISP_E_TYPEMISMATCH;
     } catch (const std::bad_alloc&) {
       return LUMORA_E_OUTOFMEMORY;
     }
   }
-  try {
-    const Variant value = Call(dispid, kind, args);
-    for (uint32_t i = 0; i < n; ++i)
-      if (arg(i).vt & LUMORA_VT_BYREF) StoreByRef(args[i], arg(i));
-    if (result && !put) ToLumoraVariant(value, *result);
-    return LUMORA_S_OK;
-  } catch (const Failure& failure) {
+  auto failed = [&](const Failure& failure) {
     const LumoraResult code = DispatchResultOf(failure);
     if (code == LUMORA_DISP_E_EXCEPTION && excepInfo) {
       *excepInfo = LumoraExcepInfo{};
@@ -221,6 +249,24 @@ LumoraResult DispatchObject::Invoke(int32_t dispid, uint16_t flags, LumoraDispPa
       excepInfo->scode = LUMORA_RUNTIME_ERROR(failure.Number());
     }
     return code;
+  };
+  try {
+    const Variant value = Call(dispid, kind, args);
+    for (uint32_t i = 0; i < n; ++i) {
+      if (!(arg(i).vt & LUMORA_VT_BYREF)) continue;
+      try {
+        StoreByRef(args[i], arg(i));
+      } catch (const Failure& failure) {
+        throw ArgumentFailure(i, failure);
+      }
+    }
+    if (result && !put) ToLumoraVariant(value, *result);
+    return LUMORA_S_OK;
+  } catch (const ArgumentFailure& failure) {
+    blame(failure.Index());
+    return failed(failure);
+  } catch (const Failure& failure) {
+    return failed(failure);
   } catch (const std::bad_alloc&) {
     return LUMORA_E_OUTOFMEMORY;
   } catch (...) {

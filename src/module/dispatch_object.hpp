@@ -16,6 +16,28 @@
 
 namespace lumora {
 
+// The dispatch slots every object of this module answers: the whole table of
+// most objects and the start of the controls' dual tables.
+namespace dispatch_slots {
+LumoraResult QueryInterface(LumoraDispatch* self, const LumoraGuid* iid, void** object);
+uint32_t AddRef(LumoraDispatch* self);
+uint32_t Release(LumoraDispatch* self);
+LumoraResult GetTypeInfoCount(LumoraDispatch* self, uint32_t* count);
+LumoraResult GetTypeInfo(LumoraDispatch* self, uint32_t index, uint32_t lcid, void** info);
+LumoraResult GetIDsOfNames(LumoraDispatch* self, const LumoraGuid* iid, const char** names,
+                           uint32_t count, uint32_t lcid, int32_t* dispids);
+LumoraResult Invoke(LumoraDispatch* self, int32_t dispid, const LumoraGuid* iid, uint32_t lcid,
+                    uint16_t flags, LumoraDispParams* params, LumoraVariant* result,
+                    LumoraExcepInfo* excepInfo, uint32_t* argErr);
+}  // namespace dispatch_slots
+
+inline constexpr LumoraDispatchVtbl kDispatchVtbl = {
+    dispatch_slots::QueryInterface,   dispatch_slots::AddRef,      dispatch_slots::Release,
+    dispatch_slots::GetTypeInfoCount, dispatch_slots::GetTypeInfo, dispatch_slots::GetIDsOfNames,
+    dispatch_slots::Invoke,
+};
+
+class EventPoints;
 class Form;
 
 class DispatchObject {
@@ -33,6 +55,8 @@ class DispatchObject {
   DispatchObject& operator=(const DispatchObject&) = delete;
 
   const ObjectPtr& Target() const { return m_Object; }
+  // The published interface the object is called through, or null.
+  const DispatchTable* Table() const { return m_Table; }
   LumoraDispatch* Interface() { return &m_Com.iface; }
 
   uint32_t AddRef();
@@ -50,6 +74,9 @@ class DispatchObject {
   };
 
   Variant Call(int32_t dispid, MemberKind kind, std::vector<Variant>& args);
+  // The control's connection points, made on first request; null for an
+  // object that raises no published events.
+  EventPoints* Points();
 
   Com m_Com;
   std::atomic<uint32_t> m_Refs{1};
@@ -57,6 +84,8 @@ class DispatchObject {
   std::shared_ptr<Form> m_Site;
   const DispatchTable* m_Table;
   std::vector<std::string> m_Names;  // members asked for by name, without a table
+  std::unique_ptr<EventPoints> m_Points;
+  bool m_PointsLooked = false;
 };
 
 }  // namespace lumora

@@ -102,6 +102,13 @@ check.truthy(same == labels[30], "the argument comes back")
 c:Refresh()
 check.eq(lumora.err().Number, 0, "Refresh and ScrollToControl fail in nothing")
 
+-- lumora.Nothing passes Nothing where nil would leave the argument out.
+local top = labels[30].Top
+c:ScrollToControl(lumora.Nothing)
+check.eq(labels[30].Top, top, "ScrollToControl(Nothing) moves nothing")
+c:PaintPicture(lumora.Nothing, 0, 0)
+check.eq(lumora.err().Number, 91, "PaintPicture(Nothing): the host's call fails and is dropped")
+
 -- A property bag given to form:add is read by ReadProperties.
 local c2 = form:add("ZelScrollContainer", "lst2", {Left = 340 * TW, Top = 20 * TW, Width = 200 * TW, Height = 200 * TW},
                     {UpperMargin = 200, LowerMargin = 10, BorderStyle = 1})

@@ -11,6 +11,7 @@ constexpr int32_t kDispidPictureSize = 0x68030004;
 constexpr int32_t kDispidZoomPercent = 0x68030002;
 constexpr int32_t kDispidZoomIn = 0x60030029;
 constexpr int32_t kDispidGo = 0x60030023;
+constexpr int32_t kDispidScroll = 0x60030026;
 constexpr int32_t kDispidHwnd = 0x68030000;
 constexpr int32_t kDispidAboutBox = -552;
 
@@ -134,16 +135,38 @@ TEST_F(ModuleTest, DispatchReportsBadCallsWithTheirCodes) {
   EXPECT_EQ(Put(zoom, kDispidHwnd, I4(1)), LUMORA_DISP_E_MEMBERNOTFOUND);
   EXPECT_EQ(Call(zoom, kDispidZoomIn, LUMORA_DISPATCH_METHOD, {I2(1)}),
             LUMORA_DISP_E_BADPARAMCOUNT);
-  EXPECT_EQ(Put(zoom, kDispidBarsWidth, I4(70000)), LUMORA_DISP_E_OVERFLOW);
 
-  uint32_t argErr = 99;
+  // Arguments that do not convert: the code, and argErr naming the argument
+  // the way Invoke counts (from the last).
   LumoraVariant text{};
   text.vt = LUMORA_VT_STR;
-  text.value.str = m.StringAlloc("wide");
-  EXPECT_EQ(
-      Call(zoom, kDispidBarsWidth, LUMORA_DISPATCH_PROPERTYPUT, {text}, nullptr, nullptr, &argErr),
-      LUMORA_DISP_E_TYPEMISMATCH);
-  m.VariantClear(&text);
+  text.value.str = const_cast<char*>("wide");
+  LumoraVariant null{};
+  null.vt = 1;  // a type the interface does not know
+  LumoraVariant error{};
+  error.vt = LUMORA_VT_ERROR;
+  error.value.error = LUMORA_E_FAIL;
+  const struct {
+    int32_t dispid;
+    uint16_t flags;
+    std::vector<LumoraVariant> args;
+    LumoraResult code;
+    uint32_t argErr;
+  } bad[] = {
+      {kDispidBarsWidth, LUMORA_DISPATCH_PROPERTYPUT, {I4(70000)}, LUMORA_DISP_E_OVERFLOW, 0},
+      {kDispidBarsWidth, LUMORA_DISPATCH_PROPERTYPUT, {text}, LUMORA_DISP_E_TYPEMISMATCH, 0},
+      {kDispidBarsWidth, LUMORA_DISPATCH_PROPERTYPUT, {null}, LUMORA_DISP_E_BADVARTYPE, 0},
+      {kDispidScroll, LUMORA_DISPATCH_METHOD, {I4(1), I4(70000)}, LUMORA_DISP_E_OVERFLOW, 0},
+      {kDispidScroll, LUMORA_DISPATCH_METHOD, {text, I2(1)}, LUMORA_DISP_E_TYPEMISMATCH, 1},
+      {kDispidScroll, LUMORA_DISPATCH_METHOD, {null, I2(1)}, LUMORA_DISP_E_BADVARTYPE, 1},
+      {kDispidScroll, LUMORA_DISPATCH_METHOD, {I4(1), error}, LUMORA_DISP_E_TYPEMISMATCH, 0},
+  };
+  for (const auto& c : bad) {
+    uint32_t argErr = 99;
+    EXPECT_EQ(Call(zoom, c.dispid, c.flags, c.args, nullptr, nullptr, &argErr), c.code)
+        << std::hex << c.dispid;
+    EXPECT_EQ(argErr, c.argErr) << std::hex << c.dispid << " " << c.code;
+  }
   // A property put without its named value, and named arguments elsewhere.
   LumoraVariant arg = I2(20);
   LumoraDispParams noName{&arg, nullptr, 1, 0};
