@@ -10,48 +10,36 @@
 
 #include "harness.h"
 
-/* ---- The site's exports ------------------------------------------------------ */
+/* ---- The site's exports, resolved by name ---------------------------------- */
 
-static struct {
-  LumoraResult (*Create)(const char*, int32_t, int32_t, const char*, LumoraSite*);
-  LumoraResult (*OpenForm)(const char*, int32_t, int32_t, LumoraSite*);
-  LumoraResult (*Release)(LumoraSite);
-  LumoraResult (*GetControl)(LumoraSite, const char*, const LumoraGuid*, void**);
-  LumoraResult (*Resize)(LumoraSite, int32_t, int32_t);
-  LumoraResult (*GetSize)(LumoraSite, int32_t*, int32_t*);
-  LumoraResult (*Draw)(LumoraSite, void*, int32_t, int32_t, int32_t, uint64_t*);
-  LumoraResult (*GetGeneration)(LumoraSite, uint64_t*);
-  LumoraResult (*SetRedrawCallback)(LumoraSite, LumoraSiteRedrawCallback, void*);
-  LumoraResult (*Mouse)(LumoraSite, int32_t, int32_t, int32_t, int32_t, int32_t);
-  LumoraResult (*Wheel)(LumoraSite, int32_t, int32_t, int32_t, int32_t);
-  LumoraResult (*Key)(LumoraSite, int32_t, int32_t, int32_t);
-  LumoraResult (*Focus)(LumoraSite, int32_t);
-  LumoraResult (*Pump)(uint32_t);
-  LumoraResult (*Save)(LumoraSite, char**);
-  LumoraResult (*Load)(LumoraSite, const char*);
-  LumoraResult (*SetBackColor)(LumoraSite, uint32_t);
-  LumoraResult (*SetDesignMode)(LumoraSite, int32_t);
-} L;
+/* clang-format off */
+#define SITE_EXPORTS(X) \
+  X(Create, LumoraSiteCreate) \
+  X(OpenForm, LumoraSiteOpenForm) \
+  X(Release, LumoraSiteRelease) \
+  X(GetControl, LumoraSiteGetControl) \
+  X(Resize, LumoraSiteResize) \
+  X(GetSize, LumoraSiteGetSize) \
+  X(Draw, LumoraSiteDraw) \
+  X(GetGeneration, LumoraSiteGetGeneration) \
+  X(SetRedrawCallback, LumoraSiteSetRedrawCallback) \
+  X(Mouse, LumoraSiteMouse) \
+  X(Wheel, LumoraSiteWheel) \
+  X(Key, LumoraSiteKey) \
+  X(Focus, LumoraSiteFocus) \
+  X(Pump, LumoraPumpMessages) \
+  X(Save, LumoraSiteSaveProperties) \
+  X(Load, LumoraSiteLoadProperties) \
+  X(SetBackColor, LumoraSiteSetBackColor) \
+  X(SetDesignMode, LumoraSiteSetDesignMode)
+/* clang-format on */
+#define DECLARE_EXPORT(field, name) __typeof__(name)* field;
+#define RESOLVE_EXPORT(field, name) *(void**)&L.field = Export(#name);
+
+static struct { SITE_EXPORTS(DECLARE_EXPORT) } L;
 
 static void ResolveSite(void) {
-  *(void**)&L.Create = Export("LumoraSiteCreate");
-  *(void**)&L.OpenForm = Export("LumoraSiteOpenForm");
-  *(void**)&L.Release = Export("LumoraSiteRelease");
-  *(void**)&L.GetControl = Export("LumoraSiteGetControl");
-  *(void**)&L.Resize = Export("LumoraSiteResize");
-  *(void**)&L.GetSize = Export("LumoraSiteGetSize");
-  *(void**)&L.Draw = Export("LumoraSiteDraw");
-  *(void**)&L.GetGeneration = Export("LumoraSiteGetGeneration");
-  *(void**)&L.SetRedrawCallback = Export("LumoraSiteSetRedrawCallback");
-  *(void**)&L.Mouse = Export("LumoraSiteMouse");
-  *(void**)&L.Wheel = Export("LumoraSiteWheel");
-  *(void**)&L.Key = Export("LumoraSiteKey");
-  *(void**)&L.Focus = Export("LumoraSiteFocus");
-  *(void**)&L.Pump = Export("LumoraPumpMessages");
-  *(void**)&L.Save = Export("LumoraSiteSaveProperties");
-  *(void**)&L.Load = Export("LumoraSiteLoadProperties");
-  *(void**)&L.SetBackColor = Export("LumoraSiteSetBackColor");
-  *(void**)&L.SetDesignMode = Export("LumoraSiteSetDesignMode");
+  SITE_EXPORTS(RESOLVE_EXPORT)
 }
 
 /* ---- Frames ----------------------------------------------------------------- */
@@ -370,6 +358,23 @@ static void PropertyDocumentsRoundTrip(void) {
   L.Release(loaded);
 }
 
+/* A resized site draws as one made at that size: the control fills it. */
+static void ResizingSizesTheControl(void) {
+  static const char* classes[] = {"ZelPicZoom", "ZelScrollContainer"};
+  for (size_t i = 0; i < 2; ++i) {
+    LumoraSite resized = 0, made = 0;
+    CHECK_EQ(L.Create(classes[i], 60, 40, NULL, &resized), LUMORA_S_OK);
+    CHECK_EQ(L.Create(classes[i], 90, 70, NULL, &made), LUMORA_S_OK);
+    CHECK_EQ(L.Resize(resized, 90, 70), LUMORA_S_OK);
+    Frame a = Drawn(resized), b = Drawn(made);
+    CHECK(Same(a, b));
+    free(a.pixels);
+    free(b.pixels);
+    L.Release(resized);
+    L.Release(made);
+  }
+}
+
 /* Appearance is written in design mode only; the back colour shows around
  * the form's controls and a change of it is reported for redrawing. */
 static int g_redraws;
@@ -498,6 +503,7 @@ int main(int argc, char** argv) {
   InputReachesTheApplication();
   HeldKeysAndButtonsGoOnUntilTheRelease();
   PropertyDocumentsRoundTrip();
+  ResizingSizesTheControl();
   AmbientFactsComeFromTheHost();
   BadCallsGiveErrorCodes();
   AControlOutlivesItsSite();
