@@ -5,17 +5,17 @@
 #include <cstdint>
 #include <string_view>
 
-#include "host/form_file.hpp"
+#include "forms/form_file.hpp"
 #include "platform/errors.hpp"
 #include "platform/form/form.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   try {
-    const auto description = lumora::host::ParseFormFile(text, "fuzz.json");
-    const auto form = lumora::host::BuildForm(description, "fuzz.json");
+    const auto description = lumora::ParseFormFile(text, "fuzz.json");
+    const auto form = lumora::BuildForm(description, "fuzz.json");
     lumora::Step([&] { form->Unload(); });
-  } catch (const lumora::host::FormFileError&) {
+  } catch (const lumora::FormFileError&) {
   }
   return 0;
 }

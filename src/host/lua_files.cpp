@@ -1,8 +1,8 @@
 // lumora.* functions that read and write files: form files and contact sheets.
 #include <vector>
 
+#include "forms/form_file.hpp"
 #include "host/contact_sheet.hpp"
-#include "host/form_file.hpp"
 #include "host/lua_form.hpp"
 #include "host/lua_state.hpp"
 #include "host/script.hpp"

@@ -4,8 +4,8 @@
 #include <new>
 #include <optional>
 
-#include "host/control_classes.hpp"
-#include "host/form_file.hpp"
+#include "forms/control_classes.hpp"
+#include "forms/form_file.hpp"
 #include "host/host_state.hpp"
 #include "host/lua_events.hpp"
 #include "host/lua_object.hpp"

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "forms/form_file.hpp"
 #include "host/commands.hpp"
-#include "host/form_file.hpp"
 #include "platform/errors.hpp"
 #include "platform/form/form.hpp"
 #include "platform/render/render_form.hpp"

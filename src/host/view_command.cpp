@@ -18,8 +18,8 @@
 #include <string>
 #include <string_view>
 
+#include "forms/form_file.hpp"
 #include "host/commands.hpp"
-#include "host/form_file.hpp"
 #include "host/presenter/presenter.hpp"
 #include "host/presenter/signal_wake.hpp"
 #include "host/view_form.hpp"

@@ -15,6 +15,7 @@ std::string DefaultDescription(int32_t number) {
     case kErrInvalidFileFormat: return "Invalid file format";
     case kErrNoObject: return "Object variable or With block variable not set";
     case kErrInvalidPropertyValue: return "Invalid property value";
+    case kErrSetNotAtRunTime: return "Set not supported at run time";
     case kErrNoSuchMember: return "Object doesn't support this property or method";
     case kErrPersistentImage: return "Can't create AutoRedraw image";
     case kErrInvalidPicture: return "Invalid picture";

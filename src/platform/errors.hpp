@@ -22,6 +22,7 @@ enum ErrorNumber : int32_t {
   kErrInvalidFileFormat = 321,
   kErrNoObject = 91,
   kErrInvalidPropertyValue = 380,
+  kErrSetNotAtRunTime = 382,
   kErrNoSuchMember = 438,
   kErrPersistentImage = 480,
   kErrInvalidPicture = 481,

@@ -64,6 +64,8 @@ void UserControl::Height(float twips) {
 
 void UserControl::Appearance(int16_t value) {
   CheckZeroOrOne(value);
+  if (const Form* form = ParentForm(); form && form->Mode() == HostMode::Run)
+    Fail(kErrSetNotAtRunTime);
   m_Appearance = value;
 }
 

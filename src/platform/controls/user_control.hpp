@@ -76,7 +76,9 @@ class UserControl : public Control, public Container {
 
   // --- Appearance ---------------------------------------------------------------
   int16_t Appearance() const { return m_Appearance; }
-  void Appearance(int16_t value);  // 0 flat, 1 3D; else error 380
+  // 0 flat, 1 3D; else error 380. A design-time property: on a form its host
+  // runs, writing it fails with error 382.
+  void Appearance(int16_t value);
   OleColor BackColor() const { return m_BackColor; }
   void BackColor(OleColor value);  // an unknown system colour: error 380
   OleColor ForeColor() const { return m_ForeColor; }

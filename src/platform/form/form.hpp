@@ -38,6 +38,11 @@ struct ShownMenu {
   float y = 0;
 };
 
+// What the application hosting a form says about it. A site's host is
+// designing the form or running it; forms the runtime makes for itself
+// (scripts, form files, tests) are neither and allow what both allow.
+enum class HostMode { Any, Design, Run };
+
 class Form final : public Object, public Container {
  public:
   // A new loaded (not yet shown) form with a client area of width x height
@@ -53,6 +58,8 @@ class Form final : public Object, public Container {
   int32_t hWnd() const { return m_Handle; }
   OleColor BackColor() const { return m_BackColor; }
   void BackColor(OleColor value);
+  HostMode Mode() const { return m_Mode; }
+  void Mode(HostMode mode) { m_Mode = mode; }
 
   // Client area: pixels, and in the form's scale (twips).
   int32_t ClientWidth() const { return m_ClientWidth; }
@@ -200,6 +207,7 @@ class Form final : public Object, public Container {
   std::string m_Caption;
   int32_t m_Handle;
   OleColor m_BackColor = kSysButtonFace;
+  HostMode m_Mode = HostMode::Any;
   int32_t m_ClientWidth;
   int32_t m_ClientHeight;
   int32_t m_ScreenLeft = 0;

@@ -1,20 +1,20 @@
-#include "host/form_file.hpp"
+#include "forms/form_file.hpp"
 
 #include <cmath>
 #include <optional>
 
 #include <nlohmann/json.hpp>
 
+#include "forms/control_classes.hpp"
+#include "forms/form_properties.hpp"
 #include "frame/type_library.hpp"
-#include "host/control_classes.hpp"
-#include "host/form_properties.hpp"
 #include "platform/controls/user_control.hpp"
 #include "platform/errors.hpp"
 #include "platform/file_io.hpp"
 #include "platform/form/form.hpp"
 #include "platform/picture.hpp"
 
-namespace lumora::host {
+namespace lumora {
 
 namespace {
 
@@ -406,4 +406,4 @@ UnloadAtEnd::~UnloadAtEnd() {
   Step([&] { m_Form.Unload(); });
 }
 
-}  // namespace lumora::host
+}  // namespace lumora

@@ -8,7 +8,7 @@
 
 #include "platform/controls/control.hpp"
 
-namespace lumora::host {
+namespace lumora {
 
 // Registers ZelPicZoom and ZelScrollContainer on this thread (once).
 void RegisterLibraryControls();
@@ -20,4 +20,4 @@ ControlPtr NewControl(std::string_view className);
 // The known class names, library ones first, for messages.
 std::string ControlClassList();
 
-}  // namespace lumora::host
+}  // namespace lumora

@@ -1,13 +1,13 @@
-#include "host/form_properties.hpp"
+#include "forms/form_properties.hpp"
 
 #include <string>
 #include <vector>
 
-#include "host/control_classes.hpp"
+#include "forms/control_classes.hpp"
 #include "platform/controls/member_table.hpp"
 #include "platform/errors.hpp"
 
-namespace lumora::host {
+namespace lumora {
 
 namespace {
 
@@ -60,4 +60,4 @@ void ReadOrdinaryProperties(Control& control, const PropertyBag& bag) {
   }
 }
 
-}  // namespace lumora::host
+}  // namespace lumora

@@ -26,10 +26,8 @@
 #include "platform/property_bag.hpp"
 
 namespace lumora {
-class Form;
-}
 
-namespace lumora::host {
+class Form;
 
 // A bad form file: the message names the file and the place in it.
 class FormFileError : public std::runtime_error {
@@ -93,4 +91,4 @@ class UnloadAtEnd {
   Form& m_Form;
 };
 
-}  // namespace lumora::host
+}  // namespace lumora

@@ -9,7 +9,7 @@
 #include "platform/controls/control.hpp"
 #include "platform/property_bag.hpp"
 
-namespace lumora::host {
+namespace lumora {
 
 // Writes the control's stored properties into bag.
 void WriteOrdinaryProperties(Control& control, PropertyBag& bag);
@@ -18,4 +18,4 @@ void WriteOrdinaryProperties(Control& control, PropertyBag& bag);
 // Failures name the key in the description ("Caption: ...").
 void ReadOrdinaryProperties(Control& control, const PropertyBag& bag);
 
-}  // namespace lumora::host
+}  // namespace lumora

@@ -1,4 +1,4 @@
-#include "host/control_classes.hpp"
+#include "forms/control_classes.hpp"
 
 #include <memory>
 
@@ -6,7 +6,7 @@
 #include "platform/form/control_classes.hpp"
 #include "scrollcontainer/zel_scroll_container.hpp"
 
-namespace lumora::host {
+namespace lumora {
 
 void RegisterLibraryControls() {
   thread_local bool registered = false;
@@ -33,4 +33,4 @@ std::string ControlClassList() {
   return library + (library.empty() || others.empty() ? "" : ", ") + others;
 }
 
-}  // namespace lumora::host
+}  // namespace lumora
