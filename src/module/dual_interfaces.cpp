@@ -103,11 +103,10 @@ concept Passable = requires(T x) {
 
 // ---- A property's value handed back -------------------------------------------
 
-// Out parameters arrive uninitialised: they are cleared before the value is
-// stored, the way a by-reference argument would receive it.
+// Stored the way a by-reference argument receives a value (into a cleared
+// out parameter).
 template <class T>
 void StoreResult(const LumoraVariant& result, T* out) {
-  *out = T{};
   LumoraVariant ref = ArgOf(out);
   StoreByRef(FromLumoraVariant(result), ref);
 }
@@ -165,6 +164,8 @@ const MemberInfo* MemberAt(DispatchObject& d, size_t slot) {
 template <class Out>
 LumoraResult Read(DispatchObject& d, const MemberInfo& m, Out* out) {
   if (!out) return LUMORA_E_POINTER;
+  // Out parameters arrive uninitialised; a failed read leaves them empty.
+  *out = Out{};
   LumoraVariant result{};
   LumoraResult r = InvokeMember(d, m, {}, &result);
   if (LUMORA_SUCCEEDED(r)) {

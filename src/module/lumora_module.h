@@ -206,6 +206,75 @@ struct LumoraDispatch {
   const LumoraDispatchVtbl* vtbl;
 };
 
+/* ---- Events ----------------------------------------------------------------
+ * A control answers QueryInterface for LumoraIID_IConnectionPointContainer.
+ * Its container holds one connection point, for the control's event
+ * interface (LumoraDIID_ZelPicZoomEvents, LumoraDIID_ZelScrollContainerEvents
+ * in lumora_controls.h). A sink is any object that answers QueryInterface
+ * for that interface's ID or for IDispatch; each event calls its Invoke with
+ * the event's DISPID, LUMORA_DISPATCH_METHOD and the event's arguments (last
+ * first), each by reference (LUMORA_VT_BYREF with the argument's type): what
+ * the sink stores through them is what the control acts on. Advising and
+ * unadvising from inside an event is allowed; a sink advised during an event
+ * hears the next one. The container and its point share the control's
+ * reference count. */
+
+typedef struct LumoraConnectionPoint LumoraConnectionPoint;
+typedef struct LumoraConnectionPointContainer LumoraConnectionPointContainer;
+typedef struct LumoraEnumConnectionPoints LumoraEnumConnectionPoints;
+
+typedef struct LumoraConnectionPointVtbl {
+  LumoraResult (*QueryInterface)(LumoraConnectionPoint* self, const LumoraGuid* iid, void** object);
+  uint32_t (*AddRef)(LumoraConnectionPoint* self);
+  uint32_t (*Release)(LumoraConnectionPoint* self);
+  LumoraResult (*GetConnectionInterface)(LumoraConnectionPoint* self, LumoraGuid* iid);
+  LumoraResult (*GetConnectionPointContainer)(LumoraConnectionPoint* self,
+                                              LumoraConnectionPointContainer** container);
+  /* Holds a reference to the sink until Unadvise (or the control's end) and
+   * returns a cookie, never 0. LUMORA_CONNECT_E_CANNOTCONNECT when the sink
+   * answers neither interface. */
+  LumoraResult (*Advise)(LumoraConnectionPoint* self, LumoraUnknown* sink, uint32_t* cookie);
+  /* LUMORA_CONNECT_E_NOCONNECTION for a cookie that is not connected. */
+  LumoraResult (*Unadvise)(LumoraConnectionPoint* self, uint32_t cookie);
+  /* Not offered: LUMORA_E_NOTIMPL. */
+  LumoraResult (*EnumConnections)(LumoraConnectionPoint* self, void** connections);
+} LumoraConnectionPointVtbl;
+struct LumoraConnectionPoint {
+  const LumoraConnectionPointVtbl* vtbl;
+};
+
+typedef struct LumoraEnumConnectionPointsVtbl {
+  LumoraResult (*QueryInterface)(LumoraEnumConnectionPoints* self, const LumoraGuid* iid,
+                                 void** object);
+  uint32_t (*AddRef)(LumoraEnumConnectionPoints* self);
+  uint32_t (*Release)(LumoraEnumConnectionPoints* self);
+  /* Up to count points, each with a reference; LUMORA_S_FALSE when fewer
+   * were left. fetched may be null when count is 1. */
+  LumoraResult (*Next)(LumoraEnumConnectionPoints* self, uint32_t count,
+                       LumoraConnectionPoint** points, uint32_t* fetched);
+  LumoraResult (*Skip)(LumoraEnumConnectionPoints* self, uint32_t count);
+  LumoraResult (*Reset)(LumoraEnumConnectionPoints* self);
+  LumoraResult (*Clone)(LumoraEnumConnectionPoints* self, LumoraEnumConnectionPoints** copy);
+} LumoraEnumConnectionPointsVtbl;
+struct LumoraEnumConnectionPoints {
+  const LumoraEnumConnectionPointsVtbl* vtbl;
+};
+
+typedef struct LumoraConnectionPointContainerVtbl {
+  LumoraResult (*QueryInterface)(LumoraConnectionPointContainer* self, const LumoraGuid* iid,
+                                 void** object);
+  uint32_t (*AddRef)(LumoraConnectionPointContainer* self);
+  uint32_t (*Release)(LumoraConnectionPointContainer* self);
+  LumoraResult (*EnumConnectionPoints)(LumoraConnectionPointContainer* self,
+                                       LumoraEnumConnectionPoints** points);
+  /* LUMORA_CONNECT_E_NOCONNECTION for an interface the control does not raise. */
+  LumoraResult (*FindConnectionPoint)(LumoraConnectionPointContainer* self, const LumoraGuid* iid,
+                                      LumoraConnectionPoint** point);
+} LumoraConnectionPointContainerVtbl;
+struct LumoraConnectionPointContainer {
+  const LumoraConnectionPointContainerVtbl* vtbl;
+};
+
 /* ---- Sites ----------------------------------------------------------------
  * A site is a host's place for a control: the host gives it a size in pixels
  * (the control fills it), has it drawn into the host's own buffer, feeds it
@@ -303,75 +372,6 @@ LUMORA_EXPORT LumoraResult LumoraSiteLoadProperties(LumoraSite site, const char*
  * written; while the application runs (the default) they refuse writes. */
 LUMORA_EXPORT LumoraResult LumoraSiteSetBackColor(LumoraSite site, uint32_t color);
 LUMORA_EXPORT LumoraResult LumoraSiteSetDesignMode(LumoraSite site, int32_t design);
-
-/* ---- Events ----------------------------------------------------------------
- * A control answers QueryInterface for LumoraIID_IConnectionPointContainer.
- * Its container holds one connection point, for the control's event
- * interface (LumoraDIID_ZelPicZoomEvents, LumoraDIID_ZelScrollContainerEvents
- * in lumora_controls.h). A sink is any object that answers QueryInterface
- * for that interface's ID or for IDispatch; each event calls its Invoke with
- * the event's DISPID, LUMORA_DISPATCH_METHOD and the event's arguments (last
- * first), each by reference (LUMORA_VT_BYREF with the argument's type): what
- * the sink stores through them is what the control acts on. Advising and
- * unadvising from inside an event is allowed; a sink advised during an event
- * hears the next one. The container and its point share the control's
- * reference count. */
-
-typedef struct LumoraConnectionPoint LumoraConnectionPoint;
-typedef struct LumoraConnectionPointContainer LumoraConnectionPointContainer;
-typedef struct LumoraEnumConnectionPoints LumoraEnumConnectionPoints;
-
-typedef struct LumoraConnectionPointVtbl {
-  LumoraResult (*QueryInterface)(LumoraConnectionPoint* self, const LumoraGuid* iid, void** object);
-  uint32_t (*AddRef)(LumoraConnectionPoint* self);
-  uint32_t (*Release)(LumoraConnectionPoint* self);
-  LumoraResult (*GetConnectionInterface)(LumoraConnectionPoint* self, LumoraGuid* iid);
-  LumoraResult (*GetConnectionPointContainer)(LumoraConnectionPoint* self,
-                                              LumoraConnectionPointContainer** container);
-  /* Holds a reference to the sink until Unadvise (or the control's end) and
-   * returns a cookie, never 0. LUMORA_CONNECT_E_CANNOTCONNECT when the sink
-   * answers neither interface. */
-  LumoraResult (*Advise)(LumoraConnectionPoint* self, LumoraUnknown* sink, uint32_t* cookie);
-  /* LUMORA_CONNECT_E_NOCONNECTION for a cookie that is not connected. */
-  LumoraResult (*Unadvise)(LumoraConnectionPoint* self, uint32_t cookie);
-  /* Not offered: LUMORA_E_NOTIMPL. */
-  LumoraResult (*EnumConnections)(LumoraConnectionPoint* self, void** connections);
-} LumoraConnectionPointVtbl;
-struct LumoraConnectionPoint {
-  const LumoraConnectionPointVtbl* vtbl;
-};
-
-typedef struct LumoraEnumConnectionPointsVtbl {
-  LumoraResult (*QueryInterface)(LumoraEnumConnectionPoints* self, const LumoraGuid* iid,
-                                 void** object);
-  uint32_t (*AddRef)(LumoraEnumConnectionPoints* self);
-  uint32_t (*Release)(LumoraEnumConnectionPoints* self);
-  /* Up to count points, each with a reference; LUMORA_S_FALSE when fewer
-   * were left. fetched may be null when count is 1. */
-  LumoraResult (*Next)(LumoraEnumConnectionPoints* self, uint32_t count,
-                       LumoraConnectionPoint** points, uint32_t* fetched);
-  LumoraResult (*Skip)(LumoraEnumConnectionPoints* self, uint32_t count);
-  LumoraResult (*Reset)(LumoraEnumConnectionPoints* self);
-  LumoraResult (*Clone)(LumoraEnumConnectionPoints* self, LumoraEnumConnectionPoints** copy);
-} LumoraEnumConnectionPointsVtbl;
-struct LumoraEnumConnectionPoints {
-  const LumoraEnumConnectionPointsVtbl* vtbl;
-};
-
-typedef struct LumoraConnectionPointContainerVtbl {
-  LumoraResult (*QueryInterface)(LumoraConnectionPointContainer* self, const LumoraGuid* iid,
-                                 void** object);
-  uint32_t (*AddRef)(LumoraConnectionPointContainer* self);
-  uint32_t (*Release)(LumoraConnectionPointContainer* self);
-  LumoraResult (*EnumConnectionPoints)(LumoraConnectionPointContainer* self,
-                                       LumoraEnumConnectionPoints** points);
-  /* LUMORA_CONNECT_E_NOCONNECTION for an interface the control does not raise. */
-  LumoraResult (*FindConnectionPoint)(LumoraConnectionPointContainer* self, const LumoraGuid* iid,
-                                      LumoraConnectionPoint** point);
-} LumoraConnectionPointContainerVtbl;
-struct LumoraConnectionPointContainer {
-  const LumoraConnectionPointContainerVtbl* vtbl;
-};
 
 /* ---- Entry points -------------------------------------------------------- */
 

@@ -1,6 +1,6 @@
 /* Events through connection points: finding the point, sinks that connect or
- * not, several sinks, advising and unadvising from inside an event, and the
- * calls the library refuses. */
+ * not, several sinks, advising and unadvising from inside an event, changes
+ * to by-reference arguments acted on, and the calls the library refuses. */
 #include <stdlib.h>
 #include <string.h>
 
@@ -190,6 +190,99 @@ static void AdvisingInsideAnEvent(void) {
   CHECK_EQ(later.refs, 1);
 }
 
+/* ---- By reference, through a site's input --------------------------------- */
+
+/* A sink that zeroes the first argument of one event (when asked) and counts
+ * how often it saw that argument as a reference to an int16. */
+typedef struct Tamper {
+  int32_t event;
+  int zero;
+  int byRef;
+} Tamper;
+
+static void ZeroFirstArgument(Sink* sink, int32_t dispid, LumoraDispParams* params) {
+  Tamper* t = sink->context;
+  if (dispid != t->event || params->argCount == 0) return;
+  LumoraVariant* first = &params->args[params->argCount - 1]; /* passed last first */
+  if (first->vt != (LUMORA_VT_BYREF | LUMORA_VT_I2)) return;
+  ++t->byRef;
+  if (t->zero) *first->value.pi2 = 0;
+}
+
+typedef struct Site {
+  LumoraResult (*Create)(const char*, int32_t, int32_t, const char*, LumoraSite*);
+  LumoraResult (*Release)(LumoraSite);
+  LumoraResult (*GetControl)(LumoraSite, const char*, const LumoraGuid*, void**);
+  LumoraResult (*Mouse)(LumoraSite, int32_t, int32_t, int32_t, int32_t, int32_t);
+  LumoraResult (*Key)(LumoraSite, int32_t, int32_t, int32_t);
+  LumoraResult (*Focus)(LumoraSite, int32_t);
+  LumoraResult (*Pump)(uint32_t);
+} Site;
+
+static void HoldRightArrow(const Site* s, LumoraSite site) {
+  s->Key(site, LUMORA_KEY_DOWN, 39, 0);
+  s->Pump(30);
+  s->Key(site, LUMORA_KEY_UP, 39, 0);
+  s->Pump(30);
+}
+
+static void DragLeftUp(const Site* s, LumoraSite site) {
+  s->Mouse(site, LUMORA_MOUSE_DOWN, 160, 120, 1, 0);
+  s->Mouse(site, LUMORA_MOUSE_MOVE, 100, 80, 1, 0);
+  s->Mouse(site, LUMORA_MOUSE_MOVE, 60, 40, 1, 0);
+  s->Mouse(site, LUMORA_MOUSE_UP, 60, 40, 1, 0);
+  s->Pump(30);
+}
+
+/* A sink that zeroes KeyCode stops the arrow-key scrolling; one that zeroes
+ * Button in MouseMove stops the drag. Left alone, both scroll. */
+static void ByReference(void) {
+  Site s;
+  *(void**)&s.Create = Export("LumoraSiteCreate");
+  *(void**)&s.Release = Export("LumoraSiteRelease");
+  *(void**)&s.GetControl = Export("LumoraSiteGetControl");
+  *(void**)&s.Mouse = Export("LumoraSiteMouse");
+  *(void**)&s.Key = Export("LumoraSiteKey");
+  *(void**)&s.Focus = Export("LumoraSiteFocus");
+  *(void**)&s.Pump = Export("LumoraPumpMessages");
+  const struct {
+    const char* what;
+    int32_t event;
+    void (*input)(const Site*, LumoraSite);
+  } cases[] = {
+      {"KeyDown's KeyCode", LumoraZelPicZoomEvent_KeyDown, HoldRightArrow},
+      {"MouseMove's Button", LumoraZelPicZoomEvent_MouseMove, DragLeftUp},
+  };
+  for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+    for (int zero = 0; zero <= 1; ++zero) {
+      LumoraSite site = 0;
+      CHECK_EQ(s.Create("ZelPicZoom", 320, 240, NULL, &site), LUMORA_S_OK);
+      LumoraDispatch* control = NULL;
+      CHECK_EQ(s.GetControl(site, NULL, g_Lumora.IID_IDispatch, (void**)&control), LUMORA_S_OK);
+      if (!control) continue;
+      SetPicture(control);
+      s.Focus(site, 1);
+      LumoraConnectionPoint* point = PointOf(control, g_Lumora.DIID_ZelPicZoomEvents);
+      Tamper t = {cases[i].event, zero, 0};
+      Sink sink;
+      SinkInit(&sink, NULL, ZeroFirstArgument, &t);
+      uint32_t cookie = 0;
+      CHECK_EQ(point->vtbl->Advise(point, (LumoraUnknown*)&sink, &cookie), LUMORA_S_OK);
+      cases[i].input(&s, site);
+      const int scrolled = Heard(&sink, LumoraZelPicZoomEvent_PictureScrolled);
+      if (t.byRef == 0 || (zero ? scrolled != 0 : scrolled == 0)) {
+        fprintf(stderr, "%s%s: seen by reference %d times, %d PictureScrolled\n",
+                zero ? "zeroing " : "leaving ", cases[i].what, t.byRef, scrolled);
+        ++g_Failures;
+      }
+      point->vtbl->Unadvise(point, cookie);
+      Release(point);
+      Release(control);
+      CHECK_EQ(s.Release(site), LUMORA_S_OK);
+    }
+  }
+}
+
 int main(int argc, char** argv) {
   LoadModule(argc, argv);
   if (argc < 3) {
@@ -200,5 +293,6 @@ int main(int argc, char** argv) {
   FindingThePoint();
   SeveralSinks();
   AdvisingInsideAnEvent();
+  ByReference();
   return Finish();
 }
