@@ -299,7 +299,8 @@ static void HeldKeysAndButtonsGoOnUntilTheRelease(void) {
   L.Release(viewer);
 
   /* The container's down button at its bottom right corner moves the
-   * contained button up a twip per pass while held. */
+   * contained button up a twip per pass while held; the button lies far
+   * enough below for the loop to outlast any budget here. */
   LumoraSite form = 0;
   CHECK_EQ(L.OpenForm(FormPath("tests/module/c_api/forms/container.json"), 200, 100, &form),
            LUMORA_S_OK);
