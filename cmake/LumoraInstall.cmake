@@ -1,5 +1,6 @@
 # cmake --install: the shared library with its headers, a CMake package
-# (find_package(OrvaneLumora)), a pkg-config file, and the lumora program.
+# (find_package(OrvaneLumora [COMPONENTS Window])), pkg-config files (the
+# windows' own when built), and the lumora program.
 include(CMakePackageConfigHelpers)
 
 set(LUMORA_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR}/orvane-lumora)
@@ -19,6 +20,18 @@ if(TARGET OrvaneLumora)
     endif()
   endforeach()
 
+  # Windows, when built: the library and its one public header (the SDL
+  # side stays inside).
+  set(LUMORA_HAS_WINDOW no)
+  if(TARGET OrvaneLumoraWindow)
+    set(LUMORA_HAS_WINDOW yes)
+    install(TARGETS OrvaneLumoraWindow EXPORT OrvaneLumoraTargets
+      LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+      INCLUDES DESTINATION ${LUMORA_INSTALL_INCLUDEDIR})
+    install(FILES ${PROJECT_SOURCE_DIR}/src/window/windows.hpp
+      DESTINATION ${LUMORA_INSTALL_INCLUDEDIR}/window)
+  endif()
+
   install(EXPORT OrvaneLumoraTargets NAMESPACE OrvaneLumora::
     DESTINATION ${LUMORA_INSTALL_CMAKEDIR})
   configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/package/OrvaneLumoraConfig.cmake.in
@@ -37,6 +50,12 @@ if(TARGET OrvaneLumora)
     ${PROJECT_BINARY_DIR}/package/orvane-lumora.pc @ONLY)
   install(FILES ${PROJECT_BINARY_DIR}/package/orvane-lumora.pc
     DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+  if(LUMORA_HAS_WINDOW)
+    configure_file(${PROJECT_SOURCE_DIR}/cmake/package/orvane-lumora-window.pc.in
+      ${PROJECT_BINARY_DIR}/package/orvane-lumora-window.pc @ONLY)
+    install(FILES ${PROJECT_BINARY_DIR}/package/orvane-lumora-window.pc
+      DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+  endif()
 endif()
 
 if(TARGET lumora)

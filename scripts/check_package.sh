@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs a built tree into a scratch prefix and builds the example
 # application against it twice: through find_package(OrvaneLumora) and
-# through pkg-config. Then runs both.
+# through pkg-config. Then runs both. When the tree has windows, builds the
+# window example both ways too and runs it without a display, where it must
+# load, say why no window opens and end with code 1 (the end-to-end test
+# runs it in a window).
 # Usage: scripts/check_package.sh [BUILD_DIR]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -23,3 +26,27 @@ c++ -std=c++20 "$root/examples/cpp/main.cpp" -o "$example/lumora_example_pc" \
 LD_LIBRARY_PATH="$prefix/lib" "$example/lumora_example_pc" \
   "$root/src/about/resources/logo.gif" "$example/frame_pc.png"
 echo "package: installed tree builds and runs the example"
+
+if [ "$(pkg-config --variable=window orvane-lumora)" != yes ]; then
+  echo "package: built without windows (no SDL2)"
+  exit 0
+fi
+window_example="$build/window-example"
+rm -rf "$window_example"
+cmake -S "$root/examples/cpp_window" -B "$window_example" -G Ninja \
+  -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+cmake --build "$window_example"
+# shellcheck disable=SC2046
+c++ -std=c++20 "$root/examples/cpp_window/main.cpp" -o "$window_example/lumora_window_example_pc" \
+  $(pkg-config --cflags --libs orvane-lumora-window)
+for program in "$window_example/lumora_window_example" \
+  "$window_example/lumora_window_example_pc"; do
+  code=0
+  said=$(env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER LD_LIBRARY_PATH="$prefix/lib" \
+    "$program" "$root/src/about/resources/logo.gif" 2>&1) || code=$?
+  if [ "$code" != 1 ] || [[ "$said" != *"no display"* ]]; then
+    echo "package: $program without a display ended with code $code: $said" >&2
+    exit 1
+  fi
+done
+echo "package: installed tree builds and loads the window example"

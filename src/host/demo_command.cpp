@@ -14,8 +14,11 @@
 #include <vector>
 
 #include "host/commands.hpp"
-#include "host/presenter/presenter.hpp"
 #include "host/script.hpp"
+#include "platform/errors.hpp"
+#if LUMORA_WINDOWS
+#include "window/windows.hpp"
+#endif
 
 namespace lumora::host {
 
@@ -78,11 +81,12 @@ int RunDemo(std::span<const std::string_view> args) {
         stderr);
     return 1;
   }
-  std::optional<Presenter> presenter;
-  if (window.value_or(DisplayAvailable())) {
+#if LUMORA_WINDOWS
+  std::optional<Windows> windows;
+  if (window.value_or(Windows::DisplayAvailable())) {
     try {
-      presenter.emplace();
-    } catch (const std::runtime_error& e) {
+      windows.emplace();
+    } catch (const Failure& e) {
       if (window.value_or(false)) {
         std::fprintf(stderr, "lumora demo: %s\n", e.what());
         return 1;
@@ -90,11 +94,19 @@ int RunDemo(std::span<const std::string_view> args) {
       std::printf("lumora demo: %s; ", e.what());
     }
   }
-  std::printf("lumora demo: %s\n", presenter ? "playing the tour in a window, then it is yours"
-                                             : "playing the scripted tour headless");
+#else
+  // Built without windows: the tour plays headless.
+  const bool windows = false;
+  if (window.value_or(false)) {
+    std::fputs("lumora demo: this lumora was built without windows (SDL2)\n", stderr);
+    return 1;
+  }
+#endif
+  std::printf("lumora demo: %s\n", windows ? "playing the tour in a window, then it is yours"
+                                           : "playing the scripted tour headless");
   std::fflush(stdout);
   const std::vector<std::string> scriptArgs{out, examples.string(),
-                                            presenter ? "window" : "headless"};
+                                            windows ? "window" : "headless"};
   return RunScriptFile((examples / "demo.lua").string(), scriptArgs, "lumora demo");
 }
 

@@ -15,8 +15,15 @@ Then it opens saved forms in `lumora view`: compares the window with
 Then it plays `lumora demo` headless (no window may open) and in a window,
 clicks one of the demo's buttons and closes the window.
 
-Usage: window_test.py LUMORA WORKDIR [--require] [--bench]
-  --require  fail (instead of skipping with code 77) when a tool is missing
+Then it opens a picture in the window example (an application of the
+installed library): the window shows what `lumora run` draws headless for
+the same form before and after the same drag, and closing it ends it.
+
+Usage: window_test.py LUMORA WORKDIR [--require] [--bench] [--example=PROGRAM]
+  --require  fail (instead of skipping with code 77) when a tool or the
+             example is missing
+  --example  the window example (default: where the build tree of LUMORA
+             puts it, examples/cpp_window/lumora_window_example)
   --bench    also measure frames per second while dragging a 4000 x 3000
              picture at 200 % in a 1280 x 720 window
 """
@@ -326,6 +333,55 @@ def demo(lumora, work):
         x.close()
 
 
+def same(x, a, b):
+    result = x.run("compare", "-metric", "AE", a, b, os.devnull, check_rc=False)
+    return result.returncode == 0 and result.stderr.strip() == "0"
+
+
+def window_example(example, lumora, work):
+    """The example application shows a picture in a window: at first and
+    after a drag the window shows what the runtime draws headless for the
+    same form and the same drag; closing the window ends it with code 0."""
+    work = os.path.join(work, "example")
+    os.makedirs(work, exist_ok=True)
+    picture = os.path.join(work, "grid.bmp")
+    with open(picture, "wb") as f:
+        f.write(make_picture.make_bmp(900, 700))
+    subprocess.run([lumora, "run", os.path.join(HERE, "example_frames.lua"), picture, work,
+                    "480", "360"], check=True, timeout=60, stdout=subprocess.DEVNULL)
+    start, dragged = (os.path.join(work, name) for name in ("start.png", "dragged.png"))
+    x = Xvfb()
+    process = None
+    try:
+        check(not same(x, start, dragged), "the drag changes nothing headless")
+        with open(os.path.join(work, "example.log"), "w") as log:
+            process = subprocess.Popen([example, picture, "480", "360"], env=x.env,
+                                       stdout=log, stderr=subprocess.STDOUT)
+        found = x.run("xdotool", "search", "--sync", "--name", "^grid.bmp - window example$")
+        window = found.stdout.split()[0]
+        shot = os.path.join(work, "window.png")
+
+        def shows(frame):
+            return x.run("import", "-window", window, shot) and same(x, shot, frame)
+
+        wait_for(lambda: shows(start), "the example's window to show the headless frame")
+        x.run("xdotool", "mousemove", "--window", window, "250", "200")
+        x.run("xdotool", "mousedown", "1")
+        x.run("xdotool", "mousemove", "--window", window, "220", "180")
+        x.run("xdotool", "mousemove", "--window", window, "200", "170")
+        x.run("xdotool", "mouseup", "1")
+        wait_for(lambda: shows(dragged), "the example's window to show the headless drag")
+        xwindow.request_close(x.display, int(window))
+        code = process.wait(timeout=20)
+        check(code == 0, f"the example ended with code {code}")
+        process = None
+    finally:
+        if process is not None and process.poll() is None:
+            process.kill()
+            process.wait()
+        x.close()
+
+
 def bench(lumora, work):
     picture = os.path.join(work, "big.bmp")
     with open(picture, "wb") as f:
@@ -347,10 +403,17 @@ def main():
         print("missing " + ", ".join(missing))
         sys.exit(1 if "--require" in sys.argv else SKIP)
     lumora, work = os.path.abspath(args[0]), os.path.abspath(args[1])
+    example = next((a.split("=", 1)[1] for a in sys.argv if a.startswith("--example=")),
+                   os.path.join(os.path.dirname(lumora), "..", "..", "examples", "cpp_window",
+                                "lumora_window_example"))
+    if not os.access(example, os.X_OK):
+        print("missing the window example " + example)
+        sys.exit(1 if "--require" in sys.argv else SKIP)
     try:
         run(lumora, work)
         view_form(lumora, work)
         demo(lumora, work)
+        window_example(os.path.abspath(example), lumora, work)
         if "--bench" in sys.argv:
             bench(lumora, work)
     except Failed as failure:
@@ -359,7 +422,7 @@ def main():
         if os.path.exists(log):
             print("viewer output:\n" + open(log).read())
         sys.exit(1)
-    print("e2e: lumora view and lumora demo in windows passed")
+    print("e2e: lumora view, lumora demo and the window example in windows passed")
 
 
 if __name__ == "__main__":

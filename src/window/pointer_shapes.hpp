@@ -9,10 +9,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "host/presenter/sdl_handles.hpp"
 #include "platform/services.hpp"
+#include "window/sdl_handles.hpp"
 
-namespace lumora::host {
+namespace lumora::window {
 
 // The system cursor closest to a runtime pointer shape (0..15; others arrow).
 SDL_SystemCursor SystemCursorFor(int16_t pointer);
@@ -37,4 +37,4 @@ class PointerShapes {
   bool m_Set = false;
 };
 
-}  // namespace lumora::host
+}  // namespace lumora::window

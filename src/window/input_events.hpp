@@ -11,7 +11,7 @@
 
 #include "platform/message_queue.hpp"
 
-namespace lumora::host {
+namespace lumora::window {
 
 // The messages for one event addressed to form's window. The Shift argument
 // of pointer events comes from modifiers (SDL's state when the event is read).
@@ -22,4 +22,4 @@ std::vector<Message> InputMessages(const SDL_Event& event, const std::shared_ptr
 // the user, whatever the event's direction setting.
 int32_t WheelDelta(const SDL_MouseWheelEvent& wheel);
 
-}  // namespace lumora::host
+}  // namespace lumora::window

@@ -1,10 +1,10 @@
-#include "host/presenter/input_events.hpp"
+#include "window/input_events.hpp"
 
 #include <cmath>
 
-#include "host/presenter/key_map.hpp"
+#include "window/key_map.hpp"
 
-namespace lumora::host {
+namespace lumora::window {
 
 int32_t WheelDelta(const SDL_MouseWheelEvent& wheel) {
   float notches = wheel.preciseY;
@@ -68,4 +68,4 @@ std::vector<Message> InputMessages(const SDL_Event& event, const std::shared_ptr
   return out;
 }
 
-}  // namespace lumora::host
+}  // namespace lumora::window

@@ -1,4 +1,4 @@
-#include "host/presenter/form_window.hpp"
+#include "window/form_window.hpp"
 
 #include <algorithm>
 #include <stdexcept>
@@ -7,7 +7,7 @@
 #include "platform/form/form.hpp"
 #include "platform/render/render_form.hpp"
 
-namespace lumora::host {
+namespace lumora::window {
 
 namespace {
 
@@ -27,7 +27,8 @@ FormWindow::FormWindow(const std::shared_ptr<Form>& form, const WindowOptions& o
       m_FormHeight(form->ClientHeight()),
       m_Title(TitleOf(*form)) {
   const uint32_t flags = options.resizable ? SDL_WINDOW_RESIZABLE : 0;
-  m_Window.reset(SDL_CreateWindow(m_Title.c_str(), options.left, options.top,
+  m_Window.reset(SDL_CreateWindow(m_Title.c_str(), options.left.value_or(SDL_WINDOWPOS_CENTERED),
+                                  options.top.value_or(SDL_WINDOWPOS_CENTERED),
                                   std::max(1, form->ClientWidth()),
                                   std::max(1, form->ClientHeight()), flags));
   if (!m_Window) SdlFailed("cannot open a window");
@@ -110,4 +111,4 @@ void FormWindow::Moved() {
   if (const std::shared_ptr<Form> form = m_Form.lock()) form->MoveOnScreen(left, top);
 }
 
-}  // namespace lumora::host
+}  // namespace lumora::window

@@ -13,7 +13,7 @@
 #include <mutex>
 #include <vector>
 
-namespace lumora::host {
+namespace lumora::window {
 
 // Codes handed over from any thread, and a descriptor that is readable while
 // there are some.
@@ -37,4 +37,4 @@ class WakeQueue {
 // after SDL_PollEvent found nothing, so nothing waits unread in Xlib's queue.
 void SleepUntilEvent(SDL_Window* window);
 
-}  // namespace lumora::host
+}  // namespace lumora::window

@@ -3,13 +3,13 @@
 // messages.
 #include <gtest/gtest.h>
 
-#include "host/presenter/input_events.hpp"
-#include "host/presenter/key_map.hpp"
-#include "host/presenter/pointer_shapes.hpp"
 #include "platform/controls/control.hpp"
 #include "platform/form/form.hpp"
+#include "window/input_events.hpp"
+#include "window/key_map.hpp"
+#include "window/pointer_shapes.hpp"
 
-namespace lumora::host {
+namespace lumora::window {
 namespace {
 
 TEST(KeyMap, KeysGetTheRuntimeCodes) {
@@ -215,4 +215,4 @@ TEST_F(InputEvents, KeysGiveKeyDownKeyUpAndTheirCharacters) {
 }
 
 }  // namespace
-}  // namespace lumora::host
+}  // namespace lumora::window

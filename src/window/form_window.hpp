@@ -9,21 +9,15 @@
 #include <memory>
 #include <string>
 
-#include "host/presenter/sdl_handles.hpp"
 #include "platform/raster.hpp"
+#include "window/sdl_handles.hpp"
+#include "window/windows.hpp"
 
 namespace lumora {
 class Form;
 }
 
-namespace lumora::host {
-
-struct WindowOptions {
-  bool resizable = false;
-  // Where the window opens (screen pixels); unset: centred.
-  int32_t left = SDL_WINDOWPOS_CENTERED;
-  int32_t top = SDL_WINDOWPOS_CENTERED;
-};
+namespace lumora::window {
 
 class FormWindow {
  public:
@@ -76,4 +70,4 @@ class FormWindow {
   std::string m_Title;
 };
 
-}  // namespace lumora::host
+}  // namespace lumora::window

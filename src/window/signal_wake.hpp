@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <thread>
 
-namespace lumora::host {
+namespace lumora::window {
 
 class SignalWake {
  public:
@@ -25,4 +25,4 @@ class SignalWake {
   std::thread m_Thread;
 };
 
-}  // namespace lumora::host
+}  // namespace lumora::window

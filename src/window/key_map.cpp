@@ -1,6 +1,6 @@
-#include "host/presenter/key_map.hpp"
+#include "window/key_map.hpp"
 
-namespace lumora::host {
+namespace lumora::window {
 
 namespace {
 
@@ -122,4 +122,4 @@ int16_t ControlCharacter(SDL_Keycode key, uint16_t modifiers) {
   return 0;
 }
 
-}  // namespace lumora::host
+}  // namespace lumora::window

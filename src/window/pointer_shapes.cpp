@@ -1,9 +1,9 @@
-#include "host/presenter/pointer_shapes.hpp"
+#include "window/pointer_shapes.hpp"
 
 #include "platform/controls/control.hpp"
 #include "platform/picture.hpp"
 
-namespace lumora::host {
+namespace lumora::window {
 
 SDL_SystemCursor SystemCursorFor(int16_t pointer) {
   switch (pointer) {
@@ -54,4 +54,4 @@ void PointerShapes::Show(const ShownPointer& pointer) {
   m_Set = true;
 }
 
-}  // namespace lumora::host
+}  // namespace lumora::window

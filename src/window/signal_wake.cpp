@@ -1,10 +1,10 @@
-#include "host/presenter/signal_wake.hpp"
+#include "window/signal_wake.hpp"
 
 #include <pthread.h>
 
-#include "host/presenter/presenter.hpp"
+#include "window/presenter.hpp"
 
-namespace lumora::host {
+namespace lumora::window {
 
 SignalWake::SignalWake(int signal, int32_t code) : m_Signal(signal) {
   sigset_t set;
@@ -27,4 +27,4 @@ SignalWake::~SignalWake() {
   m_Thread.join();
 }
 
-}  // namespace lumora::host
+}  // namespace lumora::window

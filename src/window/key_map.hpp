@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace lumora::host {
+namespace lumora::window {
 
 // The runtime's key code for a key, or 0 for a key it has no code for.
 int16_t RuntimeKeyCode(SDL_Keycode key);
@@ -26,4 +26,4 @@ std::vector<int16_t> KeyAsciiOf(std::string_view utf8);
 // Return 13, Backspace 8, Escape 27, Ctrl+letter 1..26; else 0.
 int16_t ControlCharacter(SDL_Keycode key, uint16_t modifiers);
 
-}  // namespace lumora::host
+}  // namespace lumora::window

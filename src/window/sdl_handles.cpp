@@ -1,10 +1,10 @@
-#include "host/presenter/sdl_handles.hpp"
+#include "window/sdl_handles.hpp"
 
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
 
-namespace lumora::host {
+namespace lumora::window {
 
 namespace {
 
@@ -40,4 +40,4 @@ bool DisplayAvailable() {
   return Named("DISPLAY") || Named("WAYLAND_DISPLAY") || Named("SDL_VIDEODRIVER");
 }
 
-}  // namespace lumora::host
+}  // namespace lumora::window

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-namespace lumora::host {
+namespace lumora::window {
 
 struct SdlDeleter {
   void operator()(SDL_Window* p) const { SDL_DestroyWindow(p); }
@@ -32,4 +32,4 @@ class SdlVideo {
 // environment (X11 or Wayland) or SDL was told which video driver to use.
 bool DisplayAvailable();
 
-}  // namespace lumora::host
+}  // namespace lumora::window

@@ -20,7 +20,7 @@
 #include "platform/render/render_form.hpp"
 #include "presenter_fixture.hpp"
 
-namespace lumora::host::testing {
+namespace lumora::window::testing {
 namespace {
 
 // A picture whose every pixel differs from its neighbours', so any offset shows.
@@ -390,8 +390,8 @@ TEST_F(PresenterTest, ThePointerShownIsTheOneTheRuntimeAsksFor) {
 }
 
 TEST_F(PresenterTest, AScriptPumpOverThePresenterPassesPollsAndWaitsOn) {
-  HostState host;
-  ScriptPump pump(host);
+  host::HostState host;
+  host::ScriptPump pump(host);
   auto form = Form::Create("Scripted", 120, 80);
   form->Show();
   DoEvents();  // the script's yield shows the window
@@ -402,36 +402,5 @@ TEST_F(PresenterTest, AScriptPumpOverThePresenterPassesPollsAndWaitsOn) {
   EXPECT_FALSE(form->IsLoaded());
 }
 
-TEST(PresenterStart, WithoutAUsableDisplayTheErrorSaysWhy) {
-  setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
-  try {
-    Presenter presenter;
-    ADD_FAILURE() << "a presenter started without a display";
-  } catch (const std::runtime_error& e) {
-    EXPECT_NE(std::string(e.what()).find("cannot open a window"), std::string::npos) << e.what();
-  }
-  EXPECT_EQ(CurrentMessagePump(), nullptr);
-  setenv("SDL_VIDEODRIVER", "offscreen", 1);
-}
-
-TEST(PresenterStart, WithoutADisplayNoWindowOpensAnywhere) {
-  const char* names[] = {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"};
-  std::vector<std::pair<const char*, std::optional<std::string>>> saved;
-  for (const char* name : names) {
-    const char* value = std::getenv(name);
-    saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
-    unsetenv(name);
-  }
-  try {
-    Presenter presenter;
-    ADD_FAILURE() << "a presenter started without a display";
-  } catch (const std::runtime_error& e) {
-    EXPECT_NE(std::string(e.what()).find("no display"), std::string::npos) << e.what();
-  }
-  EXPECT_EQ(CurrentMessagePump(), nullptr);
-  for (const auto& [name, value] : saved)
-    if (value) setenv(name, value->c_str(), 1);
-}
-
 }  // namespace
-}  // namespace lumora::host::testing
+}  // namespace lumora::window::testing

@@ -1,4 +1,4 @@
-#include "host/presenter/event_sleep.hpp"
+#include "window/event_sleep.hpp"
 
 #include <SDL_syswm.h>
 #include <poll.h>
@@ -7,7 +7,7 @@
 
 #include <utility>
 
-namespace lumora::host {
+namespace lumora::window {
 
 namespace {
 
@@ -68,4 +68,4 @@ void SleepUntilEvent(SDL_Window* window) {
   poll(fds, 2, -1);
 }
 
-}  // namespace lumora::host
+}  // namespace lumora::window

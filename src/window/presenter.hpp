@@ -13,12 +13,12 @@
 #include <memory>
 #include <vector>
 
-#include "host/presenter/form_window.hpp"
-#include "host/presenter/pointer_shapes.hpp"
-#include "host/presenter/sdl_handles.hpp"
 #include "platform/message_queue.hpp"
+#include "window/form_window.hpp"
+#include "window/pointer_shapes.hpp"
+#include "window/sdl_handles.hpp"
 
-namespace lumora::host {
+namespace lumora::window {
 
 class Presenter final : public MessagePump {
  public:
@@ -50,8 +50,10 @@ class Presenter final : public MessagePump {
   bool Wait() override;
 
   // Opens windows for newly shown forms, closes those of hidden or unloaded
-  // ones, follows captions and sizes set by the program, redraws each window
-  // whose frame changed and shows the pointer the runtime asks for.
+  // ones and follows captions and sizes set by the program.
+  void Sync();
+  // Syncs, then redraws each window whose frame changed and shows the
+  // pointer the runtime asks for.
   void Present();
   // The window of a form, or null while it has none.
   FormWindow* WindowOf(const Form& form);
@@ -63,7 +65,6 @@ class Presenter final : public MessagePump {
   void Handle(const SDL_Event& event);
 
  private:
-  void Sync();
   // Posts the OnWake handler for each code Wake queued; true if there were any.
   bool TakeWakes();
   // A form whose window could not be opened or drawn is reported once and
@@ -92,4 +93,4 @@ class Presenter final : public MessagePump {
   std::shared_ptr<bool> m_Alive = std::make_shared<bool>(true);
 };
 
-}  // namespace lumora::host
+}  // namespace lumora::window

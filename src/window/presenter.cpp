@@ -1,16 +1,16 @@
-#include "host/presenter/presenter.hpp"
+#include "window/presenter.hpp"
 
 #include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 #include <vector>
 
-#include "host/presenter/event_sleep.hpp"
-#include "host/presenter/input_events.hpp"
 #include "platform/form/form.hpp"
 #include "platform/services.hpp"
+#include "window/event_sleep.hpp"
+#include "window/input_events.hpp"
 
-namespace lumora::host {
+namespace lumora::window {
 
 namespace {
 
@@ -235,4 +235,4 @@ void Presenter::HandleWindowEvent(FormWindow& window, const SDL_WindowEvent& eve
   }
 }
 
-}  // namespace lumora::host
+}  // namespace lumora::window

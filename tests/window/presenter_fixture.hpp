@@ -1,6 +1,7 @@
-// What the presenter tests share: SDL's offscreen video driver (windows
-// without a display), a fresh thread state per test, and helpers that feed
-// SDL events through the presenter as the window system would.
+// What the window tests share: SDL's offscreen video driver (windows
+// without a display), the windows an application opens and the presenter
+// behind them, a fresh thread state per test, and helpers that feed SDL
+// events through the presenter as the window system would.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,24 +10,26 @@
 #include <memory>
 #include <optional>
 
-#include "host/presenter/presenter.hpp"
 #include "piczoom/module_state.hpp"
 #include "platform/errors.hpp"
 #include "platform/form/form.hpp"
 #include "platform/message_queue.hpp"
 #include "platform/services.hpp"
+#include "window/presenter.hpp"
+#include "window/windows.hpp"
 
-namespace lumora::host::testing {
+namespace lumora::window::testing {
 
 class PresenterTest : public ::testing::Test {
  protected:
   PresenterTest() {
     Reset();
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    presenter.emplace();
+    windows.emplace();
+    presenter = &PresenterOf(*windows);
   }
   ~PresenterTest() override {
-    presenter.reset();
+    windows.reset();
     Reset();
   }
 
@@ -95,10 +98,11 @@ class PresenterTest : public ::testing::Test {
     return e;
   }
 
-  std::optional<Presenter> presenter;
+  std::optional<Windows> windows;
+  Presenter* presenter = nullptr;
 
  private:
   int m_Forms = 0;
 };
 
-}  // namespace lumora::host::testing
+}  // namespace lumora::window::testing
