@@ -39,6 +39,23 @@ if(TARGET OrvaneLumora)
     DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 endif()
 
+# The Qt widgets (a component of the package: find_package(OrvaneLumora
+# COMPONENTS Qt)) and the Qt Designer plugin, in Qt's plugin folder under the
+# prefix.
+if(TARGET OrvaneLumoraQt)
+  install(TARGETS OrvaneLumoraQt EXPORT OrvaneLumoraQtTargets
+    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+    INCLUDES DESTINATION ${LUMORA_INSTALL_INCLUDEDIR})
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/qt DESTINATION ${LUMORA_INSTALL_INCLUDEDIR}
+    FILES_MATCHING PATTERN "*.hpp"
+    PATTERN "designer" EXCLUDE PATTERN "form_placing.hpp" EXCLUDE)
+  install(EXPORT OrvaneLumoraQtTargets NAMESPACE OrvaneLumora::
+    DESTINATION ${LUMORA_INSTALL_CMAKEDIR})
+  if(TARGET orvane_lumora_designer)
+    install(TARGETS orvane_lumora_designer LIBRARY DESTINATION ${LUMORA_DESIGNER_PLUGIN_DIR})
+  endif()
+endif()
+
 if(TARGET lumora)
   install(TARGETS lumora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
