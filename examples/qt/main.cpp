@@ -65,7 +65,7 @@ class Viewer : public QMainWindow {
     if (!path.isEmpty()) Load(path);
   }
 
-  // "W x H pixels at Z %, showing the top left edge(s)", as PictureSize,
+  // "W x H pixels at Z %; edges in view: top left", as PictureSize,
   // ZoomPercent and PicturePosition say.
   void ShowStatus() {
     const QSizeF size = m_Zoom->PictureSize();
@@ -73,11 +73,11 @@ class Viewer : public QMainWindow {
     QStringList shown;
     for (const char* edge : {"ppTop", "ppBottom", "ppLeft", "ppRight"})
       if (edges.value(edge).toBool()) shown << QString::fromLatin1(edge + 2).toLower();
-    m_Status->setText(tr("%1 x %2 pixels at %3 %, showing the %4 edge(s)")
+    m_Status->setText(tr("%1 x %2 pixels at %3 %; edges in view: %4")
                           .arg(size.width())
                           .arg(size.height())
                           .arg(m_Zoom->ZoomPercent())
-                          .arg(shown.isEmpty() ? tr("no") : shown.join(QLatin1Char(' '))));
+                          .arg(shown.isEmpty() ? tr("none") : shown.join(QLatin1Char(' '))));
   }
 
   PicZoomWidget* m_Zoom = new PicZoomWidget(this);

@@ -4,8 +4,10 @@
 #include <QMetaMethod>
 
 #include "about/about_contents.hpp"
+#include "host/form_file.hpp"
 #include "platform/controls/label.hpp"
 #include "platform/render/render_form.hpp"
+#include "qt/form_widget.hpp"
 #include "qt_fixture.hpp"
 
 namespace lumora::testing {
@@ -144,6 +146,31 @@ TEST_F(QtWidgets, PictureFilesLoadOrSayWhyNot) {
   EXPECT_TRUE(widget->ErrorString().contains("no/such/picture.png"));
   EXPECT_EQ(widget->PictureSize(), shown);  // the picture stayed
   EXPECT_EQ(widget->PicturePath(), good);
+}
+
+// A form file shown whole, or its controls placed in the container; a bad
+// file is refused with the place it names, leaving the widget as it was.
+TEST_F(QtWidgets, FormFilesShowInTheWidgetsOrAreRefused) {
+  const std::string forms = LUMORA_SOURCE_DIR "/tests/host/forms/";
+  const QString good = QString::fromStdString(forms + "buttons.json");
+  const QString bad = QString::fromStdString(forms + "unknown_class.json");
+
+  qt::FormWidget whole;
+  ASSERT_TRUE(whole.LoadForm(good)) << whole.ErrorString().toStdString();
+  EXPECT_EQ(whole.size(), QSize(300, 150));  // 4500 x 2250 twips
+  auto expected = host::LoadFormFile(good.toStdString(), "Expected");
+  expected->Show();
+  EXPECT_EQ(Grabbed(whole), RenderForm(*expected));
+  EXPECT_FALSE(whole.LoadForm(bad));
+  EXPECT_TRUE(whole.ErrorString().contains("unknown class")) << whole.ErrorString().toStdString();
+  EXPECT_EQ(whole.FormPath(), good);
+
+  auto widget = Shown<ScrollContainerWidget>(200, 150);
+  EXPECT_FALSE(widget->LoadControls(bad));
+  EXPECT_TRUE(widget->Container().ContainedList().empty());
+  ASSERT_TRUE(widget->LoadControls(good)) << widget->ErrorString().toStdString();
+  ASSERT_NE(widget->FindControl("cmdOK"), nullptr);
+  EXPECT_EQ(widget->FindControl("cmdOK")->GetContainer()->ContainerControl(), &widget->Container());
 }
 
 }  // namespace
