@@ -145,8 +145,8 @@ TEST_F(QtInput, AHeldArrowYieldsToQtWithoutSpinning) {
   QTest::keyPress(widget.get(), Qt::Key_Down);  // returns once Qt has delivered the release
   const int64_t passes = YieldCount() - yields;
   const int64_t most = clock.elapsed() / qt::EventPump::YieldInterval().count() + 2;
-  EXPECT_GE(passes, 10);
-  EXPECT_LE(passes, most);
+  EXPECT_GE(passes, 3);  // it went on yielding until the release came
+  EXPECT_LE(passes, most) << "yields closer together than the interval";
 }
 
 TEST_F(QtInput, AHeldContainerButtonScrollsToTheEndAsTheRuntimesInputDoes) {
