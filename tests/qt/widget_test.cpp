@@ -137,6 +137,25 @@ TEST_F(QtWidgets, AFormShownModallyGetsAWindowWhoseClosingEndsTheWait) {
   EXPECT_EQ(title.toStdString(), kAboutCaption);
 }
 
+// The pointer shapes the control asks for, as Qt shows them over it.
+TEST_F(QtWidgets, ThePointerIsTheOneTheControlAsksFor) {
+  auto widget = Shown<PicZoomWidget>(200, 150);
+  const std::pair<PicZoomWidget::MousePointerConstants, Qt::CursorShape> shapes[] = {
+      {PicZoomWidget::mpCross, Qt::CrossCursor},
+      {PicZoomWidget::mpHourglass, Qt::WaitCursor},
+      {PicZoomWidget::mpSizeWE, Qt::SizeHorCursor},
+      {PicZoomWidget::mpDefault, Qt::ArrowCursor}};
+  for (const auto& [pointer, shape] : shapes) {
+    widget->setMousePointer(pointer);
+    EXPECT_EQ(widget->cursor().shape(), shape) << pointer;
+  }
+  widget->setMouseIcon(qt::ToImage(PatternPicture(24, 20)));
+  widget->setMousePointer(PicZoomWidget::mpCustom);
+  EXPECT_EQ(widget->cursor().shape(), Qt::BitmapCursor);
+  EXPECT_EQ(widget->cursor().pixmap().size(), QSize(24, 20));
+  EXPECT_EQ(widget->cursor().hotSpot(), QPoint(12, 10));
+}
+
 TEST_F(QtWidgets, PictureFilesLoadOrSayWhyNot) {
   auto widget = Shown<PicZoomWidget>(200, 150);
   const QString good = QStringLiteral(LUMORA_SOURCE_DIR "/src/about/resources/logo.gif");
