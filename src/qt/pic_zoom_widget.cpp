@@ -21,7 +21,7 @@ static_assert(int{PicZoomWidget::gdBottomRight} == int{lumora::gdBottomRight} &&
 
 namespace {
 
-// Reads a by-reference argument, lets the signal change it, writes it back.
+// Argument i of an event as T (its default when the event has fewer).
 template <class T>
 T Arg(std::span<Variant> args, size_t i) {
   T value{};
