@@ -36,7 +36,7 @@ def run(viewer, work):
         supp = os.path.join(HERE, "..", "qt", "lsan.supp")
         env = dict(x.env, QT_QPA_PLATFORM="xcb", LSAN_OPTIONS="suppressions=" + supp)
         process = subprocess.Popen([viewer, picture], env=env, stdout=subprocess.PIPE,
-                                   stderr=subprocess.STDOUT, text=True)
+                                   stderr=subprocess.PIPE, text=True)
         found = x.run("xdotool", "search", "--sync", "--name", "^" + re.escape(picture) + "$")
         window = int(found.stdout.split()[0])
         x.run("xdotool", "windowfocus", "--sync", str(window))
@@ -53,11 +53,11 @@ def run(viewer, work):
         time.sleep(0.5)
         xwindow.request_close(x.display, window)
         try:
-            out, _ = process.communicate(timeout=20)
+            out, err = process.communicate(timeout=20)
         except subprocess.TimeoutExpired:
             process.kill()
             raise Failed("the viewer did not close")
-        check(process.returncode == 0, f"the viewer ended with {process.returncode}: {out}")
+        check(process.returncode == 0, f"the viewer ended with {process.returncode}: {err}")
         status = out.strip().splitlines()[-1] if out.strip() else ""
         check("at 100 %" not in status and "pixels at" in status,
               "the zoom did not change: " + status)
