@@ -12,7 +12,7 @@ if(TARGET OrvaneLumora)
     INCLUDES DESTINATION ${LUMORA_INSTALL_INCLUDEDIR})
   # The headers of every layer the library holds, in their folders, so that
   # includes read as they do in the source tree ("platform/form/form.hpp").
-  foreach(layer platform frame piczoom scrollcontainer about module)
+  foreach(layer platform frame piczoom scrollcontainer about forms module)
     if(EXISTS ${PROJECT_SOURCE_DIR}/src/${layer})
       install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/${layer}
         DESTINATION ${LUMORA_INSTALL_INCLUDEDIR}
@@ -55,6 +55,23 @@ if(TARGET OrvaneLumora)
       ${PROJECT_BINARY_DIR}/package/orvane-lumora-window.pc @ONLY)
     install(FILES ${PROJECT_BINARY_DIR}/package/orvane-lumora-window.pc
       DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+  endif()
+endif()
+
+# The Qt widgets (a component of the package: find_package(OrvaneLumora
+# COMPONENTS Qt)) and the Qt Designer plugin, in Qt's plugin folder under the
+# prefix.
+if(TARGET OrvaneLumoraQt)
+  install(TARGETS OrvaneLumoraQt EXPORT OrvaneLumoraQtTargets
+    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+    INCLUDES DESTINATION ${LUMORA_INSTALL_INCLUDEDIR})
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/qt DESTINATION ${LUMORA_INSTALL_INCLUDEDIR}
+    FILES_MATCHING PATTERN "*.hpp"
+    PATTERN "designer" EXCLUDE PATTERN "form_placing.hpp" EXCLUDE)
+  install(EXPORT OrvaneLumoraQtTargets NAMESPACE OrvaneLumora::
+    DESTINATION ${LUMORA_INSTALL_CMAKEDIR})
+  if(TARGET orvane_lumora_designer)
+    install(TARGETS orvane_lumora_designer LIBRARY DESTINATION ${LUMORA_DESIGNER_PLUGIN_DIR})
   endif()
 endif()
 

@@ -27,6 +27,17 @@ LD_LIBRARY_PATH="$prefix/lib" "$example/lumora_example_pc" \
   "$root/src/about/resources/logo.gif" "$example/frame_pc.png"
 echo "package: installed tree builds and runs the example"
 
+# --- Qt: when the build has the Qt widgets, the installed Qt component builds
+# the Qt examples (the viewer and a Designer form through uic), and the
+# Designer plugin lies in Qt's plugin folder under the prefix.
+if [ -f "$prefix/lib/cmake/OrvaneLumora/OrvaneLumoraQtTargets.cmake" ]; then
+  rm -rf "$example-qt"
+  cmake -S "$root/examples/qt" -B "$example-qt" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+  cmake --build "$example-qt"
+  test -f "$prefix/lib/qt6/plugins/designer/liborvane_lumora_designer.so"
+  echo "package: installed tree builds the Qt examples; the Designer plugin is installed"
+fi
+
 if [ "$(pkg-config --variable=window orvane-lumora)" != yes ]; then
   echo "package: built without windows (no SDL2)"
   exit 0
