@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <system_error>
 
 #include <nlohmann/json.hpp>
 
@@ -35,14 +36,22 @@ bool HoldsOurs(const std::string& text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  // In memory where there is such a folder: every run writes the file.
-  static const fs::path folder = [] {
+  // In memory where there is such a folder: every run writes the file. The
+  // folder goes when the program ends.
+  struct Folder {
+    fs::path path;
+    ~Folder() {
+      std::error_code ec;
+      fs::remove_all(path, ec);
+    }
+  };
+  static const Folder folder{[] {
     const fs::path base = fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
     const fs::path made = base / ("lumora-registry-fuzz-" + std::to_string(::getpid()));
     fs::create_directories(made);
     return made;
-  }();
-  const fs::path path = folder / "registry.json";
+  }()};
+  const fs::path path = folder.path / "registry.json";
   const std::string input(reinterpret_cast<const char*>(data), size);
   std::ofstream(path, std::ios::binary | std::ios::trunc) << input;
   try {
