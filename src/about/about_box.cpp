@@ -30,10 +30,15 @@ bool AboutDialogExists() {
   return Holder() != nullptr;
 }
 
+// A dialog that cannot be shown is put back as it was, and so is Err.
 void AboutBox() {
+  const ErrObject before = Err();
   FrmAbout* dialog = nullptr;
   Step([&] { dialog = &AboutDialog(); });
-  if (!dialog) return;
+  if (!dialog) {
+    Err() = before;
+    return;
+  }
   const bool wasLoaded = dialog->IsLoaded();
   const bool wasShown = dialog->IsShown();
   bool shown = false;
@@ -47,6 +52,7 @@ void AboutBox() {
   } else if (!wasShown) {
     Step([&] { dialog->Hide(); });
   }
+  Err() = before;
 }
 
 void InstallAboutBox() {

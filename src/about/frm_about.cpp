@@ -105,11 +105,14 @@ void FrmAbout::OKButton_Click() {
   Unload();
 }
 
+// A launch that fails is ignored and leaves no trace on Err.
 void FrmAbout::lblZel_Click(int16_t Index) {
+  const ErrObject before = Err();
   Step([&] {
     const std::string prefix = Index == 1 ? "mailto:" : "";
     Shell("Start.exe " + prefix + lblZel[static_cast<size_t>(Index)]->Caption(), kHiddenWindow);
   });
+  Err() = before;
 }
 
 }  // namespace lumora

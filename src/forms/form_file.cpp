@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <optional>
+#include <unordered_set>
 
 #include <nlohmann/json.hpp>
 
@@ -26,7 +27,7 @@ constexpr double kTwipsPerPixel = 15;
 constexpr double kLargest = 1.0e7;  // twips; far beyond any screen
 
 std::string Quoted(std::string_view text) {
-  return "\"" + std::string(text) + "\"";
+  return "\"" + Printable(text) + "\"";
 }
 
 // Reads one document, naming the place of each fault.
@@ -82,7 +83,7 @@ class Reader {
   }
 
   static std::string Describe(const Json& value) {
-    if (value.is_string()) return "the string " + value.dump();
+    if (value.is_string()) return "the string " + Printable(value.dump());
     if (value.is_null()) return "null";
     return std::string(value.is_number_integer() ? "an integer"
                        : value.is_number()       ? "a number"
@@ -115,11 +116,13 @@ std::string SyntaxMessage(std::string_view text, const nlohmann::json::parse_err
       ++column;
     }
   }
+  // "[json.exception.parse_error.101] parse error at line 1, column 5: <reason>":
+  // the position is given above, the reason is kept whole.
   std::string what = error.what();
-  const size_t colon = what.rfind(": ");
-  if (colon != std::string::npos) what = what.substr(colon + 2);
+  if (const size_t colon = what.find(": "); colon != std::string::npos)
+    what = what.substr(colon + 2);
   return "line " + std::to_string(line) + ", column " + std::to_string(column) +
-         ": not valid JSON: " + what;
+         ": not valid JSON: " + Printable(what);
 }
 
 // The type-library interface a class publishes, or null.
@@ -238,19 +241,36 @@ Json NumberJson(double n) {
 
 }  // namespace
 
-FormDescription ParseFormFile(std::string_view text, const std::string& file) {
-  const Reader reader(file);
+Json ParseFormJson(std::string_view text, const std::string& file) {
+  std::vector<std::unordered_set<std::string>> keys;  // of each object being read
+  std::string twice;
+  const auto check = [&](int, Json::parse_event_t event, Json& parsed) {
+    if (event == Json::parse_event_t::object_start) keys.emplace_back();
+    if (event == Json::parse_event_t::object_end) keys.pop_back();
+    if (event == Json::parse_event_t::key && !keys.empty() &&
+        !keys.back().insert(parsed.get<std::string>()).second && twice.empty())
+      twice = parsed.get<std::string>();
+    return true;
+  };
   Json doc;
   try {
-    doc = Json::parse(text.begin(), text.end());
+    doc = Json::parse(text.begin(), text.end(), check);
   } catch (const nlohmann::json::parse_error& error) {
     throw FormFileError(file + ": " + SyntaxMessage(text, error));
   } catch (const nlohmann::json::exception& error) {
     // A number too large for a double, and the like.
     std::string what = error.what();
     if (const size_t tag = what.find("] "); tag != std::string::npos) what = what.substr(tag + 2);
-    throw FormFileError(file + ": not valid JSON: " + what);
+    throw FormFileError(file + ": not valid JSON: " + Printable(what));
   }
+  if (!twice.empty()) throw FormFileError(file + ": key " + Quoted(twice) + " given twice");
+  return doc;
+}
+
+FormDescription ParseFormFile(std::string_view text, const std::string& file) {
+  const DocumentDecodeScope pictures;  // all the form's pictures share one budget
+  const Reader reader(file);
+  const Json doc = ParseFormJson(text, file);
   const std::string top = "the form";
   if (!doc.is_object()) reader.Fault(top, "expected an object, got " + Reader::Describe(doc));
   reader.OnlyKeys(doc, {"format", "version", "name", "caption", "width", "height", "controls"},

@@ -62,6 +62,10 @@ struct FormDescription {
 FormDescription DescribeForm(Form& form);
 std::string FormFileText(const FormDescription& form);
 
+// Parses a form file's JSON: a syntax fault names its line and column, and a
+// key given twice in one object is refused (a plain parse keeps the last).
+nlohmann::ordered_json ParseFormJson(std::string_view text, const std::string& file);
+
 // Parses and checks a form file: JSON syntax, fields and their types, known
 // classes, unique names, containers placed before what they contain,
 // property types and picture data. file names the file in messages.

@@ -89,6 +89,31 @@ int LoadPictureFunction(lua_State* L) {
   return 1;
 }
 
+// lumora.decode_budget{document=, process=} sets either budget (in pixels of
+// decoded pictures); it returns both as they are then.
+int DecodeBudgetFunction(lua_State* L) {
+  DecodeBudget budget = GetDecodeBudget();
+  if (lua_istable(L, 1)) {
+    for (const auto& [key, field] :
+         {std::pair{"document", &budget.document}, std::pair{"process", &budget.process}}) {
+      lua_getfield(L, 1, key);
+      if (!lua_isnil(L, -1)) {
+        if (!lua_isinteger(L, -1) || lua_tointeger(L, -1) <= 0)
+          throw ScriptError(std::string("lumora.decode_budget: ") + key + " is a positive integer");
+        *field = lua_tointeger(L, -1);
+      }
+      lua_pop(L, 1);
+    }
+    SetDecodeBudget(budget);
+  }
+  lua_createtable(L, 0, 2);
+  lua_pushinteger(L, budget.document);
+  lua_setfield(L, -2, "document");
+  lua_pushinteger(L, budget.process);
+  lua_setfield(L, -2, "process");
+  return 1;
+}
+
 int ErrFunction(lua_State* L) {
   lua_createtable(L, 0, 2);
   lua_pushinteger(L, Err().Number());
@@ -226,6 +251,7 @@ void OpenLumora(lua_State* L) {
       {"Form", Guarded<NewForm>},
       {"form", Guarded<FormByName>},
       {"LoadPicture", Guarded<LoadPictureFunction>},
+      {"decode_budget", Guarded<DecodeBudgetFunction>},
       {"err", Guarded<ErrFunction>},
       {"clear_err", Guarded<ClearErr>},
       {"launches", Guarded<Launches>},

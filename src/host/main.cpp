@@ -28,11 +28,12 @@ constexpr Command kCommands[] = {
      lumora::host::RunView},
 };
 
-int Usage() {
-  std::fputs("usage:\n", stderr);
+int Usage(FILE* out = stderr) {
+  std::fputs("usage:\n", out);
   for (const Command& c : kCommands)
-    std::fprintf(stderr, "  %.*s\n", static_cast<int>(c.usage.size()), c.usage.data());
-  return 2;
+    std::fprintf(out, "  %.*s\n", static_cast<int>(c.usage.size()), c.usage.data());
+  std::fputs("  lumora --help | --version\n", out);
+  return out == stderr ? 2 : 0;
 }
 
 }  // namespace
@@ -40,18 +41,24 @@ int Usage() {
 int main(int argc, char** argv) {
   if (argc < 2) return Usage();
   const std::string_view name = argv[1];
+  if (name == "--help" || name == "-h") return Usage(stdout);
+  if (name == "--version") {
+    std::printf("lumora %s\n", LUMORA_VERSION);
+    return 0;
+  }
   const std::vector<std::string_view> args(argv + 2, argv + argc);
   for (const Command& c : kCommands) {
     if (c.name != name) continue;
     try {
       return c.run(args);
     } catch (const lumora::Failure& f) {
-      std::fprintf(stderr, "lumora %s: error %d: %s\n", argv[1], f.Number(), f.what());
+      std::fprintf(stderr, "lumora %s: error %d: %s\n", argv[1], f.Number(),
+                   lumora::Printable(f.what(), true).c_str());
     } catch (const std::exception& e) {
-      std::fprintf(stderr, "lumora %s: %s\n", argv[1], e.what());
+      std::fprintf(stderr, "lumora %s: %s\n", argv[1], lumora::Printable(e.what(), true).c_str());
     }
     return 1;
   }
-  std::fprintf(stderr, "lumora: unknown command '%s'\n", argv[1]);
+  std::fprintf(stderr, "lumora: unknown command '%s'\n", lumora::Printable(argv[1]).c_str());
   return Usage();
 }

@@ -6,6 +6,7 @@
 #include "host/host_state.hpp"
 #include "host/lua_state.hpp"
 #include "host/script_pump.hpp"
+#include "platform/errors.hpp"
 #include "platform/render/render_form.hpp"
 
 namespace lumora::host {
@@ -53,7 +54,7 @@ int RunScriptFile(const std::string& path, std::span<const std::string> args, co
   AddScriptFolderToPath(L, path);
 
   if (luaL_loadfilex(L, path.c_str(), "t") != LUA_OK) {
-    std::fprintf(stderr, "%s: %s\n", command, ErrorText(L, -1).c_str());
+    std::fprintf(stderr, "%s: %s\n", command, Printable(ErrorText(L, -1), true).c_str());
     return 1;
   }
   for (const std::string& a : args) lua_pushstring(L, a.c_str());
@@ -68,7 +69,7 @@ int RunScriptFile(const std::string& path, std::span<const std::string> args, co
     error = host.TakePendingError();
   }
   if (!ok) {
-    std::fprintf(stderr, "%s: %s\n", command, error.c_str());
+    std::fprintf(stderr, "%s: %s\n", command, Printable(error, true).c_str());
     return 1;
   }
   return 0;

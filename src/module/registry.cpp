@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string_view>
@@ -26,6 +27,9 @@ using Json = nlohmann::ordered_json;
 namespace fs = std::filesystem;
 
 constexpr const char* kSections[] = {"classes", "progIds", "typeLibraries", "interfaces"};
+// Far deeper than any registry; deeper documents are refused before any
+// recursive walk over them could exhaust the stack.
+constexpr int kMaxDepth = 64;
 
 std::string Braced(const Guid& guid) {
   return "{" + guid.ToString() + "}";
@@ -40,9 +44,12 @@ class RegistryLock {
  public:
   explicit RegistryLock(const std::string& registryPath) {
     const std::string path = registryPath + ".lock";
-    m_Fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    // Never through a symbolic link: that would create or lock a file elsewhere.
+    m_Fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (m_Fd < 0)
-      Fail(errno == ENOENT ? kErrPathNotFound : kErrPathFileAccess, "Cannot open " + path);
+      Fail(errno == ENOENT ? kErrPathNotFound : kErrPathFileAccess,
+           "Cannot open " + path + ": " +
+               (errno == ELOOP ? "a symbolic link is refused" : std::strerror(errno)));
     while (::flock(m_Fd, LOCK_EX) != 0) {
       if (errno != EINTR) {
         ::close(m_Fd);
@@ -58,11 +65,27 @@ class RegistryLock {
   int m_Fd = -1;
 };
 
+// The registry is read and replaced only as a file of its own: a symbolic link
+// there is refused, so that a save never exposes a linked file's contents
+// under other permissions.
 Json ReadRegistry(const std::string& path) {
   std::error_code ec;
-  if (!fs::exists(path, ec)) return Json::object();
+  const fs::file_status status = fs::symlink_status(path, ec);
+  if (status.type() == fs::file_type::not_found) return Json::object();
+  if (status.type() == fs::file_type::symlink)
+    Fail(kErrPathFileAccess, path + ": a symbolic link is refused as the registry");
   const std::vector<uint8_t> bytes = ReadFileBytes(path);
-  Json doc = Json::parse(bytes.begin(), bytes.end(), nullptr, false);
+  bool tooDeep = false;
+  Json doc = Json::parse(
+      bytes.begin(), bytes.end(),
+      [&](int depth, Json::parse_event_t, Json&) {
+        tooDeep = tooDeep || depth > kMaxDepth;
+        return !tooDeep;
+      },
+      false);
+  if (tooDeep)
+    Fail(kErrInvalidFileFormat,
+         path + " is not a registry: nested deeper than " + std::to_string(kMaxDepth) + " levels");
   if (doc.is_discarded() || !doc.is_object())
     Fail(kErrInvalidFileFormat, path + " is not a registry: not a JSON object");
   for (const char* section : kSections)
@@ -161,7 +184,7 @@ void RegisterLibrary(const std::string& registryPath, const std::string& moduleP
 
 void UnregisterLibrary(const std::string& registryPath) {
   std::error_code ec;
-  if (!fs::exists(registryPath, ec)) return;
+  if (fs::symlink_status(registryPath, ec).type() == fs::file_type::not_found) return;
   const RegistryLock lock(registryPath);
   Json doc = ReadRegistry(registryPath);
   RemoveEntries(doc);

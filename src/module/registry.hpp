@@ -17,8 +17,12 @@ std::string RegistryPath();
 
 // Both take the file's lock for the whole read-modify-write and replace the
 // file atomically. A file that is not a registry (not JSON, or its sections
-// not objects) fails with error 321 and is left as it was; file errors are
-// 75 and 76. A missing file counts as an empty registry.
+// not objects, or nested deeper than any registry) fails with error 321 and
+// is left as it was; file errors are 75 and 76. A missing file counts as an
+// empty registry. A symbolic link as the registry or as its lock file is
+// refused (75): nothing is read, created or replaced through it, so a save
+// cannot expose a linked file's contents under other permissions. The file
+// keeps its mode across saves.
 void RegisterLibrary(const std::string& registryPath, const std::string& modulePath);
 void UnregisterLibrary(const std::string& registryPath);
 

@@ -32,12 +32,14 @@ void ZelPicZoom::UserControl_ReadProperties(PropertyBag& PropBag) {
   Step(
       [&] { picScroll->MousePointer(PropBag.ReadProperty("MousePointer", int16_t{0}).ToInt16()); });
   Step([&] { picScroll->MouseIcon(PropBag.ReadProperty("MouseIcon", nullptr).ToPicture()); });
+  // Kept before the picture is set: the layout that setting it runs restores
+  // the kept pointer, which must be the stored one and not that of before.
+  Step([&] { m_SavedMousePointer = picScroll->MousePointer(); });
+  Step([&] { m_SavedMouseIcon = Variant(picScroll->MouseIcon()); });
   Step([&] { Picture(PropBag.ReadProperty("Picture", nullptr).ToPicture()); });
   Step([&] {
     UserControl::MouseIcon(PropBag.ReadProperty("MouseScrollingIcon", nullptr).ToPicture());
   });
-  Step([&] { m_SavedMousePointer = picScroll->MousePointer(); });
-  Step([&] { m_SavedMouseIcon = Variant(picScroll->MouseIcon()); });
 }
 
 void ZelPicZoom::UserControl_WriteProperties(PropertyBag& PropBag) {

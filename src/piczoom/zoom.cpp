@@ -1,8 +1,9 @@
 // ZelPicZoom's zoom: every size is computed from the picture's natural size
 // and every rendering scales the unscaled source once into a new persistent
 // image, so repeated zooming never compounds rounding. A target size that
-// does not fit in 16 bits is refused: the operation then changes nothing, as
-// at the ends of the ladder.
+// does not fit in 16 bits is refused: a zoom step passes over such rungs, and
+// an operation left without a size changes nothing, as at the ends of the
+// ladder.
 #include <optional>
 
 #include "frame/dispids.hpp"
@@ -43,21 +44,31 @@ std::optional<TargetSize> RungSize(uint8_t index, float naturalWidth, float natu
 
 }  // namespace
 
+// A step goes to the nearest rung that way whose size fits: a picture too
+// large for some rungs still reaches the others.
 void ZelPicZoom::ZoomIn() {
   std::optional<TargetSize> size;
-  if (Met([&] { return HasPicture() && g_ZoomIndex < kZoomIndexLast; }))
-    Step([&] { size = RungSize(g_ZoomIndex + 1, m_PictureWidth, m_PictureHeight); });
+  int index = 0;
+  if (Met([&] { return HasPicture(); }))
+    Step([&] {
+      for (index = g_ZoomIndex + 1; !size && index <= kZoomIndexLast; ++index)
+        size = RungSize(static_cast<uint8_t>(index), m_PictureWidth, m_PictureHeight);
+    });
   if (!size) return;
-  Step([&] { g_ZoomIndex = g_ZoomIndex + 1; });
+  Step([&] { g_ZoomIndex = static_cast<uint8_t>(index - 1); });
   Step([&] { ShowPictureAtSize(size->width, size->height); });
 }
 
 void ZelPicZoom::ZoomOut() {
   std::optional<TargetSize> size;
-  if (Met([&] { return HasPicture() && g_ZoomIndex > 0; }))
-    Step([&] { size = RungSize(g_ZoomIndex - 1, m_PictureWidth, m_PictureHeight); });
+  int index = 0;
+  if (Met([&] { return HasPicture(); }))
+    Step([&] {
+      for (index = g_ZoomIndex - 1; !size && index >= 0; --index)
+        size = RungSize(static_cast<uint8_t>(index), m_PictureWidth, m_PictureHeight);
+    });
   if (!size) return;
-  Step([&] { g_ZoomIndex = g_ZoomIndex - 1; });
+  Step([&] { g_ZoomIndex = static_cast<uint8_t>(index + 1); });
   Step([&] { ShowPictureAtSize(size->width, size->height); });
 }
 

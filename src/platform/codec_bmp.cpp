@@ -105,13 +105,16 @@ void ReadMasks(BmpLayout& layout, std::span<const uint8_t> bytes, uint32_t heade
   }
   const bool withAlpha = layout.compression == kAlphaBitFields || headerSize >= 56;
   size_t at = kFileHeaderSize + 40;
+  size_t count = withAlpha ? 4 : 3;
   if (headerSize == 40) {
     // The masks follow the header and come before the palette.
-    const size_t count = layout.compression == kAlphaBitFields ? 4 : 3;
-    if (at + 4 * count > bytes.size()) Bad("truncated bit field masks");
     paletteStart += 4 * count;
+  } else {
+    // Inside a longer header: only the masks it has room for.
+    count = headerSize > 40 ? std::min<size_t>(count, (headerSize - 40) / 4) : 0;
   }
-  for (size_t i = 0; i < (withAlpha ? 4u : 3u); ++i) layout.masks[i] = U32(d + at + 4 * i);
+  if (at + 4 * count > bytes.size()) Bad("truncated bit field masks");
+  for (size_t i = 0; i < count; ++i) layout.masks[i] = U32(d + at + 4 * i);
   if (layout.masks[0] == 0 && layout.masks[1] == 0 && layout.masks[2] == 0) {
     Bad("bit field masks are all zero");
   }

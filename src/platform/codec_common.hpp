@@ -23,9 +23,25 @@ static_assert(std::endian::native == std::endian::little,
 // kMaxPicturePixels ("bad size" / "too large").
 void CheckPictureSize(PictureFormat format, int64_t width, int64_t height);
 
+// While one lives, the pictures decoded on this thread are counted against
+// the process's decoding budget; Take hands the count to the picture made.
+class PendingDecodeCharge {
+ public:
+  PendingDecodeCharge();
+  ~PendingDecodeCharge();
+  PendingDecodeCharge(const PendingDecodeCharge&) = delete;
+  PendingDecodeCharge& operator=(const PendingDecodeCharge&) = delete;
+  DecodeCharge Take();
+
+ private:
+  const PendingDecodeCharge* m_Outer;  // the one this one is nested in
+  int64_t m_OuterPixels;
+};
+
 // A raster for a decoded picture of the given size, refused with 481 ("too
 // large" / "bad size") before anything is allocated when the size is zero,
-// negative or above kMaxPicturePixels. Memory exhaustion gives error 7.
+// negative or above kMaxPicturePixels, and with 7 past a decoding budget.
+// Memory exhaustion gives error 7.
 Raster NewPictureRaster(PictureFormat format, int64_t width, int64_t height, Argb fill);
 
 // c * a / 255, correctly rounded, for c and a in 0..255.

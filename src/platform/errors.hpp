@@ -7,6 +7,7 @@
 #include <exception>
 #include <new>
 #include <string>
+#include <string_view>
 
 namespace lumora {
 
@@ -43,6 +44,12 @@ class Failure : public std::exception {
 
 // Standard description of a runtime error number ("Overflow" for 6, ...).
 std::string DefaultDescription(int32_t number);
+
+// Text from outside (a file, a script, a command line) made safe to quote in
+// a message shown on a terminal: control characters (C0, DEL, C1) and bytes
+// that are not UTF-8 become \xNN escapes, a backslash becomes two. Line
+// breaks and tabs are kept when keepLines is set.
+std::string Printable(std::string_view text, bool keepLines = false);
 
 // Throws Failure with the number and its standard description.
 [[noreturn]] void Fail(int32_t number);

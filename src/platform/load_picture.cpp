@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/codec_bmp.hpp"
+#include "platform/codec_common.hpp"
 #include "platform/codec_gif.hpp"
 #include "platform/codec_jpeg.hpp"
 #include "platform/codec_png.hpp"
@@ -50,6 +51,7 @@ PictureFormat Sniff(std::span<const uint8_t> bytes) {
 PicturePtr LoadPicture(std::span<const uint8_t> bytes) {
   if (bytes.empty()) Fail(kErrInvalidPicture, "Invalid picture: no data");
   const PictureFormat format = Sniff(bytes);
+  PendingDecodeCharge charge;
   Raster pixels;
   switch (format) {
     case PictureFormat::Bmp: pixels = DecodeBmp(bytes); break;
@@ -58,8 +60,8 @@ PicturePtr LoadPicture(std::span<const uint8_t> bytes) {
     case PictureFormat::Gif: pixels = DecodeGif(bytes); break;
     case PictureFormat::None: FailUnrecognised(bytes);
   }
-  return Picture::FromRaster(std::move(pixels), format,
-                             std::vector<uint8_t>(bytes.begin(), bytes.end()));
+  return Picture::FromDecoded(std::move(pixels), format,
+                              std::vector<uint8_t>(bytes.begin(), bytes.end()), charge.Take());
 }
 
 PicturePtr LoadPictureFile(const std::string& path) {

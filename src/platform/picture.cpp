@@ -42,6 +42,13 @@ PicturePtr Picture::FromRaster(Raster pixels, PictureFormat format, std::vector<
   return std::make_shared<Picture>(std::move(pixels), format, std::move(bytes), false);
 }
 
+PicturePtr Picture::FromDecoded(Raster pixels, PictureFormat format, std::vector<uint8_t> bytes,
+                                DecodeCharge charge) {
+  auto picture = std::make_shared<Picture>(std::move(pixels), format, std::move(bytes), false);
+  picture->m_Charge = std::move(charge);
+  return picture;
+}
+
 double Picture::Width() const {
   return RoundHalfEven(PixelsToHimetric(PixelWidth()));
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/object.hpp"
@@ -16,6 +17,47 @@ namespace lumora {
 enum class PictureFormat { None, Bmp, Png, Jpeg, Gif };
 
 const char* FormatName(PictureFormat format);
+
+// Memory for decoded pictures, in pixels (4 bytes each). One document (a form
+// file, a property document) may decode at most `document` pixels in all, and
+// the decoded pictures alive in the process may hold at most `process`. Past
+// either, decoding fails with error 7 before anything is allocated.
+struct DecodeBudget {
+  int64_t document = int64_t{1} << 28;  // 1 GiB
+  int64_t process = int64_t{1} << 30;   // 4 GiB
+};
+DecodeBudget GetDecodeBudget();
+void SetDecodeBudget(const DecodeBudget& budget);
+
+// While one lives, the pictures this thread decodes count against one
+// document's budget; a scope inside another counts in the outer one.
+class DocumentDecodeScope {
+ public:
+  DocumentDecodeScope();
+  ~DocumentDecodeScope();
+  DocumentDecodeScope(const DocumentDecodeScope&) = delete;
+  DocumentDecodeScope& operator=(const DocumentDecodeScope&) = delete;
+
+ private:
+  bool m_Outer;
+};
+
+// A decoded picture's pixels, counted against the process's budget for as
+// long as this lives.
+class DecodeCharge {
+ public:
+  DecodeCharge() = default;
+  explicit DecodeCharge(int64_t pixels) : m_Pixels(pixels) {}
+  ~DecodeCharge();
+  DecodeCharge(DecodeCharge&& other) noexcept : m_Pixels(std::exchange(other.m_Pixels, 0)) {}
+  DecodeCharge& operator=(DecodeCharge&& other) noexcept {
+    std::swap(m_Pixels, other.m_Pixels);
+    return *this;
+  }
+
+ private:
+  int64_t m_Pixels = 0;
+};
 
 class Picture final : public Object {
  public:
@@ -28,6 +70,9 @@ class Picture final : public Object {
   // image made at run time, such as a persistent image).
   static PicturePtr FromRaster(Raster pixels, PictureFormat format = PictureFormat::Bmp,
                                std::vector<uint8_t> bytes = {});
+  // A decoded picture, keeping its pixels counted while it lives.
+  static PicturePtr FromDecoded(Raster pixels, PictureFormat format, std::vector<uint8_t> bytes,
+                                DecodeCharge charge);
 
   uint32_t Handle() const { return m_Handle; }
   // Natural size in HIMETRIC (96 pixels per inch).
@@ -47,6 +92,7 @@ class Picture final : public Object {
   PictureFormat m_Format;
   std::vector<uint8_t> m_Bytes;
   uint32_t m_Handle;
+  DecodeCharge m_Charge;
 };
 
 // Decodes BMP, PNG, JPEG or GIF (first frame) from memory or a file. Bad,

@@ -22,7 +22,7 @@ using Json = nlohmann::ordered_json;
 using Kind = Variant::Kind;
 
 std::string Quoted(std::string_view key) {
-  return "\"" + std::string(key) + "\"";
+  return "\"" + Printable(key) + "\"";
 }
 
 // A fault in a bag document, tied to the key it concerns.
@@ -256,6 +256,8 @@ class EntryReader {
     try {
       picture = LoadPicture(bytes);
     } catch (const Failure& failure) {
+      if (failure.Number() == kErrOutOfMemory)  // a budget, not a bad document
+        Fail(kErrOutOfMemory, "property bag: key " + Quoted(m_Key) + ": " + failure.Description());
       Fault(failure.Description());
     }
     if (picture->Format() != declared)
@@ -324,7 +326,7 @@ std::string Untagged(const char* what) {
     const size_t close = text.find("] ");
     if (close != std::string_view::npos) text.remove_prefix(close + 2);
   }
-  return std::string(text);
+  return Printable(text);
 }
 }  // namespace
 
@@ -381,6 +383,7 @@ nlohmann::ordered_json PropertyBag::ToJson() const {
 }
 
 PropertyBag PropertyBag::FromJson(const nlohmann::ordered_json& document) {
+  const DocumentDecodeScope pictures;
   if (!document.is_object()) BadDocument("expected an object of properties");
   PropertyBag bag;
   SeenKeys seen;
@@ -396,6 +399,7 @@ std::string PropertyBag::ToJsonText(int indent) const {
 }
 
 PropertyBag PropertyBag::FromJsonText(std::string_view text) {
+  const DocumentDecodeScope pictures;
   TextReader reader;
   Json rest;  // what the reader left of the document tree
   try {

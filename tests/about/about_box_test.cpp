@@ -56,11 +56,15 @@ TEST_F(AboutTest, EveryCallReusesTheThreadsOneDialog) {
 }
 
 TEST_F(AboutTest, ADialogThatCannotBeShownLeavesNothingBehind) {
-  // Headless with nothing scheduled, the modal loop cannot run.
+  // Headless with nothing scheduled, the modal loop cannot run; the failure
+  // leaves the error object as it was.
+  Err().Record(Failure(11, "earlier"));
   AboutBox();
   EXPECT_FALSE(AboutDialog().IsLoaded());
   EXPECT_EQ(FindForm("frmAbout"), nullptr);
-  EXPECT_EQ(Err().Number(), kErrInvalidCall);
+  EXPECT_EQ(Err().Number(), 11);
+  EXPECT_EQ(Err().Description(), "earlier");
+  Err().Clear();
 
   // Shown modeless by someone else, it stays as it was.
   AboutDialog().Show(0);

@@ -19,7 +19,7 @@ end
 
 local function open_forms()
   local n = 0
-  for _, name in ipairs{"frmRound", "frmBad", "frmCopy"} do
+  for _, name in ipairs{"frmRound", "frmBad", "frmCopy", "frmMany"} do
     if lumora.form(name) then n = n + 1 end
   end
   return n
@@ -116,6 +116,13 @@ local cases = {
   {"zel_unknown", doc('{"class": "ZelPicZoom", "name": "z1", "extender": {"Left": 0, "Top": 0, "Width": 900, "Height": 900}, "properties": {"Zoom": {"type": "Integer", "value": 1}}}'), 'zel_unknown.json: controls[0] ("z1").properties.Zoom: ZelPicZoom has no such property'},
   {"picture_data", doc('{"class": "ZelPicZoom", "name": "z1", "extender": {"Left": 0, "Top": 0, "Width": 900, "Height": 900}, "properties": {"Picture": {"type": "Picture", "format": "PNG", "data": "' .. png_header .. '"}}}'), 'picture_data.json: controls[0] ("z1").properties: key "Picture"'},
   {"base64", doc('{"class": "Image", "name": "i1", "extender": {"Left": 0, "Top": 0, "Width": 900, "Height": 900}, "properties": {"Picture": {"type": "Picture", "format": "PNG", "data": "@@@@"}}}'), 'base64.json: controls[0] ("i1").properties: key "Picture"'},
+  -- Hostile text: the reason of a JSON fault is kept whole; control characters
+  -- from the file are shown escaped; nesting is no danger.
+  {"control_char", '{"format": "lumora\1form"}', "control_char.json: line 1, column 19: not valid JSON: syntax error while parsing value - invalid string: control character U+0001 (SOH) must be escaped"},
+  {"bad_utf8", '{"format": "\255"}', "bad_utf8.json: line 1, column 13: not valid JSON: syntax error while parsing value - invalid string: ill-formed UTF-8 byte"},
+  {"escape", doc('{"class": "\\u001b]2;pwned\\u0007", "name": "g1"}'), 'escape.json: controls[0].class: unknown class "\\x1b]2;pwned\\x07"'},
+  {"key_twice", doc("{" .. good_control .. ', "name": "l2"}'), 'key_twice.json: key "name" given twice'},
+  {"nested", doc(string.rep("[", 100000) .. string.rep("]", 100000)), "nested.json: controls[0]: expected an object, got an array"},
   -- Passes every check of the file, fails while building: the form goes again.
   {"not_a_container", doc("{" .. good_control .. '}, {"class": "Label", "name": "l2", "container": "l1", "extender": {"Left": 0, "Top": 0, "Width": 9, "Height": 9}}'), 'not_a_container.json: controls[1] ("l2"): l1 cannot contain controls (error 5)'},
 }
@@ -129,3 +136,27 @@ check.fails(function() lumora.load_form(check.out .. "/missing.json") end, "miss
 -- The good document itself loads.
 local ok = lumora.load_form(write("good.json", doc("{" .. good_control .. "}")))
 check.eq(ok.l1.Width, 900, "the good control")
+ok:unload()
+
+-- A form's pictures share a decoding budget: past it the load fails naming
+-- the control and builds nothing.
+local lake = lumora.LoadPicture(check.source .. "/examples/pictures/lake_at_dusk.jpg")
+local pixels = math.floor(lake.Width * 96 / 2540 + 0.5) * math.floor(lake.Height * 96 / 2540 + 0.5)
+local many = lumora.Form{width = 3000, height = 3000, name = "frmMany"}
+for i = 1, 3 do
+  many:add("Image", "img" .. i, {Left = 0, Top = 0, Width = 900, Height = 900}).Picture = lake
+end
+local many_path = check.out .. "/pictures.json"
+many:save(many_path)
+many:unload()
+local budget = lumora.decode_budget()
+for _, case in ipairs{
+  {{document = pixels * 5 // 2}, 'controls[2] ("img3").properties: key "Picture": JPEG: ', "a document"},
+} do
+  lumora.decode_budget(case[1])
+  local message = check.fails(function() lumora.load_form(many_path) end, case[2])
+  check.eq(message:find("pixels would pass the decoding budget of " .. case[3], 1, true) ~= nil, true, message)
+  check.eq(open_forms(), 0, "a form past its budget is not built")
+  lumora.decode_budget(budget)
+end
+check.eq(lumora.load_form(many_path).img3.Picture.Width, lake.Width, "within the budget it loads")

@@ -121,11 +121,18 @@ TEST_F(ModuleTest, AProgrammaticNameTakenOverByAnotherClassIsNotRemoved) {
   EXPECT_TRUE(doc["typeLibraries"].empty());
 }
 
+// An object nested far too deep for any registry.
+std::string DeeplyNested(int depth) {
+  std::string text;
+  for (int i = 0; i < depth; ++i) text += R"({"a":)";
+  return text + "1" + std::string(static_cast<size_t>(depth), '}');
+}
+
 TEST_F(ModuleTest, ARegistryThatIsNotOneIsLeftAsItWas) {
   for (const std::string& bad :
        {std::string("{ not json"), std::string("[1, 2]"), std::string(R"({"classes": []})"),
-        std::string(R"({"progIds": "x"})")}) {
-    SCOPED_TRACE(bad);
+        std::string(R"({"progIds": "x"})"), DeeplyNested(50000)}) {
+    SCOPED_TRACE(bad.substr(0, 40));
     WriteText(Registry(), bad);
     EXPECT_EQ(m.DllRegisterServer(), LUMORA_SELFREG_E_CLASS);
     EXPECT_EQ(ReadText(Registry()), bad);
@@ -137,6 +144,34 @@ TEST_F(ModuleTest, ARegistryThatIsNotOneIsLeftAsItWas) {
     const std::string name = entry.path().filename();
     EXPECT_TRUE(name == "registry.json" || name == "registry.json.lock") << name;
   }
+}
+
+// Symbolic links are refused as the registry and as its lock: nothing is
+// created, read or replaced through them.
+TEST_F(ModuleTest, SymbolicLinksAreRefusedAndRegularFilesKeepTheirMode) {
+  const fs::path secret = m_Dir / "secret";
+  WriteText(secret, OthersRegistry().dump());
+  fs::permissions(secret, fs::perms::owner_read | fs::perms::owner_write);
+  fs::create_symlink(secret, Registry());
+  EXPECT_EQ(m.DllRegisterServer(), LUMORA_SELFREG_E_CLASS);
+  EXPECT_EQ(m.DllUnregisterServer(), LUMORA_SELFREG_E_CLASS);
+  EXPECT_TRUE(fs::is_symlink(Registry()));
+  EXPECT_EQ(ReadText(secret), OthersRegistry().dump());
+
+  fs::remove(Registry());
+  fs::remove(m_Dir / "registry.json.lock");
+  fs::create_symlink(m_Dir / "elsewhere", m_Dir / "registry.json.lock");
+  EXPECT_EQ(m.DllRegisterServer(), LUMORA_SELFREG_E_CLASS);
+  EXPECT_FALSE(fs::exists(m_Dir / "elsewhere"));
+  EXPECT_FALSE(fs::exists(Registry()));
+
+  // A registry of its own keeps its permissions across a registration.
+  fs::remove(m_Dir / "registry.json.lock");
+  fs::copy_file(secret, Registry());
+  fs::permissions(Registry(), fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(m.DllRegisterServer(), LUMORA_S_OK);
+  EXPECT_EQ(fs::status(Registry()).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST_F(ModuleTest, AnUnwritableFolderFailsCleanly) {

@@ -109,13 +109,18 @@ TEST_F(Persistence, AStoredBarsWidthIsLoadedWithoutTheLowerBound) {
   EXPECT_EQ(z->BarsWidth(), 13);
 }
 
-TEST_F(Persistence, LoadingLaysOutBeforeThePointerIsSaved) {
-  // The picture's layout during the load still sees the saved pointer of
-  // before the load (0): a stored pointer without an icon does not survive.
-  PropertyBag plain;
-  plain.WriteProperty("Enabled", true);
-  plain.WriteProperty("MousePointer", int16_t{2});
-  EXPECT_EQ(Place(100, 100, 0, 0, &plain)->MousePointer(), mpDefault);
+TEST_F(Persistence, LoadingKeepsTheStoredPointer) {
+  // The picture's layout during the load restores the stored pointer, not
+  // the one of before the load.
+  for (const bool withPicture : {false, true}) {
+    PropertyBag plain;
+    plain.WriteProperty("Enabled", true);
+    plain.WriteProperty("MousePointer", int16_t{5});
+    if (withPicture) plain.WriteProperty("Picture", Variant(SolidPicture(40, 30)));
+    auto z = Place(100, 100, withPicture ? 330 : 440, 0, &plain);
+    EXPECT_EQ(z->MousePointer(), 5);
+    EXPECT_EQ(Saved(*form, *z).ReadProperty("MousePointer"), Variant(int16_t{5}));
+  }
 
   // With an icon stored, the restored pointer is the custom one with it.
   const PicturePtr icon = SolidPicture(16, 16, 0xFF00FF00u);
@@ -127,9 +132,8 @@ TEST_F(Persistence, LoadingLaysOutBeforeThePointerIsSaved) {
   EXPECT_EQ(z->MousePointer(), mpCustom);
   EXPECT_EQ(z->MouseIcon(), withIcon.ReadProperty("MouseIcon").ToPicture());
 
-  // A large picture: the load's layout offers the scrolling pointer before
-  // the scrolling icon is read, and the custom pointer it leaves is what is
-  // saved, so it stays after the picture comes to fit.
+  // A large picture: the load's layout offers the scrolling pointer; once the
+  // picture comes to fit, the stored (default) pointer is back.
   const PicturePtr scrollIcon = SolidPicture(16, 16, 0xFFFF00FFu);
   PropertyBag large;
   large.WriteProperty("Enabled", true);
@@ -140,8 +144,12 @@ TEST_F(Persistence, LoadingLaysOutBeforeThePointerIsSaved) {
   EXPECT_EQ(viewer->MousePointer(), mpCustom);
   EXPECT_EQ(viewer->MouseIcon(), scrollIcon);  // from the host's Resize after the load
   viewer->Picture(SolidPicture(50, 50));
-  EXPECT_EQ(viewer->MousePointer(), mpCustom);
+  EXPECT_EQ(viewer->MousePointer(), mpDefault);
   EXPECT_EQ(Count("PictureSizeChanged"), 2);
+  // However often it lays out, each changed property is listed once.
+  const size_t changed = viewer->ChangedProperties().size();
+  for (int i = 0; i < 50; ++i) viewer->Width(static_cast<float>((150 + 10 * (i % 2)) * 15));
+  EXPECT_EQ(viewer->ChangedProperties().size(), changed);
 }
 
 TEST_F(Persistence, AValueOfTheWrongTypeIsSkipped) {

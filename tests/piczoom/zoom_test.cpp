@@ -196,7 +196,7 @@ TEST_F(Zoom, ARefusalInTheFallbackItselfEndsIt) {
   EXPECT_EQ(SizeOf(Pic(*z)), (Size{90, 72}));
 }
 
-TEST_F(Zoom, ARungBeyond16BitsIsRefusedLikeTheEndOfTheLadder) {
+TEST_F(Zoom, RungsBeyond16BitsAreSteppedOver) {
   auto z = Place(200, 150);
   z->Picture(SolidPicture(20000, 4));
   z->ZoomIn();
@@ -210,6 +210,17 @@ TEST_F(Zoom, ARungBeyond16BitsIsRefusedLikeTheEndOfTheLadder) {
   EXPECT_TRUE(Pic(*z).Visible());
   z->ZoomOut();
   EXPECT_EQ(Pic(*z).Width(), 25000);
+
+  // Too wide for the rungs next to the natural size: a step passes over
+  // them to the nearest one that fits, and up from there none does.
+  z->Picture(SolidPicture(40000, 4));
+  z->ZoomOut();
+  EXPECT_EQ(z->ZoomPercent(), Variant(uint8_t{80}));
+  EXPECT_EQ(Pic(*z).Width(), 32000);
+  events.clear();
+  z->ZoomIn();
+  EXPECT_EQ(z->ZoomPercent(), Variant(uint8_t{80}));
+  EXPECT_TRUE(events.empty());
 }
 
 }  // namespace

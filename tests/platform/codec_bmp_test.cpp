@@ -282,6 +282,15 @@ TEST(BmpDecoder, BadHeadersNameTheirFault) {
               s.masks = {0, 0, 0};
             }),
             "BMP: bit field masks are all zero");
+  // A 52-byte header has no room for an alpha mask, even with alpha bit fields.
+  EXPECT_EQ(with([](BmpRecipe& s) {
+              s.headerSize = 52;
+              s.bitCount = 32;
+              s.compression = 6;
+              s.masks = {0xFF0000, 0xFF00, 0xFF};
+              s.pixels.clear();
+            }),
+            "BMP: truncated data");
   // The last row may lack its padding; one byte less is truncation.
   EXPECT_EQ(with([](BmpRecipe& s) { s.pixels.resize(14); }), "decoded");
   EXPECT_EQ(with([](BmpRecipe& s) { s.pixels.resize(13); }), "BMP: truncated data");

@@ -69,5 +69,21 @@ TEST(Numeric, RoundsHalfToEvenAndChecksRanges) {
   EXPECT_EQ(PixelsToHimetric(96), 2540);
 }
 
+TEST(Printable, EscapesWhatATerminalWouldObey) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"plain text, é and \xE2\x82\xAC", "plain text, é and \xE2\x82\xAC"},
+      {"\x1b]2;pwned\x07", "\\x1b]2;pwned\\x07"},
+      {"a\\b", "a\\\\b"},
+      {"del\x7f c1\xC2\x9B", "del\\x7f c1\\xc2\\x9b"},
+      {"bad \xFF \xC0\xAF \xED\xA0\x80 cut \xE2\x82",
+       "bad \\xff \\xc0\\xaf \\xed\\xa0\\x80 cut \\xe2\\x82"},
+      {std::string("nul\0", 4), "nul\\x00"},
+      {"two\nlines\t", "two\\x0alines\\x09"},
+  };
+  for (const auto& [text, shown] : cases) EXPECT_EQ(Printable(text), shown);
+  EXPECT_EQ(Printable("two\nlines\t\r", true), "two\nlines\t\\x0d");
+  EXPECT_EQ(Printable(Printable("a\\b\x1b"), true), "a\\\\b\\x1b");  // escaped once only
+}
+
 }  // namespace
 }  // namespace lumora

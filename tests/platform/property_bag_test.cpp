@@ -374,6 +374,42 @@ INSTANTIATE_TEST_SUITE_P(
         Malformed{R"({"Picture": {"type": "Picture", "format": "PNG", "data": 7}})",
                   "key \"Picture\": \"data\" must be a string"}));
 
+// One document decodes at most its budget of pixels, the pictures alive at
+// once at most the process's; a refusal names the key and reads nothing.
+TEST(PropertyBag, DecodingStaysWithinItsBudgets) {
+  const DecodeBudget saved = GetDecodeBudget();
+  // Pictures count against the process's budget while they live.
+  SetDecodeBudget({.document = saved.document, .process = 100});
+  PicturePtr first = LoadedBmp(8, 8);
+  Failure failure = FailureOf([&] { LoadedBmp(8, 8); });
+  EXPECT_EQ(failure.Description(),
+            "BMP: 8x8 pixels would pass the decoding budget of the process (100 pixels)");
+  first.reset();
+  EXPECT_EQ(LoadedBmp(8, 8)->PixelWidth(), 8);
+  SetDecodeBudget(saved);
+
+  PropertyBag two;
+  two.WriteProperty("A", LoadedBmp(8, 8), kNoPicture);
+  two.WriteProperty("B", LoadedBmp(8, 8), kNoPicture);
+  const std::string text = two.ToJsonText();
+  SetDecodeBudget({.document = 100, .process = saved.process});
+  PropertyBag bag;
+  failure = FailureOf([&] { bag = PropertyBag::FromJsonText(text); });
+  EXPECT_EQ(failure.Number(), kErrOutOfMemory);
+  EXPECT_EQ(failure.Description(),
+            "property bag: key \"B\": BMP: 8x8 pixels would pass the decoding budget of a "
+            "document (100 pixels)");
+  EXPECT_EQ(bag.Count(), 0u);
+  EXPECT_EQ(FailureOf([&] { PropertyBag::FromJson(two.ToJson()); }).Number(), kErrOutOfMemory);
+  // Each document has a budget of its own.
+  PropertyBag single;
+  single.WriteProperty("A", LoadedBmp(8, 8), kNoPicture);
+  SetDecodeBudget({.document = 64, .process = saved.process});
+  for (int i = 0; i < 2; ++i) EXPECT_EQ(PropertyBag::FromJsonText(single.ToJsonText()).Count(), 1u);
+
+  SetDecodeBudget(saved);
+}
+
 TEST(PropertyBag, ReadsWholeDocumentsOrNothing) {
   // A good picture followed by a bad entry: nothing of the document is kept.
   PropertyBag good;

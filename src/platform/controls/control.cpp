@@ -20,8 +20,8 @@ int32_t Round(double value) {
   return static_cast<int32_t>(RoundHalfEven(value));
 }
 
-void CheckFinite(float value) {
-  if (!std::isfinite(value)) Fail(kErrInvalidPropertyValue);
+void CheckCoordinate(float value) {
+  if (!(std::fabs(value) <= kCoordinateLimit)) Fail(kErrInvalidPropertyValue);  // NaN too
 }
 
 }  // namespace
@@ -57,7 +57,7 @@ void Control::Name(std::string name) {
 
 void Control::Left(float value) {
   CountPropertyWrite();
-  CheckFinite(value);
+  CheckCoordinate(value);
   if (value == m_Left) return;
   m_Left = value;
   OnExtentChanged();
@@ -65,7 +65,7 @@ void Control::Left(float value) {
 
 void Control::Top(float value) {
   CountPropertyWrite();
-  CheckFinite(value);
+  CheckCoordinate(value);
   if (value == m_Top) return;
   m_Top = value;
   OnExtentChanged();
@@ -73,7 +73,7 @@ void Control::Top(float value) {
 
 void Control::Width(float value) {
   CountPropertyWrite();
-  CheckFinite(value);
+  CheckCoordinate(value);
   if (value < 0) Fail(kErrInvalidPropertyValue);
   if (value == m_Width) return;
   m_Width = value;
@@ -82,7 +82,7 @@ void Control::Width(float value) {
 
 void Control::Height(float value) {
   CountPropertyWrite();
-  CheckFinite(value);
+  CheckCoordinate(value);
   if (value < 0) Fail(kErrInvalidPropertyValue);
   if (value == m_Height) return;
   m_Height = value;
@@ -95,10 +95,10 @@ void Control::Move(float left, std::optional<float> top, std::optional<float> wi
   const float newTop = top.value_or(m_Top);
   const float newWidth = width.value_or(m_Width);
   const float newHeight = height.value_or(m_Height);
-  CheckFinite(left);
-  CheckFinite(newTop);
-  CheckFinite(newWidth);
-  CheckFinite(newHeight);
+  CheckCoordinate(left);
+  CheckCoordinate(newTop);
+  CheckCoordinate(newWidth);
+  CheckCoordinate(newHeight);
   if (newWidth < 0 || newHeight < 0) Fail(kErrInvalidPropertyValue);
   if (left == m_Left && newTop == m_Top && newWidth == m_Width && newHeight == m_Height) return;
   m_Left = left;

@@ -53,6 +53,11 @@ enum MousePointerShape : int16_t {
 // True for 0..15 and 99; anything else is refused with error 380.
 bool IsValidPointer(int16_t pointer);
 
+// Positions and sizes, in twips, lie within this much of zero (about 71
+// million pixels): far beyond any screen, and every sum of two of them in
+// pixels still fits 32 bits. Others fail with error 380.
+constexpr float kCoordinateLimit = 1073741824.0f;  // 2^30
+
 // Scale modes (ScaleMode values).
 constexpr int16_t kScaleUser = 0;
 constexpr int16_t kScaleTwips = 1;

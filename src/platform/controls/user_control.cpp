@@ -164,6 +164,8 @@ void UserControl::Refresh() {
 }
 
 void UserControl::PropertyChanged(std::string_view propertyName) {
+  for (const std::string& name : m_Changed)
+    if (SameName(name, propertyName)) return;
   m_Changed.emplace_back(propertyName);
 }
 

@@ -127,7 +127,8 @@ class UserControl : public Control, public Container {
   void Refresh() override;
   // Tells the host that a property changed, so the form must be saved again.
   void PropertyChanged(std::string_view propertyName);
-  // Names passed to PropertyChanged since the last save, in order (repeats kept).
+  // Names passed to PropertyChanged since the last save, each once, in the
+  // order of their first change.
   const std::vector<std::string>& ChangedProperties() const { return m_Changed; }
   void ClearChangedProperties() { m_Changed.clear(); }
   // Raises an event of the control's event interface to its EventSource;

@@ -2,6 +2,7 @@
 // (without regard to case), a member it lacks fails with 438, and the
 // contained controls of a container are reached this way.
 #include <gtest/gtest.h>
+#include <cmath>
 
 #include "platform/controls/check_box.hpp"
 #include "platform/controls/command_button.hpp"
@@ -112,6 +113,21 @@ TEST_F(LateBoundTest, PlacingChecksNamesAndContainers) {
   EXPECT_FAILS_WITH(kErrInvalidCall, form->Add<Label>("b", 0, 0, 1, 1, foreign.get()));
   EXPECT_EQ(Forms().size(), 2u);
   EXPECT_EQ(FindForm("other"), other);
+}
+
+TEST_F(LateBoundTest, PositionsBeyondTheCoordinateRangeAreRefused) {
+  auto label = form->Add<Label>("a", 15, 30, 45, 60);
+  const double huge = 2.0 * kCoordinateLimit;
+  for (const char* name : {"Left", "Top", "Width", "Height"}) {
+    for (const double bad : {-3.4e38, huge, -huge, std::nan("")}) {
+      SCOPED_TRACE(std::string(name) + " " + std::to_string(bad));
+      EXPECT_FAILS_WITH(kErrInvalidPropertyValue, label->SetProperty(name, bad));
+      EXPECT_FAILS_WITH(kErrInvalidPropertyValue, label->Move(bad));
+    }
+    label->SetProperty(name, kCoordinateLimit);
+    EXPECT_EQ(label->GetProperty(name).ToDouble(), kCoordinateLimit);
+  }
+  EXPECT_FAILS_WITH(kErrInvalidPropertyValue, label->Move(0, -huge));
 }
 
 TEST_F(LateBoundTest, ControlsArePlacedByClassName) {

@@ -136,6 +136,7 @@ TEST_F(UserControlTest, PropertyChangedMarksTheFormForSaving) {
   EXPECT_FALSE(form->Dirty());
   v->PropertyChanged("BarsWidth");
   v->PropertyChanged("Picture");
+  v->PropertyChanged("barswidth");  // each name is listed once
   EXPECT_TRUE(form->Dirty());
   EXPECT_EQ(form->ChangedProperties(), (Strings{"v.BarsWidth", "v.Picture"}));
   v->ClearChangedProperties();
