@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "frame/dispatch.hpp"
-#include "host/control_classes.hpp"
+#include "forms/control_classes.hpp"
 #include "platform/errors.hpp"
 #include "platform/form/form.hpp"
 #include "platform/message_queue.hpp"
@@ -127,10 +127,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<ControlPtr> controls;
   try {
     for (const char* cls : {"ZelPicZoom", "ZelScrollContainer"}) {
-      controls.push_back(host::NewControl(cls));
+      controls.push_back(NewControl(cls));
       form->Place(controls.back(), std::string("c") + cls, 150, 150, 2400, 1800, nullptr, nullptr);
     }
-    const ControlPtr label = host::NewControl("Label");
+    const ControlPtr label = NewControl("Label");
     form->Place(label, "lblInside", 30, 30, 900, 300, controls[1].get(), nullptr);
     controls.push_back(label);
     form->Show();
