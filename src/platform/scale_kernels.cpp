@@ -36,6 +36,29 @@ void AverageQuads(const uint32_t* a, const uint32_t* b, uint32_t* out, int32_t n
   }
 }
 
+// The same, four outputs at a time.
+__attribute__((target("avx2"))) void AverageQuadsWide(const uint32_t* a, const uint32_t* b,
+                                                      uint32_t* out, int32_t n, int bias) {
+  const __m256i zero = _mm256_setzero_si256();
+  const __m256i round = _mm256_set1_epi16(static_cast<int16_t>(bias));
+  int32_t i = 0;
+  for (; i + 4 <= n; i += 4) {
+    const __m256i pa = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a + 2 * i));
+    const __m256i pb = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b + 2 * i));
+    // Within each lane: lo holds inputs 0 1, hi inputs 2 3, as 16-bit channels.
+    const __m256i lo =
+        _mm256_add_epi16(_mm256_unpacklo_epi8(pa, zero), _mm256_unpacklo_epi8(pb, zero));
+    const __m256i hi =
+        _mm256_add_epi16(_mm256_unpackhi_epi8(pa, zero), _mm256_unpackhi_epi8(pb, zero));
+    __m256i sum = _mm256_add_epi16(_mm256_unpacklo_epi64(lo, hi), _mm256_unpackhi_epi64(lo, hi));
+    sum = _mm256_srli_epi16(_mm256_add_epi16(sum, round), 2);
+    // Each lane's two outputs, then both lanes' side by side.
+    const __m256i packed = _mm256_permute4x64_epi64(_mm256_packus_epi16(sum, sum), 0x08);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm256_castsi256_si128(packed));
+  }
+  AverageQuads(a + 2 * i, b + 2 * i, out + i, n - i, bias);
+}
+
 // out[i] = average of a[i] and b[i], halves rounded up or down.
 void AveragePairs(const uint32_t* a, const uint32_t* b, uint32_t* out, int32_t n, bool roundUp) {
   const __m128i ones = _mm_set1_epi8(static_cast<char>(0xFF));
@@ -84,7 +107,10 @@ void HalveRow(const View& in, bool halveX, bool halveY, int level, int32_t y, in
     a = pairs.data();
     b = pairs.data() + padded;
   }
-  AverageQuads(a, b, o, w, roundUp ? 2 : 1);
+  if (ActiveIsa() == Isa::Avx2)
+    AverageQuadsWide(a, b, o, w, roundUp ? 2 : 1);
+  else
+    AverageQuads(a, b, o, w, roundUp ? 2 : 1);
 }
 
 }  // namespace

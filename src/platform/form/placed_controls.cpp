@@ -15,18 +15,25 @@ std::string Folded(std::string_view name) {
 }  // namespace
 
 void PlacedControls::Add(const ControlPtr& control) {
+  std::string key = Folded(control->Name());
   m_Slot[control.get()] = m_Order.size();
-  m_ByName[Folded(control->Name())] = m_Order.size();
-  m_Order.push_back(control);
+  m_ByName[key] = m_Order.size();
+  m_Order.push_back({control, control.get(), std::move(key)});
 }
 
 void PlacedControls::Remove(const Control& control) {
   const auto slot = m_Slot.find(&control);
   if (slot == m_Slot.end()) return;
-  m_ByName.erase(Folded(control.Name()));
-  m_Order[slot->second].reset();
+  Entry& entry = m_Order[slot->second];
+  m_ByName.erase(entry.key);
   m_Slot.erase(slot);
-  if (++m_Empty > m_Order.size() / 2) Compact();
+  entry = Entry{};
+  ++m_Empty;
+  while (!m_Order.empty() && m_Order.back().identity == nullptr) {
+    m_Order.pop_back();
+    --m_Empty;
+  }
+  if (m_Empty > m_Order.size() / 2) Compact();
 }
 
 bool PlacedControls::Contains(const Control& control) const {
@@ -35,30 +42,27 @@ bool PlacedControls::Contains(const Control& control) const {
 
 Control* PlacedControls::Find(std::string_view name) const {
   const auto slot = m_ByName.find(Folded(name));
-  return slot == m_ByName.end() ? nullptr : m_Order[slot->second].lock().get();
+  return slot == m_ByName.end() ? nullptr : m_Order[slot->second].control.lock().get();
 }
 
 std::vector<ControlPtr> PlacedControls::List() const {
   std::vector<ControlPtr> list;
   list.reserve(m_Order.size() - m_Empty);
-  for (const auto& weak : m_Order)
-    if (auto c = weak.lock()) list.push_back(std::move(c));
+  for (const Entry& entry : m_Order)
+    if (auto c = entry.control.lock()) list.push_back(std::move(c));
   return list;
 }
 
 void PlacedControls::Compact() {
-  std::vector<std::weak_ptr<Control>> kept;
-  kept.reserve(m_Order.size() - m_Empty);
-  m_Slot.clear();
-  m_ByName.clear();
-  for (auto& weak : m_Order) {
-    const auto c = weak.lock();
-    if (!c) continue;
-    m_Slot[c.get()] = kept.size();
-    m_ByName[Folded(c->Name())] = kept.size();
-    kept.push_back(std::move(weak));
+  size_t kept = 0;
+  for (Entry& entry : m_Order) {
+    if (entry.identity == nullptr) continue;
+    m_Slot[entry.identity] = kept;
+    m_ByName[entry.key] = kept;
+    if (&m_Order[kept] != &entry) m_Order[kept] = std::move(entry);
+    ++kept;
   }
-  m_Order = std::move(kept);
+  m_Order.resize(kept);
   m_Empty = 0;
 }
 

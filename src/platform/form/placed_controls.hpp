@@ -27,8 +27,14 @@ class PlacedControls {
  private:
   void Compact();
 
-  // Removed controls leave empty slots, squeezed out once they are the most.
-  std::vector<std::weak_ptr<Control>> m_Order;
+  struct Entry {
+    std::weak_ptr<Control> control;
+    const Control* identity = nullptr;  // null once removed
+    std::string key;                    // the folded name
+  };
+  // Removed controls leave empty slots: dropped at once from the end (as
+  // unloading goes), squeezed out elsewhere once they are the most.
+  std::vector<Entry> m_Order;
   size_t m_Empty = 0;
   std::unordered_map<const Control*, size_t> m_Slot;
   std::unordered_map<std::string, size_t> m_ByName;  // names with A-Z folded
