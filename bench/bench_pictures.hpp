@@ -1,6 +1,7 @@
 // Pictures and measures for benchmarks: a synthetic picture rich in detail
 // (gradients, texture, fine stripes, rings, hard edges), an exact area-average
-// reduction to judge filtered scaling by, and PSNR between two rasters.
+// reduction and an exact bilinear enlargement to judge filtered scaling by,
+// and PSNR between two rasters.
 #pragma once
 
 #include <algorithm>
@@ -130,6 +131,48 @@ inline Raster AreaAverage(const Raster& src, int32_t w, int32_t h) {
       uint32_t p = 0;
       for (int c = 0; c < 4; ++c) p |= uint32_t{detail::Clamp8(acc[c])} << (8 * c);
       out.Set(x, y, p);
+    }
+  }
+  return out;
+}
+
+// The exact bilinear enlargement of the whole source to w x h: each output
+// pixel's centre mapped into the source, its four neighbours (the edge
+// repeated beyond it) weighted in double precision and rounded once.
+inline Raster BilinearExact(const Raster& src, int32_t w, int32_t h) {
+  struct Tap {
+    int32_t a, b;
+    double f;
+  };
+  auto taps = [](int32_t from, int32_t to) {
+    std::vector<Tap> all(to);
+    for (int32_t i = 0; i < to; ++i) {
+      const double c = std::clamp((i + 0.5) * from / to - 0.5, 0.0, from - 1.0);
+      const auto k = static_cast<int32_t>(std::floor(c));
+      all[i] = {k, std::min(k + 1, from - 1), c - k};
+    }
+    return all;
+  };
+  const auto cols = taps(src.Width(), w);
+  const auto rows = taps(src.Height(), h);
+  Raster out(w, h);
+  for (int32_t y = 0; y < h; ++y) {
+    const uint32_t* top = src.Row(rows[y].a);
+    const uint32_t* bottom = src.Row(rows[y].b);
+    const double fy = rows[y].f;
+    uint32_t* o = out.Row(y);
+    for (int32_t x = 0; x < w; ++x) {
+      const Tap& t = cols[x];
+      uint32_t p = 0;
+      for (int c = 0; c < 32; c += 8) {
+        auto at = [c](const uint32_t* row, int32_t i) {
+          return static_cast<double>((row[i] >> c) & 0xFF);
+        };
+        const double up = at(top, t.a) + (at(top, t.b) - at(top, t.a)) * t.f;
+        const double down = at(bottom, t.a) + (at(bottom, t.b) - at(bottom, t.a)) * t.f;
+        p |= uint32_t{detail::Clamp8(up + (down - up) * fy)} << c;
+      }
+      o[x] = p;
     }
   }
   return out;

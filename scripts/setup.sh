@@ -10,6 +10,7 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-dejavu-core
   nlohmann-json3-dev liblua5.4-dev libsdl2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libopencv-imgproc-dev libopencv-imgcodecs-dev  # benchmarks' anchor only; optional
   xvfb xdotool x11-apps imagemagick
   # Qt 6 Widgets (moc, uic) and Designer's plugin interface, for src/qt.
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools

@@ -41,6 +41,14 @@ void* Allocate(size_t n) {
   return p;
 }
 
+void* AllocateAligned(size_t n, std::align_val_t alignment) {
+  void* p = nullptr;
+  if (posix_memalign(&p, static_cast<size_t>(alignment), n ? n : 1) != 0) throw std::bad_alloc();
+  g_Live += malloc_usable_size(p);
+  g_Peak = std::max(g_Peak, g_Live);
+  return p;
+}
+
 void Release(void* p) noexcept {
   if (!p) return;
   g_Live -= malloc_usable_size(p);
@@ -48,6 +56,26 @@ void Release(void* p) noexcept {
 }
 
 }  // namespace
+
+// Large rasters are allocated aligned.
+void* operator new(size_t n, std::align_val_t alignment) {
+  return AllocateAligned(n, alignment);
+}
+void* operator new[](size_t n, std::align_val_t alignment) {
+  return AllocateAligned(n, alignment);
+}
+void operator delete(void* p, std::align_val_t) noexcept {
+  Release(p);
+}
+void operator delete[](void* p, std::align_val_t) noexcept {
+  Release(p);
+}
+void operator delete(void* p, size_t, std::align_val_t) noexcept {
+  Release(p);
+}
+void operator delete[](void* p, size_t, std::align_val_t) noexcept {
+  Release(p);
+}
 
 void* operator new(size_t n) {
   return Allocate(n);
@@ -75,7 +103,6 @@ constexpr int32_t kSourceW = 4000;
 constexpr int32_t kSourceH = 3000;
 constexpr int32_t kViewW = 1280;
 constexpr int32_t kViewH = 720;
-constexpr Argb kBackground = 0xFFC8C8C8u;
 
 double CpuMs() {
   timespec t{};
@@ -116,7 +143,7 @@ std::pair<int32_t, int32_t> RungSize(uint8_t percent) {
 double FoundationMs(const Raster& source, int32_t w, int32_t h) {
   const double t0 = CpuMs();
   {
-    Raster image = NewPersistentImage(w, h, kBackground);
+    Raster image = NewPersistentImage(w, h);
     ScaleInto(image, 0, 0, w, h, source, 0, 0, kSourceW, kSourceH);
     benchmark::DoNotOptimize(image.Data());
     benchmark::ClobberMemory();

@@ -1,13 +1,18 @@
 // Zoom rendering: a 4000 x 3000 picture scaled into a new persistent image at
 // the ladder's extremes and middle rungs and at a fitted size, beside two
-// floors measured in the same iterations: allocating and filling a new image
-// of the output size, and reading the whole source once. Counters:
-//   alloc_ms, read_ms  the floors (mean per iteration)
+// floors and OpenCV's resize (where built with it) measured in the same
+// iterations. Counters:
+//   alloc_ms, read_ms  the floors (mean per iteration): allocating and filling
+//                      a new image of the output size, reading the source once
 //   ratio              rung / alloc floor when enlarging, rung / (both floors)
 //                      when shrinking; goal 1.5 and 3
-//   psnr               shrinks only: dB against an exact area average
-// The floors and ratios use the thread's CPU time (page faults included), so
-// that other work on a shared machine does not skew them.
+//   psnr               dB against the exact result (area average when
+//                      shrinking, bilinear when enlarging); goal >= 53
+//   opencv_ms, vs_opencv, psnr_opencv  cv::resize (INTER_AREA shrinking,
+//                      INTER_LINEAR enlarging, one thread) into a new image,
+//                      rung / OpenCV (goal <= 1), and OpenCV's own dB
+// All times are the thread's CPU time (page faults included), so that other
+// work on a shared machine does not skew them.
 #include <benchmark/benchmark.h>
 #include <emmintrin.h>
 
@@ -15,6 +20,11 @@
 
 #include <map>
 #include <utility>
+
+#if LUMORA_BENCH_OPENCV
+#include <opencv2/core.hpp>
+#include <opencv2/imgproc.hpp>
+#endif
 
 #include "bench_pictures.hpp"
 #include "platform/numeric.hpp"
@@ -49,29 +59,59 @@ double CpuMs() {
   return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
-// PSNR of the scaled picture against the exact area average, once per size.
-double ShrinkPsnr(int32_t w, int32_t h) {
-  static std::map<std::pair<int32_t, int32_t>, double> cache;
+// The control's render: a new persistent image painted over whole.
+void ScaleNew(const Raster& source, int32_t w, int32_t h) {
+  Raster image = NewPersistentImage(w, h);
+  ScaleInto(image, 0, 0, w, h, source, 0, 0, kSourceWidth, kSourceHeight);
+  benchmark::DoNotOptimize(image.Data());
+  benchmark::ClobberMemory();
+}
+
+#if LUMORA_BENCH_OPENCV
+// OpenCV's resize of the whole source into `out`, which it allocates when empty.
+void OpenCvResize(const Raster& source, cv::Mat& out, int32_t w, int32_t h) {
+  static const bool oneThread = (cv::setNumThreads(1), true);
+  (void)oneThread;
+  const cv::Mat in(source.Height(), source.Width(), CV_8UC4, const_cast<uint32_t*>(source.Data()));
+  cv::resize(in, out, cv::Size(w, h), 0, 0, w < source.Width() ? cv::INTER_AREA : cv::INTER_LINEAR);
+}
+
+void OpenCvNew(const Raster& source, int32_t w, int32_t h) {
+  cv::Mat out;
+  OpenCvResize(source, out, w, h);
+  benchmark::DoNotOptimize(out.data);
+  benchmark::ClobberMemory();
+}
+#endif
+
+// PSNR of the render, and of OpenCV's, against the exact result; once per size.
+std::pair<double, double> Psnrs(int32_t w, int32_t h) {
+  static std::map<std::pair<int32_t, int32_t>, std::pair<double, double>> cache;
   const auto key = std::pair{w, h};
   if (auto it = cache.find(key); it != cache.end()) return it->second;
-  Raster scaled = NewPersistentImage(w, h, kBackground);
+  const bool shrink = w < kSourceWidth;
+  const Raster exact =
+      shrink ? bench::AreaAverage(Source(), w, h) : bench::BilinearExact(Source(), w, h);
+  Raster scaled = NewPersistentImage(w, h);
   ScaleInto(scaled, 0, 0, w, h, Source(), 0, 0, kSourceWidth, kSourceHeight);
-  return cache[key] = bench::Psnr(scaled, bench::AreaAverage(Source(), w, h));
+  double opencv = 0;
+#if LUMORA_BENCH_OPENCV
+  cv::Mat theirs(h, w, CV_8UC4, scaled.Data());
+  OpenCvResize(Source(), theirs, w, h);
+  opencv = bench::Psnr(scaled, exact);
+  ScaleInto(scaled, 0, 0, w, h, Source(), 0, 0, kSourceWidth, kSourceHeight);
+#endif
+  return cache[key] = {bench::Psnr(scaled, exact), opencv};
 }
 
 void Render(benchmark::State& state, int32_t w, int32_t h) {
   const Raster& source = Source();
   const bool shrink = w < kSourceWidth;
-  const double psnr = shrink ? ShrinkPsnr(w, h) : 0;
-  double rungMs = 0, allocMs = 0, readMs = 0;
+  const auto [psnr, psnrOpenCv] = Psnrs(w, h);
+  double rungMs = 0, allocMs = 0, readMs = 0, openCvMs = 0;
   for (auto _ : state) {
     const auto t0 = CpuMs();
-    {
-      Raster image = NewPersistentImage(w, h, kBackground);
-      ScaleInto(image, 0, 0, w, h, source, 0, 0, kSourceWidth, kSourceHeight);
-      benchmark::DoNotOptimize(image.Data());
-      benchmark::ClobberMemory();
-    }
+    ScaleNew(source, w, h);
     const auto t1 = CpuMs();
     state.PauseTiming();
     const auto f0 = CpuMs();
@@ -83,9 +123,14 @@ void Render(benchmark::State& state, int32_t w, int32_t h) {
     const auto f1 = CpuMs();
     benchmark::DoNotOptimize(ReadAll(source));
     const auto f2 = CpuMs();
+#if LUMORA_BENCH_OPENCV
+    OpenCvNew(source, w, h);
+#endif
+    const auto f3 = CpuMs();
     rungMs += t1 - t0;
     allocMs += f1 - f0;
     readMs += f2 - f1;
+    openCvMs += f3 - f2;
     state.ResumeTiming();
   }
   const auto n = static_cast<double>(state.iterations());
@@ -93,9 +138,18 @@ void Render(benchmark::State& state, int32_t w, int32_t h) {
   state.counters["alloc_ms"] = allocMs / n;
   state.counters["read_ms"] = readMs / n;
   state.counters["ratio"] = rungMs / floor;
-  if (shrink) state.counters["psnr"] = psnr;
+  state.counters["psnr"] = psnr;
+#if LUMORA_BENCH_OPENCV
+  state.counters["opencv_ms"] = openCvMs / n;
+  state.counters["vs_opencv"] = rungMs / openCvMs;
+  state.counters["psnr_opencv"] = psnrOpenCv;
+#else
+  (void)openCvMs;
+  (void)psnrOpenCv;
+#endif
   state.SetLabel(std::to_string(w) + "x" + std::to_string(h) +
-                 (shrink ? " shrink, goal ratio 3" : " enlarge, goal ratio 1.5"));
+                 (shrink ? " shrink, goal ratio 3" : " enlarge, goal ratio 1.5") +
+                 ", vs_opencv <= 1 at psnr >= 53");
 }
 
 void Rung(benchmark::State& state) {

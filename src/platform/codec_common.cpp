@@ -94,14 +94,20 @@ DecodeCharge PendingDecodeCharge::Take() {
   return DecodeCharge(std::exchange(t_PendingPixels, 0));
 }
 
-Raster NewPictureRaster(PictureFormat format, int64_t width, int64_t height, Argb fill) {
+Raster NewPictureRaster(PictureFormat format, int64_t width, int64_t height) {
   CheckPictureSize(format, width, height);
   Charge(format, width, height);
   try {
-    return Raster(static_cast<int32_t>(width), static_cast<int32_t>(height), fill);
+    return Raster::Uninitialized(static_cast<int32_t>(width), static_cast<int32_t>(height));
   } catch (const std::bad_alloc&) {
     Fail(kErrOutOfMemory);
   }
+}
+
+Raster NewPictureRaster(PictureFormat format, int64_t width, int64_t height, Argb fill) {
+  Raster r = NewPictureRaster(format, width, height);
+  r.Fill(fill);
+  return r;
 }
 
 void PremultiplyPixels(std::span<uint32_t> pixels) {

@@ -43,6 +43,9 @@ class PendingDecodeCharge {
 // negative or above kMaxPicturePixels, and with 7 past a decoding budget.
 // Memory exhaustion gives error 7.
 Raster NewPictureRaster(PictureFormat format, int64_t width, int64_t height, Argb fill);
+// The same with undefined pixels, for a decoder that writes every one (or
+// fails, discarding the raster).
+Raster NewPictureRaster(PictureFormat format, int64_t width, int64_t height);
 
 // c * a / 255, correctly rounded, for c and a in 0..255.
 constexpr uint32_t MulDiv255(uint32_t c, uint32_t a) {

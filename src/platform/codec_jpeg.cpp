@@ -176,7 +176,7 @@ Raster DecodeJpeg(std::span<const uint8_t> bytes) {
                             " components");
   }
   if (!Start(&reader, cmyk ? JCS_CMYK : JCS_EXT_BGRA)) fail();
-  Raster out = NewPictureRaster(kJpeg, info.output_width, info.output_height, 0xFF000000u);
+  Raster out = NewPictureRaster(kJpeg, info.output_width, info.output_height);
   auto* pixels = reinterpret_cast<uint8_t*>(out.Data());
   const auto stride = static_cast<size_t>(out.Stride());
   bool read = false;

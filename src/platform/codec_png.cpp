@@ -139,7 +139,7 @@ Raster DecodePng(std::span<const uint8_t> bytes) {
   }
   if (!SetTransforms(reader.Png(), reader.Info(), &header)) FailDecode(kPng, context.message);
   if (header.rowBytes != uint64_t{header.width} * 4) FailDecode(kPng, "unsupported pixel layout");
-  Raster out = NewPictureRaster(kPng, header.width, header.height, 0xFF000000u);
+  Raster out = NewPictureRaster(kPng, header.width, header.height);
   if (!ReadPixels(reader.Png(), reinterpret_cast<png_bytep>(out.Data()),
                   static_cast<size_t>(out.Stride()), &header)) {
     FailDecode(kPng, context.message);

@@ -46,27 +46,33 @@ PictureFormat Sniff(std::span<const uint8_t> bytes) {
   Fail(kErrInvalidPicture, "Invalid picture: unrecognised format (starts with" + start + ")");
 }
 
+Raster Decode(std::span<const uint8_t> bytes, PictureFormat format) {
+  switch (format) {
+    case PictureFormat::Bmp: return DecodeBmp(bytes);
+    case PictureFormat::Png: return DecodePng(bytes);
+    case PictureFormat::Jpeg: return DecodeJpeg(bytes);
+    case PictureFormat::Gif: return DecodeGif(bytes);
+    case PictureFormat::None: break;
+  }
+  FailUnrecognised(bytes);
+}
+
 }  // namespace
 
-PicturePtr LoadPicture(std::span<const uint8_t> bytes) {
+PicturePtr LoadPicture(std::vector<uint8_t>&& bytes) {
   if (bytes.empty()) Fail(kErrInvalidPicture, "Invalid picture: no data");
   const PictureFormat format = Sniff(bytes);
   PendingDecodeCharge charge;
-  Raster pixels;
-  switch (format) {
-    case PictureFormat::Bmp: pixels = DecodeBmp(bytes); break;
-    case PictureFormat::Png: pixels = DecodePng(bytes); break;
-    case PictureFormat::Jpeg: pixels = DecodeJpeg(bytes); break;
-    case PictureFormat::Gif: pixels = DecodeGif(bytes); break;
-    case PictureFormat::None: FailUnrecognised(bytes);
-  }
-  return Picture::FromDecoded(std::move(pixels), format,
-                              std::vector<uint8_t>(bytes.begin(), bytes.end()), charge.Take());
+  Raster pixels = Decode(bytes, format);
+  return Picture::FromDecoded(std::move(pixels), format, std::move(bytes), charge.Take());
+}
+
+PicturePtr LoadPicture(std::span<const uint8_t> bytes) {
+  return LoadPicture(std::vector<uint8_t>(bytes.begin(), bytes.end()));
 }
 
 PicturePtr LoadPictureFile(const std::string& path) {
-  const std::vector<uint8_t> bytes = ReadFileBytes(path);
-  return LoadPicture(bytes);
+  return LoadPicture(ReadFileBytes(path));
 }
 
 }  // namespace lumora

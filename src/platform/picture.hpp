@@ -99,6 +99,8 @@ class Picture final : public Object {
 // truncated or empty data fails with error 481 and a message naming the format
 // and the fault; a missing file with error 53. An empty input gives error 481.
 PicturePtr LoadPicture(std::span<const uint8_t> bytes);
+// The same, keeping the given bytes as the picture's encoding without a copy.
+PicturePtr LoadPicture(std::vector<uint8_t>&& bytes);
 PicturePtr LoadPictureFile(const std::string& path);
 
 // Writes a picture's pixels as a 24-bit BMP file, atomically: on failure

@@ -251,10 +251,9 @@ class EntryReader {
       if (name == PictureFormatField(f)) declared = f;
     if (declared == PictureFormat::None)
       Fault("unknown picture format " + Quoted(name) + " (BMP, PNG, JPEG, GIF or none)");
-    const std::vector<uint8_t> bytes = Base64Member("data");
     PicturePtr picture;
     try {
-      picture = LoadPicture(bytes);
+      picture = LoadPicture(Base64Member("data"));
     } catch (const Failure& failure) {
       if (failure.Number() == kErrOutOfMemory)  // a budget, not a bad document
         Fail(kErrOutOfMemory, "property bag: key " + Quoted(m_Key) + ": " + failure.Description());

@@ -94,7 +94,8 @@ void EnlargeWithPixman(const Axis& x, const Axis& y, const Raster& src, scale::R
     return std::pair{lo, hi};
   };
   const auto width = static_cast<int64_t>(sink.Width());
-  Raster band(static_cast<int32_t>(width), static_cast<int32_t>(std::min(kTile, y.d1 - y.d0)));
+  Raster band = Raster::Uninitialized(static_cast<int32_t>(width),
+                                      static_cast<int32_t>(std::min(kTile, y.d1 - y.d0)));
   for (int64_t ty = y.d0; ty < y.d1; ty += kTile) {
     const int64_t th = std::min(kTile, y.d1 - ty);
     const auto [ly0, ly1] = span(y, ty, ty + th, in.height);
@@ -135,7 +136,7 @@ void Enlarge(const Axis& x, const Axis& y, const Raster& src, scale::RowSink& si
   Raster padded;
   const Raster* from = &src;
   if (src.Width() < 2 || src.Height() < 2) {
-    padded = Raster(std::max(src.Width(), 2), std::max(src.Height(), 2));
+    padded = Raster::Uninitialized(std::max(src.Width(), 2), std::max(src.Height(), 2));
     for (int32_t row = 0; row < padded.Height(); ++row)
       for (int32_t col = 0; col < padded.Width(); ++col)
         padded.Set(col, row,
@@ -161,7 +162,25 @@ int Halvings(double factor) {
 
 // Area-averaging shrink (and linear enlargement of an axis that grows): one
 // exact separable resampling, after exact halvings for very large factors.
+// Whether the axis shows exactly two whole source pixels per output pixel,
+// all inside the source: the source span it reads, or an empty one.
+std::pair<int64_t, int64_t> ExactHalving(const Axis& axis, int32_t limit) {
+  if (axis.a != 2 || axis.b != std::floor(axis.b)) return {0, 0};
+  const int64_t s0 = 2 * axis.d0 + static_cast<int64_t>(axis.b);
+  const int64_t s1 = 2 * axis.d1 + static_cast<int64_t>(axis.b);
+  if (s0 < 0 || s1 > limit) return {0, 0};
+  return {s0, s1};
+}
+
 void Shrink(const Axis& x, const Axis& y, const Raster& src, scale::RowSink& sink) {
+  const auto [hx0, hx1] = ExactHalving(x, src.Width());
+  const auto [hy0, hy1] = ExactHalving(y, src.Height());
+  if (hx1 > hx0 && hy1 > hy0) {
+    const View region{src.Row(static_cast<int32_t>(hy0)) + hx0, src.Width(),
+                      static_cast<int32_t>(hx1 - hx0), static_cast<int32_t>(hy1 - hy0)};
+    scale::HalveInto(region, sink, static_cast<size_t>(y.d1 - y.d0));
+    return;
+  }
   const int kx = Halvings(std::abs(x.a));
   const int ky = Halvings(std::abs(y.a));
   View level = scale::ViewOf(src);
@@ -235,7 +254,9 @@ void ScaleInto(Raster& dst, int32_t dx, int32_t dy, int32_t dw, int32_t dh, cons
 }
 
 Raster ScaleRaster(const Raster& src, int32_t w, int32_t h) {
-  Raster out(w, h, 0);
+  if (src.IsEmpty()) return Raster(w, h, 0);
+  // The whole source onto the whole image draws every pixel.
+  Raster out = Raster::Uninitialized(w, h);
   ScaleInto(out, 0, 0, w, h, src, 0, 0, src.Width(), src.Height());
   return out;
 }

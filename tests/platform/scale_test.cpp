@@ -187,13 +187,16 @@ TEST_P(Scaling, ShrinkingHalfIsTheExactTwoByTwoAverage) {
 
 TEST_P(Scaling, MirroredShrinkIsTheMirrorOfTheShrink) {
   const Raster src = Random(90, 70, 4);
-  const Raster plain = ScaleRaster(src, 31, 22);
-  Raster flipped(31, 22, kMarker);
-  ScaleInto(flipped, 31, 22, -31, -22, src, 0, 0, 90, 70);
-  EXPECT_EQ(flipped, Mirrored(plain, true, true));
-  Raster sourceFlipped(31, 22, kMarker);
-  ScaleInto(sourceFlipped, 0, 0, 31, 22, src, 90, 0, -90, 70);
-  EXPECT_EQ(sourceFlipped, Mirrored(plain, true, false));
+  // Exactly half is a plain halving one way and the general resampler the other.
+  for (auto [w, h] : {std::pair{31, 22}, {45, 35}}) {
+    const Raster plain = ScaleRaster(src, w, h);
+    Raster flipped(w, h, kMarker);
+    ScaleInto(flipped, w, h, -w, -h, src, 0, 0, 90, 70);
+    EXPECT_EQ(flipped, Mirrored(plain, true, true)) << w;
+    Raster sourceFlipped(w, h, kMarker);
+    ScaleInto(sourceFlipped, 0, 0, w, h, src, 90, 0, -90, 70);
+    EXPECT_EQ(sourceFlipped, Mirrored(plain, true, false)) << w;
+  }
 }
 
 TEST_P(Scaling, ClipsToTheDestinationWithoutShiftingThePicture) {
@@ -293,8 +296,10 @@ TEST(ScalingLoops, AgreeWithEachOther) {
   auto render = [&](scale::Isa isa) {
     scale::LimitIsa(isa);
     Raster out(150, 120, kMarker);
-    // Mirrored in x, 2.3 and 2.4 times larger, from a fractional sub-rectangle.
+    // Mirrored in x, 2.3 and 2.4 times larger, from a fractional sub-rectangle;
+    // and an odd number of columns 2.6 times smaller over it.
     ScaleInto(out, 140, 3, -138, 113, src, 1.5, 0.25, 60, 47);
+    ScaleInto(out, 5, 7, 23, 17, src, 0.5, 0.25, 60, 46);
     scale::LimitIsa(scale::Isa::Avx2);
     return out;
   };

@@ -36,17 +36,19 @@ void Container::AddChild(ControlPtr child, UserControl* owner) {
   }
   // Contained (placed) controls go on top of the other placed controls but
   // below every constituent.
-  auto firstConstituent =
-      std::ranges::find_if(m_Children, [](const ControlPtr& c) { return c->IsConstituent(); });
-  m_Children.insert(firstConstituent, std::move(child));
+  m_Children.insert(m_Children.begin() + static_cast<ptrdiff_t>(m_ContainedCount),
+                    std::move(child));
+  ++m_ContainedCount;
 }
 
 ControlPtr Container::RemoveChild(Control& child) {
-  auto it =
-      std::ranges::find_if(m_Children, [&](const ControlPtr& c) { return c.get() == &child; });
-  if (it == m_Children.end()) return nullptr;
+  // From the top: controls mostly go in the reverse of their coming.
+  auto it = std::ranges::find_if(m_Children.rbegin(), m_Children.rend(),
+                                 [&](const ControlPtr& c) { return c.get() == &child; });
+  if (it == m_Children.rend()) return nullptr;
   ControlPtr removed = *it;
-  m_Children.erase(it);
+  if (!removed->IsConstituent()) --m_ContainedCount;
+  m_Children.erase(std::next(it).base());
   removed->Detach();
   ChildRemoved(*removed);
   return removed;
@@ -59,15 +61,12 @@ void Container::Restack(Control& child, bool toFront) {
   ControlPtr moving = *it;
   m_Children.erase(it);
   const bool constituent = moving->IsConstituent();
-  // The group's span: contained controls first, then constituents.
-  auto groupBegin =
-      constituent
-          ? std::ranges::find_if(m_Children, [](const ControlPtr& c) { return c->IsConstituent(); })
-          : m_Children.begin();
-  auto groupEnd =
-      constituent ? m_Children.end() : std::ranges::find_if(m_Children, [](const ControlPtr& c) {
-        return c->IsConstituent();
-      });
+  // The group's span (without the moving control): contained controls first,
+  // then constituents.
+  const size_t contained = constituent ? m_ContainedCount : m_ContainedCount - 1;
+  const auto firstConstituent = m_Children.begin() + static_cast<ptrdiff_t>(contained);
+  const auto groupBegin = constituent ? firstConstituent : m_Children.begin();
+  const auto groupEnd = constituent ? m_Children.end() : firstConstituent;
   m_Children.insert(toFront ? groupEnd : groupBegin, std::move(moving));
 }
 

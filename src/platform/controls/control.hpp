@@ -331,6 +331,8 @@ class Container {
   virtual Control* ContainerControl() { return nullptr; }
 
   const std::vector<ControlPtr>& Children() const { return m_Children; }
+  // How many children are contained (placed) controls rather than constituents.
+  size_t ContainedCount() const { return m_ContainedCount; }
 
   // Converts between this container's scale and form client pixels.
   double ToFormX(double x) const;
@@ -349,7 +351,9 @@ class Container {
   virtual void ChildRemoved(Control& child) { (void)child; }
 
  private:
+  // Contained controls first, then constituents.
   std::vector<ControlPtr> m_Children;
+  size_t m_ContainedCount = 0;
 };
 
 }  // namespace lumora

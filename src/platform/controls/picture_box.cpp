@@ -187,7 +187,9 @@ Raster& PictureBox::EnsureImage(bool withPicture) {
   if (m_HasImage && m_Image.Width() == w && m_Image.Height() == h) return m_Image;
   // Release the old image before making the new one: at most one at a time.
   ReleaseImage();
-  m_Image = NewPersistentImage(w, h, ToArgb(ResolveColor(m_BackColor)));
+  // An image about to be painted over whole needs no background.
+  m_Image = withPicture ? NewPersistentImage(w, h, ToArgb(ResolveColor(m_BackColor)))
+                        : NewPersistentImage(w, h);
   m_HasImage = true;
   ++m_ImagesMade;
   if (withPicture) DrawPictureAtOrigin(m_Image, m_Picture);

@@ -1,6 +1,7 @@
 #include "platform/form/form.hpp"
 
 #include <algorithm>
+#include <string>
 
 #include "platform/controls/picture_box.hpp"
 #include "platform/controls/user_control.hpp"
@@ -12,6 +13,9 @@
 namespace lumora {
 
 namespace {
+
+// TabIndex is a 16-bit integer: a container's automatic numbering ends here.
+constexpr size_t kMaxTabIndex = 32767;
 
 // The thread's loaded forms. Built after the device-context table (touched
 // first), so that at thread exit the forms, and the picture boxes' device
@@ -86,15 +90,18 @@ void Form::Place(const ControlPtr& control, std::string name, float left, float 
       Fail(kErrInvalidCall, container->Name() + " cannot contain controls");
     }
   }
-  int16_t tabIndex = 0;
-  for (const ControlPtr& sibling : target->Children())
-    if (!sibling->IsConstituent()) tabIndex = static_cast<int16_t>(tabIndex + 1);
-  control->TabIndex(tabIndex);
+  // The new control comes last in its container's Tab order.
+  const size_t tabIndex = target->ContainedCount();
+  if (tabIndex > kMaxTabIndex)
+    Fail(kErrInvalidPropertyValue,
+         "Invalid property value: TabIndex cannot exceed " + std::to_string(kMaxTabIndex) + " (" +
+             std::to_string(kMaxTabIndex + 1) + " controls already in the container)");
+  control->TabIndex(static_cast<int16_t>(tabIndex));
   if (auto* userControl = dynamic_cast<UserControl*>(target))
     userControl->AddContained(control);
   else
     target->AddChild(control, nullptr);
-  m_Placed.push_back(control);
+  m_Placed.Add(control);
 
   auto* userControl = dynamic_cast<UserControl*>(control.get());
   if (!userControl) return;
@@ -126,9 +133,7 @@ ControlPtr Form::AddByClass(std::string_view className, std::string name, float 
 }
 
 void Form::Remove(Control& control) {
-  const bool placed = std::ranges::any_of(
-      m_Placed, [&](const std::weak_ptr<Control>& w) { return w.lock().get() == &control; });
-  if (!placed) Fail(kErrInvalidCall, "The control is not placed on this form");
+  if (!m_Placed.Contains(control)) Fail(kErrInvalidCall, "The control is not placed on this form");
   const auto keepAlive = control.Shared();
   RemoveTree(control);
 }
@@ -159,24 +164,16 @@ void Form::RemoveTree(Control& control) {
       c = container ? container->ContainerControl() : nullptr;
     }
   }
-  std::erase_if(m_Placed, [&](const std::weak_ptr<Control>& w) {
-    auto c = w.lock();
-    return !c || c.get() == &control;
-  });
+  m_Placed.Remove(control);
   if (Container* container = control.GetContainer()) container->RemoveChild(control);
 }
 
 std::vector<ControlPtr> Form::Controls() const {
-  std::vector<ControlPtr> list;
-  for (const auto& weak : m_Placed)
-    if (auto c = weak.lock()) list.push_back(c);
-  return list;
+  return m_Placed.List();
 }
 
 Control* Form::Find(std::string_view name) const {
-  for (const auto& weak : m_Placed)
-    if (auto c = weak.lock(); c && SameName(c->Name(), name)) return c.get();
-  return nullptr;
+  return m_Placed.Find(name);
 }
 
 Control* Form::FindPath(std::string_view path) const {
@@ -197,8 +194,8 @@ void Form::SaveControl(UserControl& control, PropertyBag& bag) {
 }
 
 bool Form::Dirty() const {
-  for (const auto& weak : m_Placed)
-    if (auto* uc = dynamic_cast<UserControl*>(weak.lock().get());
+  for (const ControlPtr& control : Controls())
+    if (auto* uc = dynamic_cast<UserControl*>(control.get());
         uc && !uc->ChangedProperties().empty())
       return true;
   return false;
@@ -206,8 +203,8 @@ bool Form::Dirty() const {
 
 std::vector<std::string> Form::ChangedProperties() const {
   std::vector<std::string> names;
-  for (const auto& weak : m_Placed)
-    if (auto* uc = dynamic_cast<UserControl*>(weak.lock().get()))
+  for (const ControlPtr& control : Controls())
+    if (auto* uc = dynamic_cast<UserControl*>(control.get()))
       for (const std::string& p : uc->ChangedProperties()) names.push_back(uc->Name() + "." + p);
   return names;
 }

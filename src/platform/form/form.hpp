@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "platform/controls/control.hpp"
+#include "platform/form/placed_controls.hpp"
 #include "platform/message_queue.hpp"
 
 namespace lumora {
@@ -215,7 +216,7 @@ class Form final : public Object, public Container {
   bool m_Loaded = true;
   bool m_Shown = false;
   int32_t m_ModalDepth = 0;
-  std::vector<std::weak_ptr<Control>> m_Placed;
+  PlacedControls m_Placed;
   std::weak_ptr<Control> m_Focus;
   std::weak_ptr<Control> m_Capture;
   int16_t m_ButtonsDown = 0;
