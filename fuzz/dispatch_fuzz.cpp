@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "frame/dispatch.hpp"
 #include "forms/control_classes.hpp"
+#include "frame/dispatch.hpp"
 #include "platform/errors.hpp"
 #include "platform/form/form.hpp"
 #include "platform/message_queue.hpp"

@@ -50,8 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   (void)configured;
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const Outcome direct = Outcome_([&] { return PropertyBag::FromJsonText(text); });
-  const Outcome viaForm = Outcome_(
-      [&] { return PropertyBag::FromJson(lumora::ParseFormJson(text, "fuzz.json")); });
+  const Outcome viaForm =
+      Outcome_([&] { return PropertyBag::FromJson(lumora::ParseFormJson(text, "fuzz.json")); });
   if ((direct.error == 0) != (viaForm.error == 0) || direct.text != viaForm.text) std::abort();
   // What was accepted reads back to the same bag.
   if (direct.error == 0 && PropertyBag::FromJsonText(direct.text).ToJsonText() != direct.text)

@@ -1,11 +1,11 @@
 #include "qt/scroll_container_widget.hpp"
 
+#include "forms/control_classes.hpp"
+#include "forms/form_file.hpp"
 #include "frame/connection_point.hpp"
 #include "frame/dispids.hpp"
 #include "frame/marshal.hpp"
 #include "frame/type_library.hpp"
-#include "forms/control_classes.hpp"
-#include "forms/form_file.hpp"
 #include "platform/color.hpp"
 #include "platform/errors.hpp"
 #include "platform/file_io.hpp"
