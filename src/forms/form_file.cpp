@@ -297,6 +297,21 @@ FormDescription ParseFormFile(std::string_view text, const std::string& file) {
   return form;
 }
 
+void PlaceControl(Form& form, const PlacedControl& c, Control* container) {
+  const ControlPtr control = NewControl(c.className);
+  if (!control) Fail(kErrInvalidCall, "unknown class " + Quoted(c.className));
+  const bool user = dynamic_cast<UserControl*>(control.get()) != nullptr;
+  PropertyBag bag = c.properties;
+  form.Place(control, c.name, static_cast<float>(c.left), static_cast<float>(c.top),
+             static_cast<float>(c.width), static_cast<float>(c.height), container,
+             user ? &bag : nullptr);
+  if (!user) ReadOrdinaryProperties(*control, c.properties);
+  if (c.hasExtent) {
+    control->Visible(c.visible);
+    if (c.tabIndex >= 0) control->TabIndex(c.tabIndex);
+  }
+}
+
 std::shared_ptr<Form> BuildForm(const FormDescription& description, const std::string& file,
                                 const std::string& name) {
   const std::string formName = name.empty() ? description.name : name;
@@ -310,18 +325,7 @@ std::shared_ptr<Form> BuildForm(const FormDescription& description, const std::s
   try {
     for (; index < description.controls.size(); ++index) {
       const PlacedControl& c = description.controls[index];
-      const ControlPtr control = NewControl(c.className);
-      Control* container = c.container.empty() ? nullptr : form->Find(c.container);
-      const bool user = dynamic_cast<UserControl*>(control.get()) != nullptr;
-      PropertyBag bag = c.properties;
-      form->Place(control, c.name, static_cast<float>(c.left), static_cast<float>(c.top),
-                  static_cast<float>(c.width), static_cast<float>(c.height), container,
-                  user ? &bag : nullptr);
-      if (!user) ReadOrdinaryProperties(*control, c.properties);
-      if (c.hasExtent) {
-        control->Visible(c.visible);
-        if (c.tabIndex >= 0) control->TabIndex(c.tabIndex);
-      }
+      PlaceControl(*form, c, c.container.empty() ? nullptr : form->Find(c.container));
     }
   } catch (const Failure& failure) {
     Step([&] { form->Unload(); });

@@ -27,6 +27,7 @@
 
 namespace lumora {
 
+class Control;
 class Form;
 
 // A bad form file: the message names the file and the place in it.
@@ -77,6 +78,11 @@ FormDescription ParseFormFile(std::string_view text, const std::string& file);
 // error too.
 std::shared_ptr<Form> BuildForm(const FormDescription& description, const std::string& file,
                                 const std::string& name = {});
+
+// Places one described control on form, inside container (nullptr: on the
+// form itself), with its extender and stored properties. Fails as the
+// runtime does; the caller undoes what it placed before.
+void PlaceControl(Form& form, const PlacedControl& c, Control* container);
 
 // Saves atomically: a failed save leaves an existing file as it was.
 void SaveFormFile(Form& form, const std::string& path);

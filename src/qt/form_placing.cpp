@@ -2,9 +2,6 @@
 
 #include <vector>
 
-#include "forms/control_classes.hpp"
-#include "forms/form_properties.hpp"
-#include "platform/controls/user_control.hpp"
 #include "platform/errors.hpp"
 #include "platform/form/form.hpp"
 
@@ -13,20 +10,9 @@ namespace lumora::qt {
 namespace {
 
 void PlaceOne(Form& form, const PlacedControl& c, Control& container) {
-  const ControlPtr control = NewControl(c.className);
-  if (!control) Fail(kErrInvalidCall, "unknown class \"" + c.className + "\"");
   Control* holder = c.container.empty() ? &container : form.Find(c.container);
   if (!holder) Fail(kErrInvalidCall, "no container \"" + c.container + "\" placed before it");
-  const bool user = dynamic_cast<UserControl*>(control.get()) != nullptr;
-  PropertyBag bag = c.properties;
-  form.Place(control, c.name, static_cast<float>(c.left), static_cast<float>(c.top),
-             static_cast<float>(c.width), static_cast<float>(c.height), holder,
-             user ? &bag : nullptr);
-  if (!user) ReadOrdinaryProperties(*control, c.properties);
-  if (c.hasExtent) {
-    control->Visible(c.visible);
-    if (c.tabIndex >= 0) control->TabIndex(c.tabIndex);
-  }
+  PlaceControl(form, c, holder);
 }
 
 }  // namespace
