@@ -11,7 +11,6 @@ Usage: qt_test.py VIEWER WORKDIR [--require]
 """
 import os
 import re
-import shutil
 import subprocess
 import sys
 import time
@@ -20,7 +19,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 import make_picture  # noqa: E402
 import xwindow  # noqa: E402
-from window_test import SKIP, Failed, Xvfb, check  # noqa: E402
+from window_test import Failed, Xvfb, check, command_line  # noqa: E402
 
 TOOLS = ("Xvfb", "xdotool")
 
@@ -68,15 +67,9 @@ def run(viewer, work):
 
 
 def main():
-    args = [a for a in sys.argv[1:] if not a.startswith("--")]
-    if len(args) != 2:
-        sys.exit(__doc__)
-    missing = [t for t in TOOLS if shutil.which(t) is None]
-    if missing:
-        print("missing " + ", ".join(missing))
-        sys.exit(1 if "--require" in sys.argv else SKIP)
+    viewer, work = command_line(__doc__, TOOLS)
     try:
-        run(os.path.abspath(args[0]), os.path.abspath(args[1]))
+        run(viewer, work)
     except Failed as failure:
         print("FAILED: " + str(failure))
         sys.exit(1)

@@ -394,15 +394,21 @@ def bench(lumora, work):
         x.close()
 
 
-def main():
+def command_line(usage, tools):
+    """The two paths a test program takes. Without one of its tools it skips,
+    or fails when --require says the tools must be there."""
     args = [a for a in sys.argv[1:] if not a.startswith("--")]
     if len(args) != 2:
-        sys.exit(__doc__)
-    missing = [t for t in TOOLS if shutil.which(t) is None]
+        sys.exit(usage)
+    missing = [t for t in tools if shutil.which(t) is None]
     if missing:
         print("missing " + ", ".join(missing))
         sys.exit(1 if "--require" in sys.argv else SKIP)
-    lumora, work = os.path.abspath(args[0]), os.path.abspath(args[1])
+    return os.path.abspath(args[0]), os.path.abspath(args[1])
+
+
+def main():
+    lumora, work = command_line(__doc__, TOOLS)
     example = next((a.split("=", 1)[1] for a in sys.argv if a.startswith("--example=")),
                    os.path.join(os.path.dirname(lumora), "..", "..", "examples", "cpp_window",
                                 "lumora_window_example"))
