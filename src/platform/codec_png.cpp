@@ -3,12 +3,12 @@
 #include <png.h>
 
 #include <csetjmp>
-#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "platform/codec_common.hpp"
 #include "platform/errors.hpp"
+#include "platform/png_errors.hpp"
 
 namespace lumora {
 
@@ -24,16 +24,8 @@ struct PngContext {
   const uint8_t* data;
   size_t size;
   size_t pos;
-  char message[256];
+  PngErrorText error;
 };
-
-void OnError(png_structp png, png_const_charp message) {
-  auto* context = static_cast<PngContext*>(png_get_error_ptr(png));
-  std::snprintf(context->message, sizeof context->message, "%s", message);
-  png_longjmp(png, 1);
-}
-
-void OnWarning(png_structp, png_const_charp) {}
 
 void OnRead(png_structp png, png_bytep out, size_t length) {
   auto* context = static_cast<PngContext*>(png_get_io_ptr(png));
@@ -46,7 +38,7 @@ void OnRead(png_structp png, png_bytep out, size_t length) {
 class PngReader {
  public:
   explicit PngReader(PngContext& context) {
-    m_Png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &context, OnError, OnWarning);
+    m_Png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &context.error, OnPngError, OnPngWarning);
     if (m_Png != nullptr) m_Info = png_create_info_struct(m_Png);
     if (m_Info == nullptr) {
       png_destroy_read_struct(&m_Png, nullptr, nullptr);
@@ -131,18 +123,18 @@ Raster DecodePng(std::span<const uint8_t> bytes) {
   PngContext context{bytes.data(), bytes.size(), 0, {}};
   PngReader reader(context);
   PngHeader header{};
-  if (!ReadInfo(reader.Png(), reader.Info(), &header)) FailDecode(kPng, context.message);
+  if (!ReadInfo(reader.Png(), reader.Info(), &header)) FailDecode(kPng, context.error.message);
   CheckPictureSize(kPng, header.width, header.height);
   const uint64_t left = bytes.size() - context.pos;
   if (uint64_t{header.height} * header.rawRowBytes > left * kMaxDeflateRatio + 4096) {
     FailDecode(kPng, "truncated data");
   }
-  if (!SetTransforms(reader.Png(), reader.Info(), &header)) FailDecode(kPng, context.message);
+  if (!SetTransforms(reader.Png(), reader.Info(), &header)) FailDecode(kPng, context.error.message);
   if (header.rowBytes != uint64_t{header.width} * 4) FailDecode(kPng, "unsupported pixel layout");
   Raster out = NewPictureRaster(kPng, header.width, header.height);
   if (!ReadPixels(reader.Png(), reinterpret_cast<png_bytep>(out.Data()),
                   static_cast<size_t>(out.Stride()), &header)) {
-    FailDecode(kPng, context.message);
+    FailDecode(kPng, context.error.message);
   }
   if (header.alpha) {
     PremultiplyPixels({out.Data(), static_cast<size_t>(out.Width()) * out.Height()});

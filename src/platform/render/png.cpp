@@ -4,10 +4,10 @@
 
 #include <algorithm>
 #include <csetjmp>
-#include <cstdio>
 
 #include "platform/errors.hpp"
 #include "platform/file_io.hpp"
+#include "platform/png_errors.hpp"
 
 namespace lumora {
 
@@ -24,16 +24,8 @@ constexpr int kFilter = PNG_FILTER_UP;
 // What libpng's callbacks reach: the output and the last error's text.
 struct PngSink {
   std::vector<uint8_t>* bytes;
-  char message[256];
+  PngErrorText error;
 };
-
-void OnError(png_structp png, png_const_charp message) {
-  auto* sink = static_cast<PngSink*>(png_get_error_ptr(png));
-  std::snprintf(sink->message, sizeof sink->message, "%s", message);
-  png_longjmp(png, 1);
-}
-
-void OnWarning(png_structp, png_const_charp) {}
 
 void OnWrite(png_structp png, png_bytep data, size_t length) {
   auto* sink = static_cast<PngSink*>(png_get_io_ptr(png));
@@ -46,7 +38,7 @@ void OnFlush(png_structp) {}
 class PngWriter {
  public:
   explicit PngWriter(PngSink& sink) {
-    m_Png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &sink, OnError, OnWarning);
+    m_Png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &sink.error, OnPngError, OnPngWarning);
     if (m_Png != nullptr) m_Info = png_create_info_struct(m_Png);
     if (m_Info == nullptr) {
       png_destroy_write_struct(&m_Png, nullptr);
@@ -128,7 +120,7 @@ std::vector<uint8_t> EncodePng(const Raster& raster) {
   PngSink sink{&bytes, {}};
   PngWriter writer(sink);
   if (!WriteRows(writer.Png(), writer.Info(), &raster, opaque, line.data()))
-    Fail(kErrInvalidCall, std::string("PNG export failed: ") + sink.message);
+    Fail(kErrInvalidCall, std::string("PNG export failed: ") + sink.error.message);
   return bytes;
 }
 
