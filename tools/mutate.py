@@ -182,6 +182,7 @@ def killers(build, programs, timeout):
 
 
 def run(args):
+    args.build = os.path.abspath(args.build)
     programs = PROGRAMS[args.folder.rstrip("/")]
     if args.ids:
         ids = [l.split("\t")[0] for l in open(args.ids) if not l.startswith("#")]
