@@ -123,10 +123,11 @@ def apply(line, col, kind):
     return line[:i] + SWAPS[op] + line[i + len(op):]
 
 
-def folder_mutants(folder):
+def folder_mutants(folder, sources_only=False):
+    endings = (".cpp",) if sources_only else (".cpp", ".hpp", ".h")
     files = sorted(os.path.relpath(os.path.join(d, f), ROOT)
                    for d, _, fs in os.walk(os.path.join(ROOT, folder)) for f in fs
-                   if f.endswith((".cpp", ".hpp", ".h")) and "/designer/" not in d)
+                   if f.endswith(endings) and "/designer/" not in d)
     return [m for f in files for m in mutants_of(f)]
 
 
@@ -188,7 +189,7 @@ def run(args):
         ids = [l.split("\t")[0] for l in open(args.ids) if not l.startswith("#")]
         ids = [i for i in ids if i.startswith(args.folder.rstrip("/") + "/")]
     else:
-        ids = folder_mutants(args.folder)
+        ids = folder_mutants(args.folder, args.sources_only)
         if args.sample and args.sample < len(ids):
             ids = random.Random(args.seed).sample(ids, args.sample)
     ids.sort(key=lambda i: (i.split(":")[0], int(i.split(":")[1]), int(i.split(":")[2])))
@@ -258,6 +259,9 @@ def main():
         s.add_argument("--folder", required=True)
         s.add_argument("--sample", type=int, default=0)
         s.add_argument("--seed", type=int, default=1)
+        # A mutant in a header rebuilds every file that includes it: samples
+        # of large folders draw from .cpp files only.
+        s.add_argument("--sources-only", action="store_true")
         if name == "run":
             s.add_argument("--build", required=True)
             s.add_argument("--out", required=True)
@@ -268,7 +272,7 @@ def main():
     c.add_argument("after")
     args = p.parse_args()
     if args.command == "list":
-        ids = folder_mutants(args.folder)
+        ids = folder_mutants(args.folder, args.sources_only)
         if args.sample and args.sample < len(ids):
             ids = sorted(random.Random(args.seed).sample(ids, args.sample))
         print("\n".join(ids))
