@@ -341,5 +341,37 @@ TEST_F(ScrollTo, ChangesNoPersistedPropertyAndEndsAnArmedDrag) {
   EXPECT_EQ(Tops()[2], 2540);
 }
 
+// Tabbing through a long column, each text box calls ScrollToControl from its
+// GotFocus handler, as the method's help text asks.
+TEST_F(ScrollTo, EveryBoxFocusedByTabbingIsShownWhole) {
+  std::vector<std::shared_ptr<TextBox>> boxes;
+  for (int i = 0; i < 20; ++i) {
+    auto box =
+        form->Add<TextBox>("t" + std::to_string(i), 200, 100 + i * 450.0f, 1500, 375, sc.get());
+    box->GotFocus.Connect([this, weak = std::weak_ptr<TextBox>(box)] {
+      ObjectPtr self = weak.lock();
+      sc->ScrollToControl(self);
+    });
+    boxes.push_back(box);
+  }
+  for (const char* name : {"c1", "c2", "c3", "c4"}) form->Remove(*form->Find(name));
+  RefreshBar();
+  boxes.front()->SetFocus();
+  int visited = 0;
+  for (int press = 0; press < 50 && visited < 25; ++press) {
+    form->TypeKey(kKeyTab);
+    auto* focused = dynamic_cast<TextBox*>(form->ActiveControl());
+    if (!focused) continue;
+    ++visited;
+    EXPECT_GE(focused->Top(), 60) << focused->Name();
+    EXPECT_LE(focused->Top() + focused->Height() + 60, sc->ScaleHeight()) << focused->Name();
+    // The column keeps its spacing and the bar follows.
+    EXPECT_EQ(boxes[1]->Top() - boxes[0]->Top(), 450);
+    EXPECT_EQ(Thumb().Top(), std::max(0.0f, -boxes[0]->Top()));
+  }
+  EXPECT_GE(visited, 21);  // all the way down and round to the top again
+  EXPECT_EQ(boxes[0]->Top(), 60);
+}
+
 }  // namespace
 }  // namespace lumora
