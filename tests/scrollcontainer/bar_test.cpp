@@ -80,18 +80,24 @@ TEST_F(Refresh, TheThumbIsPaintedInTheThumbBoxColour) {
 }
 
 TEST_F(Refresh, WithoutContainedControlsEverythingHidesAndTheThumbStays) {
-  Make(2175, 3000);
-  auto only = Place(-500, 200);
-  RefreshBar();
-  form->Remove(*only);
-  RefreshBar();
-  EXPECT_EQ(Bar(), "~N+ ~N- | ~255 2490 620 | 500 3120");
-  // The layout leaves them so too, pins the buttons and still yields once.
-  sc->Height(3600);
-  const int64_t yields = YieldCount();
-  sc->Refresh();
-  EXPECT_EQ(YieldCount(), yields + 1);
-  EXPECT_EQ(Bar(), "~N+ ~N- | ~255 2490 620 | 500 3120");
+  for (const bool layout : {false, true}) {
+    SCOPED_TRACE(layout ? "layout" : "refresh");
+    Fresh();
+    Make(2175, 3000);
+    auto only = Place(-500, 5000);
+    RefreshBar();
+    ASSERT_EQ(Buttons(), "U+ U+");
+    form->Remove(*only);
+    const int64_t yields = YieldCount();
+    if (layout) {
+      sc->Refresh();
+    } else {
+      RefreshBar();
+    }
+    EXPECT_EQ(YieldCount(), yields + (layout ? 1 : 0));
+    EXPECT_EQ(Bar(), "~N+ ~N+ | ~255 2490 5120 | 500 3120");
+  }
+  sc->Height(3600);  // the buttons are still pinned to the corners
   EXPECT_EQ(Box(Down()), "2040 3345 135 255");
 }
 
