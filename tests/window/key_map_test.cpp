@@ -14,13 +14,16 @@ namespace lumora::window::testing {
 namespace {
 
 TEST(KeyMap, KeysGetTheRuntimeCodes) {
-  // The ends of each run of codes, and a few named keys.
+  // The ends of each run of codes, and named keys from each part of the keyboard.
   const std::pair<SDL_Keycode, int16_t> keys[] = {
-      {SDLK_a, 65},     {SDLK_z, 90},        {SDLK_0, 48},         {SDLK_9, 57},
-      {SDLK_KP_0, 96},  {SDLK_KP_1, 97},     {SDLK_KP_9, 105},     {SDLK_F1, 112},
-      {SDLK_F12, 123},  {SDLK_F13, 124},     {SDLK_F24, 135},      {SDLK_LEFT, kKeyLeft},
-      {SDLK_TAB, 9},    {SDLK_KP_ENTER, 13}, {SDLK_LSHIFT, 16},    {SDLK_DELETE, 46},
-      {SDLK_PLUS, 187}, {SDLK_MINUS, 189},   {SDLK_KP_MINUS, 109}, {SDLK_AUDIOPLAY, 0},
+      {SDLK_a, 65},      {SDLK_z, 90},        {SDLK_0, 48},         {SDLK_9, 57},
+      {SDLK_KP_0, 96},   {SDLK_KP_1, 97},     {SDLK_KP_9, 105},     {SDLK_F1, 112},
+      {SDLK_F12, 123},   {SDLK_F13, 124},     {SDLK_F24, 135},      {SDLK_LEFT, 37},
+      {SDLK_UP, 38},     {SDLK_RIGHT, 39},    {SDLK_DOWN, 40},      {SDLK_PAGEUP, 33},
+      {SDLK_HOME, 36},   {SDLK_TAB, 9},       {SDLK_RETURN, 13},    {SDLK_KP_ENTER, 13},
+      {SDLK_ESCAPE, 27}, {SDLK_SPACE, 32},    {SDLK_LSHIFT, 16},    {SDLK_RCTRL, 17},
+      {SDLK_LALT, 18},   {SDLK_DELETE, 46},   {SDLK_EQUALS, 187},   {SDLK_PLUS, 187},
+      {SDLK_MINUS, 189}, {SDLK_KP_PLUS, 107}, {SDLK_KP_MINUS, 109}, {SDLK_AUDIOPLAY, 0},
   };
   for (const auto& [key, code] : keys) EXPECT_EQ(RuntimeKeyCode(key), code) << SDL_GetKeyName(key);
 }
