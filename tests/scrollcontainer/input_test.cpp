@@ -1,5 +1,7 @@
 // Input on the bar: the held-button loop and its end, the buttons' pointer
 // events in container coordinates, and the thumb drag on the track.
+#include <functional>
+
 #include "container_fixture.hpp"
 #include "platform/controls/menu.hpp"
 #include "platform/numeric.hpp"
@@ -27,6 +29,13 @@ class Input : public ContainerTest {
     TrackMove(y + 10);
     return before - Tops()[1];
   }
+};
+
+// Runs a call on each event the container raises.
+struct OnEachEvent : EventSink {
+  explicit OnEachEvent(std::function<void()> call) : call(std::move(call)) {}
+  void OnEvent(Object&, int32_t, std::string_view, std::span<Variant>) override { call(); }
+  std::function<void()> call;
 };
 
 struct HoldCase {
@@ -57,11 +66,17 @@ TEST_F(Input, AHeldButtonScrollsToTheEndGreyingAsItGets) {
     Place(9000, 400, false);  // hidden, far below: carried along only
     RefreshBar();
     Image& button = c.up ? Up() : Down();
+    std::string atPress;  // what the application's MouseDown handler sees
+    const auto sink = std::make_shared<OnEachEvent>([&] {
+      if (atPress.empty()) atPress = State(button, c.up);
+    });
+    sc->Events().Advise(sink);
     std::vector<std::string> statesWhileHeld;
     for (int32_t pass = 1; pass <= 11; ++pass)
       ScheduleAfterYields(pass, [&] { statesWhileHeld.push_back(State(button, c.up)); });
     EXPECT_EQ(Hold(button, c.mouseButton), 11);
     EXPECT_EQ(Tops(), c.tops);
+    EXPECT_EQ(atPress, "D+");
     // Pressed while the contents could scroll, greyed from the tenth pass on.
     std::vector<std::string> expected(9, "D+");
     expected.insert(expected.end(), {"N-", "N-"});
