@@ -149,8 +149,11 @@ TEST_F(PresenterTest, DraggingInTheWindowDoesWhatTheSameDragDoesHeadless) {
     headless = RenderForm(*form);
     form->Unload();
   }
+  // The same start for the window (the presenter stays the message pump).
   ClearMessages();
   SetCursorPos(0, 0);
+  g_ButtonHeld = false;
+  Err().Clear();
   auto form = ShownForm(320, 200, 100, 50);
   PlaceViewer(*form);
   Push(Button(*form, SDL_MOUSEBUTTONDOWN, 100, 80));
