@@ -1,76 +1,39 @@
-// Shared by the container's tests: a narrow window onto the container's
-// private fields, a form with one container on it, contained controls in a
-// column, and a log of the events the container raises.
+// Shared by the container's tests: a form with one container on it, labels
+// placed in it, the drawn bar read back as one line, and a log of the events
+// the container raises.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/controls/label.hpp"
-#include "platform/errors.hpp"
 #include "platform/event_source.hpp"
-#include "platform/form/form.hpp"
 #include "platform/message_queue.hpp"
-#include "platform/picture.hpp"
-#include "platform/raster.hpp"
+#include "scrollcontainer/button_pictures.hpp"
 #include "scrollcontainer/zel_scroll_container.hpp"
+#include "support/fixture.hpp"
 
 namespace lumora {
 
-// The private fields and routines the tests look at.
+// The bar's refresh on its own (every input runs it too, but tests that move
+// the contents themselves need it alone), and the release a held loop waits
+// for, as a safety net against a loop that would never end.
 struct ZelScrollContainerProbe {
-  explicit ZelScrollContainerProbe(ZelScrollContainer& c) : c(c) {}
-  ZelScrollContainer& c;
-
-  int32_t& UpperMarginField() { return c.m_UpperMargin; }
-  int32_t& LowerMarginField() { return c.m_LowerMargin; }
-  int16_t& BorderStyleField() { return c.m_BorderStyle; }
-  bool& UpReleased() { return c.m_UpReleased; }
-  bool& DownReleased() { return c.m_DownReleased; }
-  int32_t& ThumbTop() { return c.m_ThumbTop; }
-  int32_t& ThumbHeight() { return c.m_ThumbHeight; }
-  int32_t& DragLastY() { return c.m_DragLastY; }
-  bool& ThumbDragging() { return c.m_ThumbDragging; }
-  void RefreshScrollBar() { c.RefreshScrollBar(); }
-
-  PictureBox& picBar() { return *c.picBar; }
-  PictureBox& picSelected() { return *c.picSelected; }
-  Image& sU() { return *c.sU; }
-  Image& sD() { return *c.sD; }
-  Image& UpN() { return *c.UpN; }
-  Image& UpU() { return *c.UpU; }
-  Image& UpD() { return *c.UpD; }
-  Image& DownN() { return *c.DownN; }
-  Image& DownU() { return *c.DownU; }
-  Image& DownD() { return *c.DownD; }
-
-  // Which holder's picture a button shows: "N", "U", "D" or "?".
-  std::string UpState() { return State(sU(), UpN(), UpU(), UpD()); }
-  std::string DownState() { return State(sD(), DownN(), DownU(), DownD()); }
-
- private:
-  static std::string State(Image& button, Image& n, Image& u, Image& d) {
-    if (button.Picture() == n.Picture()) return "N";
-    if (button.Picture() == u.Picture()) return "U";
-    if (button.Picture() == d.Picture()) return "D";
-    return "?";
-  }
+  static void RefreshScrollBar(ZelScrollContainer& c) { c.RefreshScrollBar(); }
+  static void Release(ZelScrollContainer& c) { c.m_UpReleased = c.m_DownReleased = true; }
 };
 
-// Records the container's events with their arguments, e.g. "MouseDown 1 0 2040 3100".
+// Records the container's events with their arguments, e.g. "MouseDown#3 1 0 2040 3100".
 class ContainerEventLog : public EventSink {
  public:
   std::vector<std::string> entries;
   void OnEvent(Object&, int32_t dispid, std::string_view name, std::span<Variant> args) override {
     std::string entry = std::string(name) + "#" + std::to_string(dispid);
-    for (const Variant& a : args) {
-      char text[32];
-      std::snprintf(text, sizeof text, " %g", a.ToDouble());
-      entry += text;
-    }
+    for (const Variant& a : args) entry += " " + Number(a.ToDouble());
     entries.push_back(entry);
   }
   std::vector<std::string> Names() const {
@@ -78,37 +41,37 @@ class ContainerEventLog : public EventSink {
     for (const std::string& e : entries) names.push_back(e.substr(0, e.find('#')));
     return names;
   }
+  static std::string Number(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+  }
 };
 
-// A shown form (640 x 480 pixels) with one container at its top-left corner.
-class ContainerTest : public ::testing::Test {
+class ContainerTest : public testing::LumoraTest {
  protected:
-  ContainerTest() { Reset(); }
-  void TearDown() override { Reset(); }
-  static void Reset() {
-    for (const auto& f : Forms()) f->Unload();
-    ClearMessages();
-    Err().Clear();
-  }
-
-  // Makes the container, width x height twips, on a form shown before or
-  // after it is placed.
+  // The container, width x height twips at the form's top-left corner, on a
+  // 640 x 480 form shown before or after it is placed.
   void Make(float width, float height, bool showFirst = true) {
     form = Form::Create("ContainerForm");
     if (showFirst) form->Show();
     sc = form->Add<ZelScrollContainer>("sc", 0, 0, width, height);
-    probe = std::make_unique<ZelScrollContainerProbe>(*sc);
-    log = std::make_shared<ContainerEventLog>();
     sc->Events().Advise(log);
   }
-
-  // A label placed in the container (not refreshed).
+  // A label placed in the container (the bar not refreshed).
   std::shared_ptr<Label> Place(float top, float height, bool visible = true) {
     auto label =
         form->Add<Label>("c" + std::to_string(++m_Placed), 100, top, 600, height, sc.get());
     label->Visible(visible);
     return label;
   }
+  // Starts over within a test, for the next row of a table.
+  void Fresh() {
+    testing::ResetThreadState();
+    log->entries.clear();
+    m_Placed = 0;
+  }
+  void RefreshBar() { ZelScrollContainerProbe::RefreshScrollBar(*sc); }
 
   // Tops of the contained controls that have a position, in placement order.
   std::vector<float> Tops() const {
@@ -118,11 +81,59 @@ class ContainerTest : public ::testing::Test {
     return tops;
   }
 
-  // Form pixel at the centre of a constituent.
+  template <typename T = Image>
+  T& Part(const char* name) const {
+    return dynamic_cast<T&>(*sc->FindConstituent(name));
+  }
+  Image& Up() const { return Part("sU"); }
+  Image& Down() const { return Part("sD"); }
+  PictureBox& Track() const { return Part<PictureBox>("picBar"); }
+  PictureBox& Thumb() const { return Part<PictureBox>("picSelected"); }
+
+  // A button as its picture (N cannot scroll, U can, D held), then + when
+  // enabled, - when not, with ~ in front when hidden: "U+", "~N-".
+  static std::string State(const Image& button, bool up) {
+    const ScrollButtonPictures& p = ButtonPictures();
+    const PicturePtr shown = button.Picture();
+    std::string s = button.Visible() ? "" : "~";
+    s += shown == (up ? p.UpN : p.DownN)   ? "N"
+         : shown == (up ? p.UpU : p.DownU) ? "U"
+         : shown == (up ? p.UpD : p.DownD) ? "D"
+                                           : "?";
+    return s + (button.Enabled() ? "+" : "-");
+  }
+  std::string Buttons() const { return State(Up(), true) + " " + State(Down(), false); }
+  // The buttons, then the track's top, height and scale (~ when hidden), then
+  // the thumb's top and height in that scale: "N- U+ | 255 2490 5120 | 0 3120".
+  std::string Bar() const {
+    const PictureBox& t = Track();
+    return Buttons() + " | " + (t.Visible() ? "" : "~") + Twips({t.Top(), t.Height()}) + " " +
+           Twips({t.ScaleHeight()}) + " | " + Twips({Thumb().Top(), Thumb().Height()});
+  }
+  // Left, top, width and height of a control.
+  static std::string Box(const Control& c) {
+    return Twips({c.Left(), c.Top(), c.Width(), c.Height()});
+  }
+  static std::string Twips(std::initializer_list<float> values) {
+    std::string s;
+    for (float v : values) s += (s.empty() ? "" : " ") + ContainerEventLog::Number(v);
+    return s;
+  }
+
+  // Form pixel at the centre of a control.
   static int32_t CenterX(const Control& c) { return c.FormRect().left + c.FormRect().width / 2; }
   static int32_t CenterY(const Control& c) { return c.FormRect().top + c.FormRect().height / 2; }
+  // Pointer input as the track receives it, Y in the track's scale.
+  void TrackDown(float y, int16_t button = kLeftButton) {
+    PointerInput in{button, 0, 10, y};
+    Track().OnMouseDown(in);
+  }
+  void TrackMove(float y, int16_t button = kLeftButton) {
+    PointerInput in{button, 0, 10, y};
+    Track().OnMouseMove(in);
+  }
 
-  // The rows of the track's image in which column x has the colour.
+  // The rows of an image in which column x has the colour.
   static std::vector<int32_t> RowsOf(const Raster& image, int32_t x, Argb color) {
     std::vector<int32_t> rows;
     for (int32_t y = 0; y < image.Height(); ++y)
@@ -132,8 +143,7 @@ class ContainerTest : public ::testing::Test {
 
   std::shared_ptr<Form> form;
   std::shared_ptr<ZelScrollContainer> sc;
-  std::unique_ptr<ZelScrollContainerProbe> probe;
-  std::shared_ptr<ContainerEventLog> log;
+  std::shared_ptr<ContainerEventLog> log = std::make_shared<ContainerEventLog>();
 
  private:
   int m_Placed = 0;

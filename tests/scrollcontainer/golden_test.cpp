@@ -14,7 +14,6 @@ class Golden : public ContainerTest {
     form = Form::Create("GoldenForm", 200, 170);
     form->BackColor(Rgb(236, 233, 216));
     sc = form->Add<ZelScrollContainer>("sc", 150, 150, 2700, 2250);
-    probe = std::make_unique<ZelScrollContainerProbe>(*sc);
     sc->BorderStyle(1);
     sc->BackColor(Rgb(250, 250, 250));
     for (int i = 0; i < 12; ++i) {
@@ -30,29 +29,26 @@ class Golden : public ContainerTest {
 };
 
 TEST_F(Golden, AtTheTop) {
-  EXPECT_EQ(probe->UpState(), "N");
-  EXPECT_EQ(probe->DownState(), "U");
+  EXPECT_EQ(Buttons(), "N- U+");
   EXPECT_TRUE(MatchesGolden(RenderForm(*form), "scroll_container_top"));
 }
 
 TEST_F(Golden, ScrolledToTheMiddle) {
   // Drag the thumb down by 40 rows of the track.
-  const PixelRect bar = probe->picBar().FormRect();
+  const PixelRect bar = Track().FormRect();
   const int32_t x = bar.left + 3;
   form->MouseDown(x, bar.top + 5);
   form->MouseMove(x, bar.top + 45);
   form->MouseUp(x, bar.top + 45);
   ASSERT_LT(form->Find("txt0")->Top(), -1000);
-  EXPECT_EQ(probe->UpState(), "U");
-  EXPECT_EQ(probe->DownState(), "U");
+  EXPECT_EQ(Buttons(), "U+ U+");
   EXPECT_TRUE(MatchesGolden(RenderForm(*form), "scroll_container_middle"));
 }
 
 TEST_F(Golden, HeldDownToTheEnd) {
-  const Image& sD = probe->sD();
-  const int32_t x = sD.FormRect().left + 4, y = sD.FormRect().top + 8;
+  const int32_t x = CenterX(Down()), y = CenterY(Down());
   form->MouseDown(x, y);  // no release: the loop runs to the end
-  EXPECT_EQ(probe->DownState(), "N");
+  EXPECT_EQ(Buttons(), "U+ N-");
   form->MouseUp(x, y);
   const Control& last = *form->Find("txt11");
   EXPECT_EQ(last.Top() + last.Height() + 60, sc->ScaleHeight() - 1);

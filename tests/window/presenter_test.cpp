@@ -4,6 +4,7 @@
 // and window events (size, focus, closing) become the runtime's events.
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <string>
 #include <thread>
@@ -39,7 +40,15 @@ ScrollBar& Bar(const Form& form, const char* path) {
   return dynamic_cast<ScrollBar&>(*form.FindPath(path));
 }
 
-TEST_F(PresenterTest, AShownFormGetsAWindowShowingTheRenderersFrame) {
+// A window's size and title, as "320x240 Frames".
+std::string SizeAndTitle(FormWindow& window) {
+  int w = 0;
+  int h = 0;
+  SDL_GetWindowSize(window.Window(), &w, &h);
+  return std::to_string(w) + "x" + std::to_string(h) + " " + SDL_GetWindowTitle(window.Window());
+}
+
+TEST_F(PresenterTest, WindowsFollowTheShownFormsAndShowTheRenderersFrame) {
   auto form = ShownForm(320, 240);
   form->Caption("Frames");
   auto label = form->Add<Label>("lbl", 150, 150, 1500, 300);
@@ -48,15 +57,27 @@ TEST_F(PresenterTest, AShownFormGetsAWindowShowingTheRenderersFrame) {
   zoom->Picture(Pattern(300, 250));
   presenter->Present();
   ASSERT_EQ(presenter->WindowCount(), 1u);
-  FormWindow& window = Window(*form);
-  int w = 0;
-  int h = 0;
-  SDL_GetWindowSize(window.Window(), &w, &h);
-  EXPECT_EQ(w, 320);
-  EXPECT_EQ(h, 240);
-  EXPECT_STREQ(SDL_GetWindowTitle(window.Window()), "Frames");
-  EXPECT_EQ(window.ReadBack(), RenderForm(*form));
-  EXPECT_EQ(window.Shown(), RenderForm(*form));
+  EXPECT_EQ(SizeAndTitle(Window(*form)), "320x240 Frames");
+  EXPECT_EQ(Window(*form).ReadBack(), RenderForm(*form));
+  EXPECT_EQ(Window(*form).Shown(), RenderForm(*form));
+  form->Caption("Second title");
+  form->ResizeClient(260, 130);
+  presenter->Present();
+  EXPECT_EQ(SizeAndTitle(Window(*form)), "260x130 Second title");
+  // Hidden, shown again, a form never shown, unloaded.
+  const std::pair<std::function<void()>, size_t> steps[] = {
+      {[&] { form->Hide(); }, 0},
+      {[&] { form->Show(); }, 1},
+      {[&] { Form::Create("NotShown", 50, 50); }, 1},
+      {[&] { form->Unload(); }, 0},
+  };
+  for (const auto& [step, windows] : steps) {
+    step();
+    presenter->Present();
+    EXPECT_EQ(presenter->WindowCount(), windows);
+  }
+  // No window, no input can come: a wait says so instead of blocking.
+  EXPECT_FALSE(presenter->Wait());
 }
 
 TEST_F(PresenterTest, AFormNoWindowCanHoldIsReportedAndTheOthersGoOn) {
@@ -101,33 +122,6 @@ TEST_F(PresenterTest, WindowsRedrawOnlyWhenTheFrameChanged) {
   EXPECT_EQ(Window(*form).PresentCount(), drawn + 2);
 }
 
-TEST_F(PresenterTest, WindowsFollowShowingHidingUnloadingCaptionsAndSizes) {
-  auto form = ShownForm(200, 100);
-  form->Caption("Second title");
-  form->ResizeClient(260, 130);
-  presenter->Present();
-  int w = 0;
-  int h = 0;
-  SDL_GetWindowSize(Window(*form).Window(), &w, &h);
-  EXPECT_EQ(w, 260);
-  EXPECT_EQ(h, 130);
-  EXPECT_STREQ(SDL_GetWindowTitle(Window(*form).Window()), "Second title");
-  form->Hide();
-  presenter->Present();
-  EXPECT_EQ(presenter->WindowCount(), 0u);
-  form->Show();
-  presenter->Present();
-  EXPECT_EQ(presenter->WindowCount(), 1u);
-  auto other = Form::Create("NotShown", 50, 50);
-  presenter->Present();
-  EXPECT_EQ(presenter->WindowCount(), 1u);
-  form->Unload();
-  presenter->Present();
-  EXPECT_EQ(presenter->WindowCount(), 0u);
-  // No window, no input can come: a wait says so instead of blocking.
-  EXPECT_FALSE(presenter->Wait());
-}
-
 // A 200 x 150 ZelPicZoom at (20, 10) showing a 300 x 250 picture (both bars'
 // Max 113), bars at 50, on a form whose client area is at (100, 50).
 std::shared_ptr<ZelPicZoom> PlaceViewer(Form& form) {
@@ -155,7 +149,11 @@ TEST_F(PresenterTest, DraggingInTheWindowDoesWhatTheSameDragDoesHeadless) {
     headless = RenderForm(*form);
     form->Unload();
   }
-  Reset();
+  // The same start for the window (the presenter stays the message pump).
+  ClearMessages();
+  SetCursorPos(0, 0);
+  g_ButtonHeld = false;
+  Err().Clear();
   auto form = ShownForm(320, 200, 100, 50);
   PlaceViewer(*form);
   Push(Button(*form, SDL_MOUSEBUTTONDOWN, 100, 80));
@@ -200,11 +198,7 @@ TEST_F(PresenterTest, TextWheelAndClicksReachTheirControls) {
   auto bar = form->Add<VScrollBar>("bar", 15 * 200, 0, 15 * 17, 15 * 150);
   bar->Max(100);
   text->SetFocus();
-  SDL_Event typed{};
-  typed.type = SDL_TEXTINPUT;
-  typed.text.windowID = Window(*form).Id();
-  std::snprintf(typed.text.text, sizeof typed.text.text, "%s", "h\xC3\xA9!");
-  Push(typed);
+  Push(Text(*form, "h\xC3\xA9!"));
   Push(Key(*form, SDL_KEYDOWN, SDLK_BACKSPACE));
   Push(Key(*form, SDL_KEYUP, SDLK_BACKSPACE));
   DoEvents();
@@ -329,34 +323,27 @@ TEST_F(PresenterTest, AModalFormTakesTheInputOfTheOtherWindows) {
   EXPECT_EQ(ownerPresses, 1);
 }
 
-TEST_F(PresenterTest, WakeFromAnotherThreadRunsTheHandlerAsAMessage) {
-  auto form = ShownForm(100, 100);
-  int32_t code = 0;
-  presenter->OnWake([&](int32_t c) { code = c; });
-  std::thread([] { Presenter::Wake(7); }).join();
-  ASSERT_TRUE(presenter->Wait());
-  EXPECT_EQ(code, 0);  // queued, not run inside the wait
-  DoEvents();
-  EXPECT_EQ(code, 7);
-}
-
-TEST_F(PresenterTest, AWaitWithNothingPendingEndsWhenAnotherThreadWakes) {
+TEST_F(PresenterTest, WakesFromAnotherThreadRunAsMessagesAndEndAWait) {
   auto form = ShownForm(100, 100);
   DoEvents();  // the window's own first events are handled
   std::vector<int32_t> codes;
   presenter->OnWake([&](int32_t c) { codes.push_back(c); });
+  std::thread([] { Presenter::Wake(7); }).join();
+  ASSERT_TRUE(presenter->Wait());
+  EXPECT_TRUE(codes.empty());  // queued, not run inside the wait
+  DoEvents();
   std::thread waker([] {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     Presenter::Wake(3);
     Presenter::Wake(4);
   });
-  while (codes.empty()) {
+  while (codes.size() < 2) {
     ASSERT_TRUE(presenter->Wait());
     DoEvents();
   }
   waker.join();
   DoEvents();
-  EXPECT_EQ(codes, (std::vector<int32_t>{3, 4}));
+  EXPECT_EQ(codes, (std::vector<int32_t>{7, 3, 4}));
 }
 
 TEST_F(PresenterTest, ThePointerShownIsTheOneTheRuntimeAsksFor) {

@@ -50,11 +50,7 @@ TEST_F(PresenterTest, AWakesHandlerSeesTheInputThatCameBeforeIt) {
     seen = text->Text();
     form->Unload();
   });
-  SDL_Event typed{};
-  typed.type = SDL_TEXTINPUT;
-  typed.text.windowID = Window(*form).Id();
-  std::strcpy(typed.text.text, "ab");
-  Push(typed);
+  Push(Text(*form, "ab"));
   Windows::Wake(1);
   windows->Run();
   EXPECT_EQ(seen, "ab");

@@ -1,0 +1,292 @@
+// Input on the bar: the held-button loop and its end, the buttons' pointer
+// events in container coordinates, and the thumb drag on the track.
+#include <functional>
+
+#include "container_fixture.hpp"
+#include "platform/controls/menu.hpp"
+#include "platform/numeric.hpp"
+
+namespace lumora {
+namespace {
+
+class Input : public ContainerTest {
+ protected:
+  void SetUp() override { Make(2175, 3000); }
+  // Passes a press on a button's centre makes (each pass yields once).
+  int64_t Hold(Image& button, int16_t mouseButton = kLeftButton) {
+    const int64_t before = YieldCount();
+    form->MouseDown(CenterX(button), CenterY(button), mouseButton);
+    return YieldCount() - before;
+  }
+  void ReleaseAfter(int32_t yields, Image& button) {
+    ScheduleAfterYields(yields, Message::Mouse(MessageKind::MouseUp, form, CenterX(button),
+                                               CenterY(button), kLeftButton));
+  }
+  // How far a move of the pointer on the track from y to y + 10 scrolls the
+  // contents: 10 while a drag is armed with y as the last position, else 0.
+  float DraggedBy(float y) {
+    const float before = Tops()[1];
+    TrackMove(y + 10);
+    return before - Tops()[1];
+  }
+};
+
+// Runs a call on each event the container raises.
+struct OnEachEvent : EventSink {
+  explicit OnEachEvent(std::function<void()> call) : call(std::move(call)) {}
+  void OnEvent(Object&, int32_t, std::string_view, std::span<Variant>) override { call(); }
+  std::function<void()> call;
+};
+
+struct HoldCase {
+  const char* name;
+  bool up;
+  int16_t mouseButton;
+  std::vector<float> placed, tops;
+  const char* firstEvent;
+};
+
+TEST_F(Input, AHeldButtonScrollsToTheEndGreyingAsItGets) {
+  const HoldCase cases[] = {
+      {"down", false, kLeftButton, {500, 2000}, {489, 1989, 8989}, "MouseDown#3 1 0 2100 2865"},
+      {"up", true, kLeftButton, {50, 1000}, {61, 1011, 9011}, "MouseDown#3 1 0 2100 120"},
+      {"right button",
+       false,
+       kRightButton,
+       {0, 2000},
+       {-11, 1989, 8989},
+       "MouseDown#3 2 0 2100 2865"},
+  };
+  for (const HoldCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Fresh();
+    SetUp();
+    Place(c.placed[0], 500);
+    Place(c.placed[1], 950);  // bottom + margin is ScaleHeight + 10
+    Place(9000, 400, false);  // hidden, far below: carried along only
+    RefreshBar();
+    Image& button = c.up ? Up() : Down();
+    std::string atPress;  // what the application's MouseDown handler sees
+    const auto sink = std::make_shared<OnEachEvent>([&] {
+      if (atPress.empty()) atPress = State(button, c.up);
+    });
+    sc->Events().Advise(sink);
+    std::vector<std::string> statesWhileHeld;
+    for (int32_t pass = 1; pass <= 11; ++pass)
+      ScheduleAfterYields(pass, [&] { statesWhileHeld.push_back(State(button, c.up)); });
+    EXPECT_EQ(Hold(button, c.mouseButton), 11);
+    EXPECT_EQ(Tops(), c.tops);
+    EXPECT_EQ(atPress, "D+");
+    // Pressed while the contents could scroll, greyed from the tenth pass on.
+    std::vector<std::string> expected(9, "D+");
+    expected.insert(expected.end(), {"N-", "N-"});
+    EXPECT_EQ(statesWhileHeld, expected);
+    EXPECT_EQ(State(button, c.up), "N-");
+    // The release reaches the greyed button all the same: the next time the
+    // contents reach beyond that edge it shows the released picture.
+    form->MouseUp(CenterX(button), CenterY(button), c.mouseButton);
+    EXPECT_EQ(log->entries.front(), c.firstEvent);
+    EXPECT_EQ(log->Names(), (std::vector<std::string>{"MouseDown", "MouseUp"}));
+    for (const ControlPtr& control : sc->ContainedList())
+      control->Top(control->Top() + (c.up ? -100 : 100));
+    RefreshBar();
+    EXPECT_EQ(State(button, c.up), "U+");
+  }
+}
+
+struct PassCase {
+  const char* name;
+  bool up, menu;
+  float secondTop;
+  std::optional<float> secondMovedTo;  // by the application, after the refresh
+  int32_t releaseAfter;                // 0: not released
+  int64_t passes;
+  std::vector<float> tops;
+  const char* after;
+  std::vector<std::string> events = {};
+};
+
+TEST_F(Input, ThePassesAHeldButtonMakes) {
+  const PassCase cases[] = {
+      {"a short click",
+       false,
+       false,
+       20000,
+       {},
+       1,
+       1,
+       {99, 19999},
+       "N- U+",
+       // at the button's centre pixel, 4 and 8 pixels in, in container coordinates
+       {"MouseDown#3 1 0 2100 2865", "MouseUp#5 1 0 2100 2865", "Click#1"}},
+      {"released in the middle", false, false, 30000, {}, 5, 5, {95, 29995}, "N- U+"},
+      {"one pass with nothing beyond", false, false, 20000, 200, 0, 1, {99, 199}, "N- N-"},
+      {"an object without Top", true, true, 20000, {}, 30, 30, {130, 20030}, "U+ U+"},
+  };
+  for (const PassCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Fresh();
+    SetUp();
+    Place(100, 500);
+    auto second = Place(c.secondTop, 500);
+    if (c.menu) form->AddObject<Menu>("mnu", sc.get());
+    RefreshBar();
+    if (c.secondMovedTo) second->Top(*c.secondMovedTo);
+    Image& button = c.up ? Up() : Down();
+    if (c.releaseAfter) ReleaseAfter(c.releaseAfter, button);
+    EXPECT_EQ(Hold(button), c.passes);
+    EXPECT_EQ(Tops(), c.tops);
+    EXPECT_EQ(Buttons(), c.after);
+    if (!c.events.empty()) {
+      EXPECT_EQ(log->entries, c.events);
+    }
+  }
+}
+
+TEST_F(Input, TheLoopEndsWhenTheFormGoesAway) {
+  Place(100, 500);
+  form->AddObject<Menu>("mnu", sc.get());
+  RefreshBar();
+  ScheduleAfterYields(3, [this] { form->Unload(); });
+  ScheduleAfterYields(1000, [this] { ZelScrollContainerProbe::Release(*sc); });
+  EXPECT_EQ(Hold(Down()), 3);
+  ClearMessages();
+}
+
+TEST_F(Input, PointerMovesAndDoubleClicksGoThroughTheContainer) {
+  Place(100, 30000);
+  RefreshBar();
+  const PicturePtr shown = Down().Picture();
+  const PixelRect r = Down().FormRect();
+  form->MouseMove(r.left + 2, r.top + 4, 0);
+  form->MouseMove(CenterX(Up()), CenterY(Up()), 0);
+  EXPECT_EQ(Down().Picture(), shown);
+  EXPECT_EQ(Tops(), std::vector<float>{100});
+  const int32_t x = CenterX(Down()), y = CenterY(Down());
+  ReleaseAfter(1, Down());
+  form->MouseDown(x, y);
+  const int32_t paints = Track().RefreshCount();
+  form->Dispatch(Message::Mouse(MessageKind::DblClick, form, x, y, kLeftButton));
+  EXPECT_EQ(Track().RefreshCount(), paints);  // DblClick alone refreshes nothing
+  form->MouseUp(x, y);
+  EXPECT_EQ(log->entries,
+            (std::vector<std::string>{"MouseMove#4 0 0 2070 2805", "MouseMove#4 0 0 2100 120",
+                                      "MouseDown#3 1 0 2100 2865", "MouseUp#5 1 0 2100 2865",
+                                      "Click#1", "DblClick#2", "MouseUp#5 1 0 2100 2865"}));
+}
+
+// The track: contents 0..8100 in a scale of 8220, the thumb 0..3120.
+class Drag : public Input {
+ protected:
+  void SetUp() override {
+    Input::SetUp();
+    Place(60, 1000);
+    Place(5000, 1000);
+    Place(8000, 100, false);
+    RefreshBar();
+  }
+};
+
+TEST_F(Drag, APressArmsOnTheThumbEdgesIncludedAndDisarmsOutside) {
+  const std::tuple<float, float, bool> cases[] = {
+      {0, 0, true},     {0, 3120, true},   {0, 3121, false},   {500, 499, false},
+      {500, 500, true}, {500, 3620, true}, {500, 3621, false},
+  };
+  for (const auto& [scrolled, y, arms] : cases) {
+    SCOPED_TRACE(::testing::Message() << scrolled << " " << y);
+    Fresh();
+    SetUp();
+    if (scrolled) form->Find("c1")->Top(-scrolled);
+    RefreshBar();
+    TrackDown(scrolled + 100);
+    TrackDown(y);
+    EXPECT_EQ(DraggedBy(y), arms ? 10 : 0);
+  }
+}
+
+TEST_F(Drag, OnlyTheLeftButtonAloneCounts) {
+  TrackDown(100);
+  for (int16_t other : {kRightButton, kMiddleButton, int16_t(kLeftButton | kRightButton)}) {
+    TrackDown(5000, other);
+    TrackMove(400, other);
+  }
+  TrackMove(400, 0);
+  EXPECT_EQ(Tops(), (std::vector<float>{60, 5000, 8000}));
+  EXPECT_EQ(DraggedBy(100), 10);
+  TrackDown(5000);
+  TrackDown(100, kRightButton);
+  EXPECT_EQ(DraggedBy(110), 0);
+}
+
+TEST_F(Drag, DraggingMovesEveryControlByTheDistanceInTrackUnits) {
+  TrackDown(100);
+  const int32_t repaints = sc->RefreshCount();
+  TrackMove(400);
+  EXPECT_EQ(Tops(), (std::vector<float>{-240, 4700, 7700}));  // the hidden one too
+  EXPECT_EQ(Bar(), "U+ U+ | 255 2490 8160 | 240 3120");
+  EXPECT_EQ(sc->RefreshCount(), repaints + 1);
+  TrackMove(250);
+  EXPECT_EQ(Tops(), (std::vector<float>{-90, 4850, 7850}));
+  EXPECT_EQ(Thumb().Top(), 90);
+}
+
+TEST_F(Drag, PositionsRoundHalfToEven) {
+  TrackDown(10.5f);  // 10
+  EXPECT_EQ(DraggedBy(10), 10);
+  TrackDown(11.5f);  // 12
+  const int32_t repaints = sc->RefreshCount();
+  TrackMove(12.5f);  // 12.5 - 12 rounds to 0: nothing moves, yet all is refreshed
+  EXPECT_EQ(Tops()[1], 4990);
+  EXPECT_EQ(sc->RefreshCount(), repaints + 1);
+  TrackMove(13.5f);  // 1.5 rounds to 2
+  EXPECT_EQ(Tops()[1], 4988);
+  EXPECT_EQ(DraggedBy(14), 10);
+}
+
+TEST_F(Drag, AtAnEndTheMoveIsRefusedButThePointerFollowed) {
+  TrackDown(500);
+  TrackMove(400);  // up, at the top: refused
+  EXPECT_EQ(Tops(), (std::vector<float>{60, 5000, 8000}));
+  TrackMove(450);  // down from the pointer's new position
+  EXPECT_EQ(Tops(), (std::vector<float>{10, 4950, 7950}));
+}
+
+TEST_F(Drag, AfterALayoutMovesWaitForTheNextRefreshAndAreNotMadeUp) {
+  form->Find("c1")->Top(-1000);
+  sc->Refresh();
+  ASSERT_EQ(Buttons(), "N- N-");
+  TrackDown(1000);
+  TrackMove(1200);
+  TrackMove(900);
+  EXPECT_EQ(Tops(), (std::vector<float>{-1000, 5000, 8000}));
+  RefreshBar();
+  TrackMove(910);
+  EXPECT_EQ(Tops(), (std::vector<float>{-1010, 4990, 7990}));
+}
+
+TEST_F(Drag, ThePointerOnTheTrackRaisesNoContainerEvent) {
+  const PixelRect bar = Track().FormRect();
+  const int32_t x = bar.left + 4;
+  form->MouseDown(x, bar.top + 1 + 10);  // row 10 lies inside the thumb (rows 0..61)
+  form->MouseMove(x, bar.top + 1 + 30);
+  form->MouseUp(x, bar.top + 1 + 30);
+  form->Click(x, bar.top + 1 + 120);  // outside the thumb: disarms
+  EXPECT_TRUE(log->entries.empty());
+  const double unitsPerRow = 8220.0 / 164;
+  const double moved = RoundHalfEven(double{static_cast<float>(30 * unitsPerRow)} -
+                                     RoundHalfEven(static_cast<float>(10 * unitsPerRow)));
+  EXPECT_GT(moved, 700);
+  EXPECT_EQ(Tops()[0], 60 - moved);
+  EXPECT_EQ(DraggedBy(Thumb().Top() + 10), 0);
+}
+
+TEST_F(Drag, WithNothingContainedADragStopsBeforeRefreshing) {
+  TrackDown(100);
+  for (const ControlPtr& c : sc->ContainedList()) form->Remove(*c);
+  const int32_t repaints = sc->RefreshCount();
+  TrackMove(300);
+  EXPECT_EQ(sc->RefreshCount(), repaints);
+}
+
+}  // namespace
+}  // namespace lumora
