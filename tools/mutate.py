@@ -156,7 +156,7 @@ def run_gtest(build, target, timeout, one=None):
                 if t.get("failures")]
     if one:
         return [f"{target}:{one}"]
-    listing = subprocess.run([exe, "--gtest_list_tests"], capture_output=True, text=True, cwd=build).stdout
+    listing = subprocess.run([exe, "--gtest_list_tests"], capture_output=True, cwd=build).stdout.decode(errors="replace")
     names, suite = [], ""
     for line in listing.splitlines():
         if not line.startswith(" "):
@@ -207,8 +207,12 @@ def run(args):
     signal.signal(signal.SIGTERM, restore)
     signal.signal(signal.SIGINT, restore)
     commit = subprocess.run(["git", "-C", ROOT, "rev-parse", "HEAD"], capture_output=True, text=True).stdout
-    with open(args.out, "w") as out:
-        out.write(f"# folder {args.folder} commit {commit.strip()} seed {args.seed} sample {args.sample}\n")
+    # A run that was stopped goes on where it stopped.
+    done = set(read(args.out)) if os.path.exists(args.out) else set()
+    ids = [i for i in ids if i not in done]
+    with open(args.out, "a") as out:
+        if not done:
+            out.write(f"# folder {args.folder} commit {commit.strip()} seed {args.seed} sample {args.sample}\n")
         try:
             for n, mid in enumerate(ids, 1):
                 rel, line, col, kind = mid.rsplit(":", 3)
