@@ -5,12 +5,14 @@
 #include <cmath>
 
 #include "platform/numeric.hpp"
+#include "support/fixture.hpp"
 
 namespace lumora {
 namespace {
 
-TEST(Step, SkipsTheFailingStatementAndRecordsIt) {
-  Err().Clear();
+using ErrorsTest = testing::LumoraTest;
+
+TEST_F(ErrorsTest, StepSkipsTheFailingStatementAndRecordsIt) {
   int reached = 0;
   Step([&] {
     Int16 big = 30000;
@@ -21,26 +23,6 @@ TEST(Step, SkipsTheFailingStatementAndRecordsIt) {
   EXPECT_EQ(reached, 7);
   EXPECT_EQ(Err().Number(), 6);
   EXPECT_EQ(Err().Description(), "Overflow");
-}
-
-TEST(Met, AFailingTestCountsAsMetAndEndsALoop) {
-  Err().Clear();
-  bool branch = false;
-  if (Met([] { return ToInt16(1e9) > 0; })) branch = true;
-  EXPECT_TRUE(branch);
-  EXPECT_EQ(Err().Number(), 6);
-
-  // A loop "do ... loop while test": the end test fails on the third pass,
-  // which counts as met, i.e. the loop ends.
-  int passes = 0;
-  do {
-    ++passes;
-  } while (!Met([&] { return passes >= 3 ? ToInt16(40000.0) != 0 : false; }));
-  EXPECT_EQ(passes, 3);
-}
-
-TEST(ErrObject, RaiseThrowsAndClearResets) {
-  Err().Clear();
   Step([] { Err().Raise(1, "PixelsStep must be > 0"); });
   EXPECT_EQ(Err().Number(), 1);
   EXPECT_EQ(Err().Description(), "PixelsStep must be > 0");
@@ -51,12 +33,24 @@ TEST(ErrObject, RaiseThrowsAndClearResets) {
   EXPECT_EQ(Err().Description(), DefaultDescription(480));
 }
 
+TEST_F(ErrorsTest, AFailingTestCountsAsMetAndEndsALoop) {
+  bool branch = false;
+  if (Met([] { return ToInt16(1e9) > 0; })) branch = true;
+  EXPECT_TRUE(branch);
+  EXPECT_EQ(Err().Number(), 6);
+  // A loop "do ... loop while test": the end test fails on the third pass,
+  // which counts as met, i.e. the loop ends.
+  int passes = 0;
+  do {
+    ++passes;
+  } while (!Met([&] { return passes >= 3 ? ToInt16(40000.0) != 0 : false; }));
+  EXPECT_EQ(passes, 3);
+}
+
 TEST(Numeric, RoundsHalfToEvenAndChecksRanges) {
-  EXPECT_EQ(RoundHalfEven(-18.5), -18);
-  EXPECT_EQ(RoundHalfEven(312.5), 312);
-  EXPECT_EQ(RoundHalfEven(2.5), 2);
-  EXPECT_EQ(RoundHalfEven(3.5), 4);
-  EXPECT_EQ(RoundHalfEven(-0.5), 0);
+  for (const auto& [value, rounded] :
+       {std::pair{-18.5, -18}, {312.5, 312}, {2.5, 2}, {3.5, 4}, {-0.5, 0}})
+    EXPECT_EQ(RoundHalfEven(value), rounded) << value;
   EXPECT_EQ(ToInt16(32767.4), 32767);
   EXPECT_THROW(ToInt16(32767.5), Failure);  // rounds to 32768
   EXPECT_EQ(ToInt16(-32768.5), -32768);     // rounds to even -32768

@@ -171,15 +171,10 @@ TEST_P(Scaling, ShrinkingAveragesAreasOnRandomPictures) {
 }
 
 TEST_P(Scaling, ShrinkingHalfIsTheExactTwoByTwoAverage) {
+  const Argb pixels[2][4] = {{0xFF000000u, 0xFF040404u, 0xFFFF0000u, 0xFFFF0000u},
+                             {0xFF080808u, 0xFF0C0C0Cu, 0xFF0000FFu, 0xFF0000FFu}};
   Raster src(4, 2);
-  src.Set(0, 0, 0xFF000000u);
-  src.Set(1, 0, 0xFF040404u);
-  src.Set(0, 1, 0xFF080808u);
-  src.Set(1, 1, 0xFF0C0C0Cu);
-  src.Set(2, 0, 0xFFFF0000u);
-  src.Set(3, 0, 0xFFFF0000u);
-  src.Set(2, 1, 0xFF0000FFu);
-  src.Set(3, 1, 0xFF0000FFu);
+  for (int32_t i = 0; i < 8; ++i) src.Set(i % 4, i / 4, pixels[i / 4][i % 4]);
   const Raster out = ScaleRaster(src, 2, 1);
   EXPECT_EQ(out.At(0, 0), 0xFF060606u);
   EXPECT_EQ(out.At(1, 0), 0xFF800080u);  // 127.5 rounds up
@@ -221,14 +216,11 @@ TEST_P(Scaling, ClipsToTheDestinationWithoutShiftingThePicture) {
   ExpectUntouchedOutside(out, 0, 0, 0, 0);
   ScaleInto(out, INT32_MIN / 2, 0, INT32_MAX, 8, src, 0, 0, 50, 40);
   EXPECT_NE(out.At(0, 0), kMarker);
-}
-
-TEST_P(Scaling, DrawsOnlyWhereTheSourceRectangleMeetsTheSource) {
-  const Raster src(10, 10, kWhite);
-  Raster out(20, 20, kMarker);
-  // Source x from -5 to 15 onto 20 columns: columns 0..4 and 15..19 show nothing.
-  ScaleInto(out, 0, 0, 20, 20, src, -5, -5, 20, 20);
-  for (int32_t x = 0; x < 20; ++x) EXPECT_EQ(out.At(x, 10), x >= 5 && x < 15 ? kWhite : kMarker);
+  // Only where the source rectangle meets the source is drawn: source x from
+  // -5 to 15 onto 20 columns leaves columns 0..4 and 15..19 alone.
+  Raster part(20, 20, kMarker);
+  ScaleInto(part, 0, 0, 20, 20, Raster(10, 10, kWhite), -5, -5, 20, 20);
+  for (int32_t x = 0; x < 20; ++x) EXPECT_EQ(part.At(x, 10), x >= 5 && x < 15 ? kWhite : kMarker);
 }
 
 TEST_P(Scaling, AStretchedSinglePixelFillsExactlyItsRectangle) {
