@@ -171,7 +171,7 @@ TEST(PngDecoder, InterlacedFilesDecodeLikePlainOnes) {
   EXPECT_GE(pairs, 30);
 }
 
-TEST(PngDecoder, DamageAnywhereIsRefused) {
+TEST(PngDecoder, DamageAnywhereAndExcessiveSizesAreRefused) {
   PngRecipe recipe;
   recipe.width = 8;
   recipe.height = 8;
@@ -191,14 +191,11 @@ TEST(PngDecoder, DamageAnywhereIsRefused) {
     bad[crcOf(type)] ^= 1;
     EXPECT_EQ(DecodeError(bad), std::string("PNG: ") + type + ": CRC error");
   }
-  std::vector<uint8_t> noEnd(good.begin(), good.end() - 12);
-  EXPECT_EQ(DecodeError(noEnd), "PNG: truncated data");
+  EXPECT_EQ(DecodeError({good.begin(), good.end() - 12}), "PNG: truncated data");
   std::vector<uint8_t> textMode = good;
   textMode[4] = '\n';
   EXPECT_EQ(DecodeError(textMode), "PNG: PNG file corrupted by ASCII conversion");
-}
-
-TEST(PngDecoder, SizesAreLimitedBeforeAnythingIsAllocated) {
+  // Sizes are limited before anything is allocated.
   EXPECT_EQ(DecodeError(FileClaimingSize(20000, 20000)), "PNG: too large (20000x20000 pixels)");
   EXPECT_EQ(DecodeError(FileClaimingSize(1u << 30, 1)), "PNG: too large (1073741824x1 pixels)");
   // Within the limit, but far more pixels than the few bytes left could hold.

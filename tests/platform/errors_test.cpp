@@ -60,7 +60,6 @@ TEST(Numeric, RoundsHalfToEvenAndChecksRanges) {
   EXPECT_THROW(Int16(1093) * Int16(30), Failure);
   EXPECT_THROW(-Int16(-32768), Failure);
   EXPECT_THROW(Int32(INT32_MAX) + Int32(1), Failure);
-  EXPECT_EQ(PixelsToHimetric(96), 2540);
 }
 
 TEST(Printable, EscapesWhatATerminalWouldObey) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -91,18 +92,11 @@ class Scaling : public ::testing::TestWithParam<scale::Isa> {
   void TearDown() override { scale::LimitIsa(scale::Isa::Avx2); }
 };
 
-std::string IsaName(const ::testing::TestParamInfo<scale::Isa>& info) {
-  switch (info.param) {
-    case scale::Isa::Sse2: return "Sse2";
-    case scale::Isa::Ssse3: return "Ssse3";
-    case scale::Isa::Avx2: return "Avx2";
-  }
-  return "Unknown";
-}
-
 INSTANTIATE_TEST_SUITE_P(Loops, Scaling,
                          ::testing::Values(scale::Isa::Sse2, scale::Isa::Ssse3, scale::Isa::Avx2),
-                         IsaName);
+                         [](const auto& info) {
+                           return std::string(std::array{"Sse2", "Ssse3", "Avx2"}[int(info.param)]);
+                         });
 
 TEST_P(Scaling, EqualSizesCopyExactlyMirroredOrNot) {
   const Raster src = Random(37, 23, 1);
