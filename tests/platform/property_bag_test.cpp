@@ -61,6 +61,7 @@ TEST(PropertyBag, AbsentKeysGiveTheDefaultAndDefaultsAreLeftOut) {
   EXPECT_FALSE(bag.Contains("Enabled"));
   EXPECT_FALSE(bag.ReadProperty("Enabled").ToBool());
   bag.WriteProperty("Enabled", true);
+  EXPECT_TRUE(bag.ReadProperty("Enabled").ToBool());
   EXPECT_EQ(bag.ReadProperty("Enabled", int16_t{0}), Variant(true));
   bag.WriteProperty("Enabled", false);
   // Values equal to their default are left out.
