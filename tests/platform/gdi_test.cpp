@@ -5,34 +5,14 @@
 #include <string>
 #include <thread>
 
+#include "picture_test_support.hpp"
+
 namespace lumora {
 namespace {
 
-constexpr Argb kWhite = 0xFFFFFFFFu;
-
-// A w x h raster whose pixel (x, y) is opaque with red x and green y, so every
-// pixel says where it came from.
-Raster Coordinates(int32_t w, int32_t h) {
-  Raster r(w, h);
-  for (int32_t y = 0; y < h; ++y)
-    for (int32_t x = 0; x < w; ++x) r.Set(x, y, ToArgb(Rgb(x, y, 7)));
-  return r;
-}
-
-// Rows of the raster as text, one letter per pixel: '.' white, otherwise the
-// source column as a letter, lower case from source row 0 and upper case from
-// row 1 of Coordinates().
-std::string Columns(const Raster& r) {
-  std::string text;
-  for (int32_t y = 0; y < r.Height(); ++y) {
-    for (int32_t x = 0; x < r.Width(); ++x) {
-      const ColorRef c = FromArgb(r.At(x, y));
-      text += r.At(x, y) == kWhite ? '.' : static_cast<char>((GreenOf(c) ? 'A' : 'a') + RedOf(c));
-    }
-    text += '\n';
-  }
-  return text;
-}
+using testing::Columns;
+using testing::Coordinates;
+using testing::kWhite;
 
 TEST(DeviceContext, HandlesAreUniqueAndReleasedWithTheirOwner) {
   Raster a(2, 2);
@@ -118,22 +98,22 @@ struct Blt {
 
 TEST(StretchBlt, ScalesMirrorsAndClipsNearestNeighbour) {
   const Blt cases[] = {
-      {3, 1, 6, 1, 0, 0, 6, 1, 0, 0, 3, 1, "aabbcc\n"},
+      {3, 1, 6, 1, 0, 0, 6, 1, 0, 0, 3, 1, "aabbcc/"},
       // 3 onto 5: pixel centres 0.3, 0.9, 1.5, 2.1, 2.7 of the source.
-      {3, 1, 6, 1, 0, 0, 5, 1, 0, 0, 3, 1, "aabcc.\n"},
-      {6, 2, 6, 1, 1, 0, 3, 1, 0, 1, 6, 1, ".BDF..\n"},
+      {3, 1, 6, 1, 0, 0, 5, 1, 0, 0, 3, 1, "aabcc./"},
+      {6, 2, 6, 1, 1, 0, 3, 1, 0, 1, 6, 1, ".BDF../"},
       // Negative sizes name the rectangle ending at the origin, mirrored;
       // both negative is no mirror.
-      {3, 2, 5, 2, 4, 0, -3, 1, 0, 0, 3, 1, ".cba.\n.....\n"},
-      {3, 2, 5, 2, 3, 0, -3, 1, 3, 0, -3, 1, "abc..\n.....\n"},
-      {3, 2, 5, 2, 0, 0, 1, 2, 0, 2, 1, -2, "A....\na....\n"},
+      {3, 2, 5, 2, 4, 0, -3, 1, 0, 0, 3, 1, ".cba./...../"},
+      {3, 2, 5, 2, 3, 0, -3, 1, 3, 0, -3, 1, "abc../...../"},
+      {3, 2, 5, 2, 0, 0, 1, 2, 0, 2, 1, -2, "A..../a..../"},
       // Clipped to the destination and to the source, which leaves pixels alone.
-      {4, 1, 4, 1, -2, 0, 8, 1, 0, 0, 4, 1, "bbcc\n"},
-      {4, 1, 4, 1, 0, 0, 4, 1, 2, 0, 4, 1, "cd..\n"},
-      {4, 1, 4, 1, 10, 0, 4, 1, 0, 0, 4, 1, "....\n"},
-      {4, 1, 4, 1, 0, 0, 4, 1, -9, 0, 4, 1, "....\n"},
-      {4, 1, 4, 1, INT32_MIN / 2, 0, INT32_MAX, 1, 0, 0, 1, 1, "aaaa\n"},  // clipped, not walked
-      {2, 2, 2, 2, 0, 0, 0, 2, 0, 0, 2, 2, "..\n..\n"},  // nothing to draw is a success
+      {4, 1, 4, 1, -2, 0, 8, 1, 0, 0, 4, 1, "bbcc/"},
+      {4, 1, 4, 1, 0, 0, 4, 1, 2, 0, 4, 1, "cd../"},
+      {4, 1, 4, 1, 10, 0, 4, 1, 0, 0, 4, 1, "..../"},
+      {4, 1, 4, 1, 0, 0, 4, 1, -9, 0, 4, 1, "..../"},
+      {4, 1, 4, 1, INT32_MIN / 2, 0, INT32_MAX, 1, 0, 0, 1, 1, "aaaa/"},  // clipped, not walked
+      {2, 2, 2, 2, 0, 0, 0, 2, 0, 0, 2, 2, "../../"},  // nothing to draw is a success
   };
   for (const Blt& c : cases) {
     SCOPED_TRACE(c.expected);
@@ -169,11 +149,11 @@ TEST(StretchBlt, SameSurfaceOverlapReadsTheOriginalPixels) {
   DeviceContext dc(r);
   // Shift right by two over itself: a naive left-to-right copy would smear.
   ASSERT_TRUE(StretchBlt(dc.Handle(), 2, 0, 4, 1, dc.Handle(), 0, 0, 4, 1, kSrcCopy));
-  EXPECT_EQ(Columns(r), "ababcd\n");
+  EXPECT_EQ(Columns(r), "ababcd/");
   // Mirror in place.
   r = Coordinates(6, 1);
   ASSERT_TRUE(StretchBlt(dc.Handle(), 6, 0, -6, 1, dc.Handle(), 0, 0, 6, 1, kSrcCopy));
-  EXPECT_EQ(Columns(r), "fedcba\n");
+  EXPECT_EQ(Columns(r), "fedcba/");
 }
 
 TEST(StretchBlt, RefusesOtherOperationsBadHandlesAndEmptySources) {
@@ -188,7 +168,7 @@ TEST(StretchBlt, RefusesOtherOperationsBadHandlesAndEmptySources) {
                                  {d, Hdc{0}, 2, kSrcCopy},
                                  {d, s, 0, kSrcCopy}})
     EXPECT_FALSE(StretchBlt(dh, 0, 0, 2, 2, sh, 0, 0, sw, 2, rop)) << dh << " " << sh << " " << sw;
-  EXPECT_EQ(Columns(dst), "..\n..\n");
+  EXPECT_EQ(Columns(dst), "../../");
 }
 
 }  // namespace

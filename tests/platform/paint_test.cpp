@@ -5,34 +5,18 @@
 #include <cmath>
 #include <string>
 
-#include "platform/errors.hpp"
+#include "picture_test_support.hpp"
 #include "support/error_of.hpp"
 
 namespace lumora {
 namespace {
 
 constexpr Argb kPaper = 0xFFFFFFFFu;
+using testing::Columns;
+using testing::Coordinates;
 using Size = std::optional<double>;
 
-// A 3 x 2 picture whose pixels are the letters a to f, row by row, as opaque
-// colours with red 'a' + index, so results can be read back as text.
-Raster Letters() {
-  Raster r(3, 2);
-  for (int32_t i = 0; i < 6; ++i) r.Set(i % 3, i / 3, ToArgb(Rgb('a' + i, 0, 0)));
-  return r;
-}
-
-std::string Text(const Raster& r) {
-  std::string text;
-  for (int32_t y = 0; y < r.Height(); ++y) {
-    for (int32_t x = 0; x < r.Width(); ++x)
-      text += r.At(x, y) == kPaper ? '.' : static_cast<char>(RedOf(FromArgb(r.At(x, y))));
-    text += '/';
-  }
-  return text;
-}
-
-// Letters() painted onto a blank destination with the arguments given.
+// Coordinates(3, 2) painted onto a blank destination with the arguments given.
 struct Paint {
   int32_t width, height;
   double x1, y1;
@@ -43,29 +27,29 @@ struct Paint {
 TEST(PaintPicture, PlacesFlipsAndCropsThePicture) {
   const Paint cases[] = {
       // Left out arguments draw the whole picture at its natural size.
-      {6, 4, 2, 1, {}, {}, {}, {}, {}, {}, "....../..abc./..def./....../"},
+      {6, 4, 2, 1, {}, {}, {}, {}, {}, {}, "....../..abc./..ABC./....../"},
       // Destination edges round half to even: 0.5 -> 0, 1.5 -> 2.
-      {6, 4, 0.5, 1.5, {}, {}, {}, {}, {}, {}, "....../....../abc.../def.../"},
+      {6, 4, 0.5, 1.5, {}, {}, {}, {}, {}, {}, "....../....../abc.../ABC.../"},
       // From (1, 0) on: the rest of the picture, at its natural size.
-      {5, 3, 0, 0, {}, {}, 1.0, 0.0, {}, {}, "bc.../ef.../...../"},
+      {5, 3, 0, 0, {}, {}, 1.0, 0.0, {}, {}, "bc.../BC.../...../"},
       // One column, given width: natural size of that part.
-      {5, 3, 4, 1, {}, {}, 2.0, 0.0, 1.0, 2.0, "...../....c/....f/"},
+      {5, 3, 4, 1, {}, {}, 2.0, 0.0, 1.0, 2.0, "...../....c/....C/"},
       // A part stretched onto a larger rectangle at a whole factor.
-      {5, 3, 0, 0, 4.0, 2.0, 1.0, 1.0, 1.0, 1.0, "eeee./eeee./...../"},
+      {5, 3, 0, 0, 4.0, 2.0, 1.0, 1.0, 1.0, 1.0, "BBBB./BBBB./...../"},
       // Width -3 from x 3: columns 0 to 2, mirrored; likewise upwards.
-      {6, 3, 3, 0, -3.0, 2.0, {}, {}, {}, {}, "cba.../fed.../....../"},
-      {6, 3, 0, 3, 3.0, -2.0, {}, {}, {}, {}, "....../def.../abc.../"},
+      {6, 3, 3, 0, -3.0, 2.0, {}, {}, {}, {}, "cba.../CBA.../....../"},
+      {6, 3, 0, 3, 3.0, -2.0, {}, {}, {}, {}, "....../ABC.../abc.../"},
       // A mirrored source with the destination size left out: drawn mirrored
       // at the natural size, to the right of x1.
-      {6, 3, 1, 0, {}, {}, 3.0, 0.0, -3.0, 2.0, ".cba../.fed../....../"},
+      {6, 3, 1, 0, {}, {}, 3.0, 0.0, -3.0, 2.0, ".cba../.CBA../....../"},
       // Both flipped: upright again.
-      {6, 3, 3, 2, -3.0, -2.0, 3.0, 2.0, -3.0, -2.0, "abc.../def.../....../"},
+      {6, 3, 3, 2, -3.0, -2.0, 3.0, 2.0, -3.0, -2.0, "abc.../ABC.../....../"},
   };
   for (const Paint& c : cases) {
     SCOPED_TRACE(c.expected);
     Raster dst(c.width, c.height, kPaper);
-    PaintPicture(dst, Letters(), c.x1, c.y1, c.w1, c.h1, c.x2, c.y2, c.w2, c.h2);
-    EXPECT_EQ(Text(dst), c.expected);
+    PaintPicture(dst, Coordinates(3, 2), c.x1, c.y1, c.w1, c.h1, c.x2, c.y2, c.w2, c.h2);
+    EXPECT_EQ(Columns(dst), c.expected);
   }
 }
 
@@ -122,16 +106,19 @@ TEST(PaintPicture, RefusesUnknownOperationsAndImpossibleCoordinates) {
   Raster dst(4, 4, kPaper);
   const Raster before = dst;
   for (uint32_t opcode : {0u, 0x00CC0000u, 0x00F00021u /* pattern copy */, 0x00CC0021u})
-    EXPECT_EQ(ErrorOf([&] { PaintPicture(dst, Letters(), 0, 0, {}, {}, {}, {}, {}, {}, opcode); }),
+    EXPECT_EQ(ErrorOf([&] {
+                PaintPicture(dst, Coordinates(3, 2), 0, 0, {}, {}, {}, {}, {}, {}, opcode);
+              }),
               kErrInvalidCall)
         << std::hex << opcode;
-  EXPECT_EQ(ErrorOf([&] { PaintPicture(dst, Letters(), 1e12, 0); }), kErrOverflow);
-  EXPECT_EQ(ErrorOf([&] { PaintPicture(dst, Letters(), 0, std::nan("")); }), kErrOverflow);
-  EXPECT_EQ(ErrorOf([&] { PaintPicture(dst, Letters(), 0, 0, 3e9); }), kErrOverflow);
-  EXPECT_EQ(ErrorOf([&] { PaintPicture(dst, Letters(), 0, 0, {}, {}, HUGE_VAL); }), kErrOverflow);
+  EXPECT_EQ(ErrorOf([&] { PaintPicture(dst, Coordinates(3, 2), 1e12, 0); }), kErrOverflow);
+  EXPECT_EQ(ErrorOf([&] { PaintPicture(dst, Coordinates(3, 2), 0, std::nan("")); }), kErrOverflow);
+  EXPECT_EQ(ErrorOf([&] { PaintPicture(dst, Coordinates(3, 2), 0, 0, 3e9); }), kErrOverflow);
+  EXPECT_EQ(ErrorOf([&] { PaintPicture(dst, Coordinates(3, 2), 0, 0, {}, {}, HUGE_VAL); }),
+            kErrOverflow);
   // Sizes of zero and empty pictures draw nothing, without complaint.
-  PaintPicture(dst, Letters(), 0, 0, 0.0, 2.0);
-  PaintPicture(dst, Letters(), 0, 0, {}, {}, {}, {}, 0.0);
+  PaintPicture(dst, Coordinates(3, 2), 0, 0, 0.0, 2.0);
+  PaintPicture(dst, Coordinates(3, 2), 0, 0, {}, {}, {}, {}, 0.0);
   PaintPicture(dst, Raster(), 0, 0);
   EXPECT_EQ(dst, before);
 }

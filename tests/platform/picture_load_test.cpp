@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <random>
 
 #include "picture_test_support.hpp"
 #include "support/error_of.hpp"
@@ -144,12 +143,10 @@ TEST(EncodeBmp24, WritesBottomUpRowsPaddedToFourBytes) {
 TEST(SavePicture, SavedPicturesLoadBackWithIdenticalPixels) {
   testing::ScratchDir dir;
   const std::string path = dir / "saved.bmp";
-  std::mt19937 random(1);
+  uint32_t seed = 1;
   for (const auto& [width, height] : {std::pair{1, 1}, {2, 3}, {3, 2}, {5, 7}, {127, 3}, {64, 9}}) {
     SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
-    Raster r(width, height);
-    for (int32_t y = 0; y < height; ++y)
-      for (int32_t x = 0; x < width; ++x) r.Set(x, y, 0xFF000000u | (random() & 0xFFFFFF));
+    const Raster r = testing::RandomOpaque(width, height, seed++);
     SavePicture(*Picture::FromRaster(r), path);
     const PicturePtr back = LoadPictureFile(path);
     EXPECT_EQ(back->Format(), PictureFormat::Bmp);

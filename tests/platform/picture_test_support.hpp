@@ -9,11 +9,13 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <random>
 #include <regex>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/color.hpp"
 #include "platform/errors.hpp"
 #include "platform/file_io.hpp"
 #include "platform/picture.hpp"
@@ -58,6 +60,38 @@ inline std::optional<std::pair<int32_t, int32_t>> SizeInNote(const std::string& 
   if (!std::regex_search(note, m, size)) return std::nullopt;
   const int i = m[1].matched ? 1 : 3;
   return std::make_pair(std::stoi(m[i]), std::stoi(m[i + 1]));
+}
+
+// A w x h picture whose pixel (x, y) is opaque with red x and green y, so
+// every pixel says where it came from.
+inline Raster Coordinates(int32_t w, int32_t h) {
+  Raster r(w, h);
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x) r.Set(x, y, ToArgb(Rgb(x, y, 7)));
+  return r;
+}
+
+// A raster as text, each row ending in '/': '.' for white, else the source
+// column of a Coordinates() pixel as a letter, upper case from source row 1.
+inline std::string Columns(const Raster& r) {
+  std::string text;
+  for (int32_t y = 0; y < r.Height(); ++y) {
+    for (int32_t x = 0; x < r.Width(); ++x) {
+      const ColorRef c = FromArgb(r.At(x, y));
+      text += r.At(x, y) == kWhite ? '.' : static_cast<char>((GreenOf(c) ? 'A' : 'a') + RedOf(c));
+    }
+    text += '/';
+  }
+  return text;
+}
+
+// Opaque random pixels, the same for the same seed.
+inline Raster RandomOpaque(int32_t w, int32_t h, uint32_t seed) {
+  std::mt19937 random(seed);
+  Raster r(w, h);
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x) r.Set(x, y, kBlack | (random() & 0xFFFFFF));
+  return r;
 }
 
 // The pixels of a raster, row by row from the top.

@@ -27,17 +27,8 @@ class Form final : public Object {
   std::string TypeName() const override { return "Form"; }
 };
 
-// A small picture with distinct pixels, as a decoder would deliver it.
-Raster TestRaster(int32_t width, int32_t height) {
-  Raster raster(width, height);
-  for (int32_t y = 0; y < height; ++y)
-    for (int32_t x = 0; x < width; ++x)
-      raster.Set(x, y, 0xFF000000u | static_cast<uint32_t>(x * 40) << 16 | (y * 50) << 8 | 0x21);
-  return raster;
-}
-
 PicturePtr LoadedBmp(int32_t width, int32_t height) {
-  std::vector<uint8_t> bytes = EncodeBmp24(TestRaster(width, height));
+  std::vector<uint8_t> bytes = EncodeBmp24(testing::RandomOpaque(width, height, 5));
   // A resolution no encoder of ours writes, so a re-encoded picture would differ.
   bytes.at(38) = 0x12;
   bytes.at(42) = 0x34;
@@ -195,7 +186,8 @@ TEST(PropertyBag, EveryKindRoundTripsExactly) {
 
 TEST(PropertyBag, PicturesRoundTripByteIdentically) {
   const PicturePtr loaded = LoadedBmp(3, 2);
-  const PicturePtr made = Picture::FromRaster(TestRaster(5, 3));  // no encoding of its own
+  const PicturePtr made =
+      Picture::FromRaster(testing::RandomOpaque(5, 3, 6));  // no encoding of its own
   PropertyBag bag;
   bag.WriteProperty("Picture", loaded, kNoPicture);
   bag.WriteProperty("MouseIcon", made, kNoPicture);

@@ -8,6 +8,7 @@
 #include <random>
 #include <vector>
 
+#include "picture_test_support.hpp"
 #include "platform/scale_kernels.hpp"
 
 namespace lumora {
@@ -16,14 +17,6 @@ namespace {
 constexpr Argb kBlack = 0xFF000000u;
 constexpr Argb kWhite = 0xFFFFFFFFu;
 constexpr Argb kMarker = 0xFF00FF00u;  // what the destination held before
-
-Raster Random(int32_t w, int32_t h, uint32_t key) {
-  std::mt19937 rng(key);
-  Raster r(w, h);
-  for (int32_t y = 0; y < h; ++y)
-    for (int32_t x = 0; x < w; ++x) r.Set(x, y, kBlack | (rng() & 0xFFFFFF));
-  return r;
-}
 
 Raster Mirrored(const Raster& r, bool x, bool y) {
   Raster out(r.Width(), r.Height());
@@ -99,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(Loops, Scaling,
                          });
 
 TEST_P(Scaling, EqualSizesCopyExactlyMirroredOrNot) {
-  const Raster src = Random(37, 23, 1);
+  const Raster src = testing::RandomOpaque(37, 23, 1);
   EXPECT_EQ(ScaleRaster(src, 37, 23), src);
   for (auto [fx, fy] : {std::pair{true, false}, {false, true}, {true, true}}) {
     Raster out(37, 23, kMarker);
@@ -147,7 +140,7 @@ TEST_P(Scaling, ShrinkingAFlatAreaKeepsItsColourExactly) {
 }
 
 TEST_P(Scaling, ShrinkingAveragesAreasOnRandomPictures) {
-  const Raster src = Random(240, 180, 2);
+  const Raster src = testing::RandomOpaque(240, 180, 2);
   // Whole, fractional and mixed factors, and one far enough to halve first.
   for (auto [w, h] : {std::pair{120, 90}, {97, 61}, {31, 17}, {200, 150}, {7, 5}, {60, 200}}) {
     const Raster out = ScaleRaster(src, w, h);
@@ -155,9 +148,9 @@ TEST_P(Scaling, ShrinkingAveragesAreasOnRandomPictures) {
     EXPECT_GE(psnr, 40.0) << w << "x" << h;
   }
   // Factors beyond 64 are first halved exactly: odd sizes, one or both axes.
-  const Raster wide = Random(900, 20, 3);
+  const Raster wide = testing::RandomOpaque(900, 20, 3);
   EXPECT_GE(PsnrAgainst(ScaleRaster(wide, 9, 20), ExactAreaAverage(wide, 9, 20)), 40.0);
-  const Raster large = Random(701, 655, 9);
+  const Raster large = testing::RandomOpaque(701, 655, 9);
   for (auto [w, h] : {std::pair{5, 7}, {9, 3}, {701, 5}}) {
     EXPECT_GE(PsnrAgainst(ScaleRaster(large, w, h), ExactAreaAverage(large, w, h)), 40.0)
         << w << "x" << h;
@@ -175,7 +168,7 @@ TEST_P(Scaling, ShrinkingHalfIsTheExactTwoByTwoAverage) {
 }
 
 TEST_P(Scaling, MirroredShrinkIsTheMirrorOfTheShrink) {
-  const Raster src = Random(90, 70, 4);
+  const Raster src = testing::RandomOpaque(90, 70, 4);
   // Exactly half is a plain halving one way and the general resampler the other.
   for (auto [w, h] : {std::pair{31, 22}, {45, 35}}) {
     const Raster plain = ScaleRaster(src, w, h);
@@ -189,7 +182,7 @@ TEST_P(Scaling, MirroredShrinkIsTheMirrorOfTheShrink) {
 }
 
 TEST_P(Scaling, ClipsToTheDestinationWithoutShiftingThePicture) {
-  const Raster src = Random(50, 40, 5);
+  const Raster src = testing::RandomOpaque(50, 40, 5);
   for (auto [w, h] : {std::pair{20, 16}, {120, 90}}) {
     Raster whole(200, 200, kMarker);
     ScaleInto(whole, 0, 0, w, h, src, 0, 0, 50, 40);
@@ -218,7 +211,7 @@ TEST_P(Scaling, ClipsToTheDestinationWithoutShiftingThePicture) {
 }
 
 TEST_P(Scaling, AStretchedSinglePixelFillsExactlyItsRectangle) {
-  const Raster src = Random(6, 6, 6);
+  const Raster src = testing::RandomOpaque(6, 6, 6);
   for (auto [sx, sy, sw, sh] : {std::tuple{2.0, 3.0, 1.0, 1.0}, {2.25, 3.5, 0.5, 0.25}}) {
     Raster out(12, 12, kMarker);
     ScaleInto(out, 1, 2, 7, 9, src, sx, sy, sw, sh);
@@ -278,7 +271,7 @@ TEST_P(Scaling, CombinesBitwiseAsRasterOperations) {
 }
 
 TEST(ScalingLoops, AgreeWithEachOther) {
-  const Raster src = Random(61, 47, 7);
+  const Raster src = testing::RandomOpaque(61, 47, 7);
   auto render = [&](scale::Isa isa) {
     scale::LimitIsa(isa);
     Raster out(150, 120, kMarker);
@@ -306,7 +299,7 @@ TEST(ScalingLoops, AgreeWithEachOther) {
 TEST(ScalingLoops, LargeImagesWrittenPastTheCachesMatchSmallOnes) {
   // Beyond 32 MiB the rows are streamed; a small window at the same mapping
   // is written normally and must agree pixel for pixel.
-  const Raster src = Random(1001, 1001, 8);
+  const Raster src = testing::RandomOpaque(1001, 1001, 8);
   for (Compose compose : {Compose::Replace(), Compose::Over()}) {
     Raster big(3003, 3003, kMarker);
     ScaleInto(big, 1, 1, 3001, 3001, src, 0, 0, 1001, 1001, compose);
