@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "picture_test_support.hpp"
+#include "support/platform_pictures.hpp"
 
 namespace lumora {
 namespace {

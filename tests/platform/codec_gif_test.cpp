@@ -6,7 +6,7 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
-#include "picture_test_support.hpp"
+#include "support/platform_pictures.hpp"
 
 namespace lumora {
 namespace {

@@ -13,7 +13,7 @@
 
 #include <cstdlib>
 
-#include "picture_test_support.hpp"
+#include "support/platform_pictures.hpp"
 
 namespace lumora {
 namespace {

@@ -8,7 +8,7 @@
 
 #include <random>
 
-#include "picture_test_support.hpp"
+#include "support/platform_pictures.hpp"
 
 namespace lumora {
 namespace {

@@ -12,12 +12,12 @@
 #include <csignal>
 #include <functional>
 
-#include "picture_test_support.hpp"
 #include "platform/picture.hpp"
 #include "platform/render/png.hpp"
 #include "support/error_of.hpp"
 #include "support/fixture.hpp"
 #include "support/golden.hpp"
+#include "support/platform_pictures.hpp"
 
 namespace lumora {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <thread>
 
-#include "picture_test_support.hpp"
+#include "support/platform_pictures.hpp"
 
 namespace lumora {
 namespace {

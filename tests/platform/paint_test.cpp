@@ -5,8 +5,8 @@
 #include <cmath>
 #include <string>
 
-#include "picture_test_support.hpp"
 #include "support/error_of.hpp"
+#include "support/platform_pictures.hpp"
 
 namespace lumora {
 namespace {

@@ -6,9 +6,9 @@
 
 #include <cmath>
 
-#include "picture_test_support.hpp"
 #include "support/error_of.hpp"
 #include "support/fixture.hpp"
+#include "support/platform_pictures.hpp"
 
 namespace lumora {
 namespace {

@@ -7,7 +7,7 @@
 #include <map>
 #include <set>
 
-#include "picture_test_support.hpp"
+#include "support/platform_pictures.hpp"
 
 namespace lumora {
 namespace {

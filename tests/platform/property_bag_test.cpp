@@ -6,10 +6,10 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 
-#include "picture_test_support.hpp"
 #include "platform/base64.hpp"
 #include "platform/object.hpp"
 #include "support/fixture.hpp"
+#include "support/platform_pictures.hpp"
 
 namespace lumora {
 namespace {

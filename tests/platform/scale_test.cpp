@@ -8,8 +8,8 @@
 #include <random>
 #include <vector>
 
-#include "picture_test_support.hpp"
 #include "platform/scale_kernels.hpp"
+#include "support/platform_pictures.hpp"
 
 namespace lumora {
 namespace {

@@ -5,6 +5,7 @@
 
 #include "platform/render/canvas.hpp"
 #include "support/golden.hpp"
+#include "support/platform_pictures.hpp"
 
 namespace lumora {
 namespace {
@@ -55,13 +56,9 @@ TEST(Png, TranslucentRastersKeepAlpha) {
 }
 
 TEST(Png, EmptyRasterFailsClearly) {
-  try {
-    EncodePng(Raster());
-    ADD_FAILURE() << "an empty raster was encoded";
-  } catch (const Failure& failure) {
-    EXPECT_EQ(failure.Number(), kErrInvalidCall);
-    EXPECT_NE(failure.Description().find("empty"), std::string::npos);
-  }
+  const Failure failure = testing::FailureOf([] { EncodePng(Raster()); });
+  EXPECT_EQ(failure.Number(), kErrInvalidCall);
+  EXPECT_NE(failure.Description().find("empty"), std::string::npos);
 }
 
 }  // namespace

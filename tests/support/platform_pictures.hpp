@@ -99,17 +99,6 @@ inline std::vector<Argb> PixelsOf(const Raster& r) {
   return {r.Data(), r.Data() + static_cast<size_t>(r.Width()) * r.Height()};
 }
 
-// The description of the invalid-picture failure decode raises, or "decoded".
-inline std::string DecodeFault(auto decode, const std::vector<uint8_t>& bytes) {
-  try {
-    decode(bytes);
-  } catch (const Failure& failure) {
-    EXPECT_EQ(failure.Number(), kErrInvalidPicture);
-    return failure.Description();
-  }
-  return "decoded";
-}
-
 // The failure a call raises: its number and message; number 0 when none.
 inline Failure FailureOf(auto&& call) {
   try {
@@ -120,6 +109,14 @@ inline Failure FailureOf(auto&& call) {
   return Failure(0, "no failure");
 }
 
+// The description of the invalid-picture failure decode raises, or "decoded".
+inline std::string DecodeFault(auto decode, const std::vector<uint8_t>& bytes) {
+  const Failure failure = FailureOf([&] { decode(bytes); });
+  if (failure.Number() == 0) return "decoded";
+  EXPECT_EQ(failure.Number(), kErrInvalidPicture);
+  return failure.Description();
+}
+
 // What loading gave: a picture, or the error number and description.
 struct LoadOutcome {
   PicturePtr picture;
@@ -128,12 +125,9 @@ struct LoadOutcome {
 };
 inline LoadOutcome TryLoad(const std::vector<uint8_t>& bytes) {
   LoadOutcome outcome;
-  try {
-    outcome.picture = LoadPicture(bytes);
-  } catch (const Failure& failure) {
-    outcome.error = failure.Number();
-    outcome.message = failure.Description();
-  }
+  const Failure failure = FailureOf([&] { outcome.picture = LoadPicture(bytes); });
+  outcome.error = failure.Number();
+  outcome.message = failure.Description();
   return outcome;
 }
 
