@@ -137,33 +137,19 @@ TEST(PropertyBag, DocumentFormat) {
 }
 
 TEST(PropertyBag, EveryKindRoundTripsExactly) {
-  const float tiny = std::numeric_limits<float>::denorm_min();
-  const double inf = std::numeric_limits<double>::infinity();
-  const std::vector<Variant> values = {Variant(),
-                                       nullptr,
-                                       true,
-                                       false,
-                                       uint8_t{0},
-                                       uint8_t{255},
-                                       int16_t{-32768},
-                                       int16_t{32767},
-                                       std::numeric_limits<int32_t>::min(),
-                                       kButtonFace,
-                                       uint32_t{0x8000000C},
-                                       0.1f,
-                                       -3.4028235e38f,
-                                       tiny,
-                                       -0.0f,
-                                       16777216.0f,
-                                       1.0 / 3.0,
-                                       -1e300,
-                                       5e-324,
-                                       inf,
-                                       -inf,
-                                       static_cast<float>(inf),
-                                       std::string(),
-                                       "h\xC3\xA9llo \"quoted\"\n\ttab \\ /",
-                                       "\xFF\xFE not UTF-8 \xC0\x80"};
+  const float tiny = std::numeric_limits<float>::denorm_min(), finf = HUGE_VALF;
+  const double inf = HUGE_VAL;
+  const uint8_t byte0 = 0, byte255 = 255;
+  const int16_t int16Min = -32768, int16Max = 32767;
+  const int32_t int32Min = std::numeric_limits<int32_t>::min();
+  const uint32_t systemColour = 0x8000000C;
+  const std::string empty, text = "h\xC3\xA9llo \"quoted\"\n\ttab \\ /",
+                           notUtf8 = "\xFF\xFE not UTF-8 \xC0\x80";
+  const std::vector<Variant> values = {
+      Variant(), nullptr,     true,         false, byte0,          byte255, int16Min, int16Max,
+      int32Min,  kButtonFace, systemColour, 0.1f,  -3.4028235e38f, tiny,    -0.0f,    16777216.0f,
+      1.0 / 3.0, -1e300,      5e-324,       inf,   -inf,           finf,    empty,    text,
+      notUtf8};
   PropertyBag bag;
   for (size_t i = 0; i < values.size(); ++i)
     bag.WriteProperty("K" + std::to_string(i), values[i], Missing{});
