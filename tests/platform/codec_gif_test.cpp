@@ -64,18 +64,12 @@ std::vector<uint8_t> WriteGif(const GifRecipe& recipe) {
                      local);
     GifFreeMapObject(local);
     // Interlaced rows are stored pass by pass.
-    std::vector<int> order;
     const int start[] = {0, 4, 2, 1}, step[] = {8, 8, 4, 2};
     for (int pass = 0; pass < (frame.interlaced ? 4 : 1); ++pass) {
       for (int y = frame.interlaced ? start[pass] : 0; y < frame.height;
            y += frame.interlaced ? step[pass] : 1) {
-        order.push_back(y);
+        EGifPutLine(gif, const_cast<GifPixelType*>(&frame.indices[y * frame.width]), frame.width);
       }
-    }
-    for (int y : order) {
-      std::vector<GifPixelType> row(frame.indices.begin() + y * frame.width,
-                                    frame.indices.begin() + (y + 1) * frame.width);
-      EGifPutLine(gif, row.data(), frame.width);
     }
   }
   EGifCloseFile(gif, &error);
