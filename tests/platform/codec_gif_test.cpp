@@ -6,14 +6,12 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
-#include "picture_test_support.hpp"
-#include "platform/errors.hpp"
+#include "support/platform_pictures.hpp"
 
 namespace lumora {
 namespace {
 
-constexpr Argb kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kBlack = 0xFF000000,
-               kWhite = 0xFFFFFFFF;
+using namespace testing;
 
 struct GifFrame {
   int left = 0;
@@ -66,52 +64,27 @@ std::vector<uint8_t> WriteGif(const GifRecipe& recipe) {
                      local);
     GifFreeMapObject(local);
     // Interlaced rows are stored pass by pass.
-    std::vector<int> order;
     const int start[] = {0, 4, 2, 1}, step[] = {8, 8, 4, 2};
     for (int pass = 0; pass < (frame.interlaced ? 4 : 1); ++pass) {
       for (int y = frame.interlaced ? start[pass] : 0; y < frame.height;
            y += frame.interlaced ? step[pass] : 1) {
-        order.push_back(y);
+        EGifPutLine(gif, const_cast<GifPixelType*>(&frame.indices[y * frame.width]), frame.width);
       }
-    }
-    for (int y : order) {
-      std::vector<GifPixelType> row(frame.indices.begin() + y * frame.width,
-                                    frame.indices.begin() + (y + 1) * frame.width);
-      EGifPutLine(gif, row.data(), frame.width);
     }
   }
   EGifCloseFile(gif, &error);
   return out;
 }
 
-std::vector<Argb> PixelsOf(const Raster& r) {
-  return {r.Data(), r.Data() + static_cast<size_t>(r.Width()) * r.Height()};
-}
-
 std::string DecodeError(const std::vector<uint8_t>& bytes) {
-  try {
-    DecodeGif(bytes);
-  } catch (const Failure& failure) {
-    EXPECT_EQ(failure.Number(), kErrInvalidPicture);
-    return failure.Description();
-  }
-  return "decoded";
+  return DecodeFault(DecodeGif, bytes);
 }
 
 const std::vector<GifColorType> kPalette = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
 
 TEST(GifDecoder, TheFirstFrameSitsOnATransparentScreen) {
-  GifRecipe recipe;
-  recipe.width = 4;
-  recipe.height = 3;
-  recipe.colors = kPalette;
-  GifFrame frame;
-  frame.left = 1;
-  frame.top = 1;
-  frame.width = 2;
-  frame.height = 2;
-  frame.indices = {1, 2, 3, 0};
-  recipe.frames = {frame};
+  // Left, top, width, height, interlaced, colours, transparent index, indices.
+  GifRecipe recipe{4, 3, kPalette, {{1, 1, 2, 2, false, {}, -1, {1, 2, 3, 0}}}};
   EXPECT_EQ(PixelsOf(DecodeGif(WriteGif(recipe))), (std::vector<Argb>{0, 0, 0, 0,          //
                                                                       0, kRed, kGreen, 0,  //
                                                                       0, kBlue, kBlack, 0}));
@@ -119,30 +92,19 @@ TEST(GifDecoder, TheFirstFrameSitsOnATransparentScreen) {
   recipe.frames[0].colors = {{255, 255, 255}, {0, 0, 255}, {0, 255, 0}, {255, 0, 0}};
   recipe.frames[0].transparent = 2;
   // A second frame is not shown.
-  GifFrame second;
-  second.colors = kPalette;  // giflib's writer leaks a table not followed by another
-  second.width = 4;
-  second.height = 3;
-  second.indices.assign(12, 1);
-  recipe.frames.push_back(second);
+  // (giflib's writer leaks a table not followed by another.)
+  recipe.frames.push_back({0, 0, 4, 3, false, kPalette, -1, std::vector<uint8_t>(12, 1)});
   EXPECT_EQ(PixelsOf(DecodeGif(WriteGif(recipe))), (std::vector<Argb>{0, 0, 0, 0,      //
                                                                       0, kBlue, 0, 0,  //
                                                                       0, kRed, kWhite, 0}));
 }
 
 TEST(GifDecoder, InterlacedRowsLandInPlace) {
-  GifRecipe recipe;
-  recipe.width = 2;
-  recipe.height = 11;  // every pass of the interlace, the last ones short
-  recipe.colors.resize(16);
-  for (int i = 0; i < 16; ++i) recipe.colors[i] = {uint8_t(i * 16), uint8_t(255 - i), 7};
-  GifFrame frame;
-  frame.width = 2;
-  frame.height = 11;
-  frame.interlaced = true;
+  // 11 rows: every pass of the interlace, the last ones short.
+  GifRecipe recipe{2, 11, {}, {{0, 0, 2, 11, true, {}, -1, {}}}};
+  for (int i = 0; i < 16; ++i) recipe.colors.push_back({uint8_t(i * 16), uint8_t(255 - i), 7});
   for (int y = 0; y < 11; ++y)
-    frame.indices.insert(frame.indices.end(), {uint8_t(y), uint8_t(15 - y)});
-  recipe.frames = {frame};
+    recipe.frames[0].indices.insert(recipe.frames[0].indices.end(), {uint8_t(y), uint8_t(15 - y)});
   const Raster r = DecodeGif(WriteGif(recipe));
   for (int y = 0; y < 11; ++y) {
     EXPECT_EQ(r.At(0, y), 0xFF000007u | (uint32_t(y * 16) << 16) | (uint32_t(255 - y) << 8)) << y;
@@ -151,38 +113,23 @@ TEST(GifDecoder, InterlacedRowsLandInPlace) {
   // The same file written plainly decodes alike, here and for a real photo.
   recipe.frames[0].interlaced = false;
   EXPECT_TRUE(DecodeGif(WriteGif(recipe)) == r);
-  const auto folder = testing::TestData() / "wuffs-testdata";
-  EXPECT_TRUE(DecodeGif(testing::FileBytes(folder / "hippopotamus.interlaced.gif")) ==
-              DecodeGif(testing::FileBytes(folder / "hippopotamus.regular.gif")));
+  const auto folder = TestData() / "wuffs-testdata";
+  EXPECT_TRUE(DecodeGif(FileBytes(folder / "hippopotamus.interlaced.gif")) ==
+              DecodeGif(FileBytes(folder / "hippopotamus.regular.gif")));
 }
 
 TEST(GifDecoder, FramesAreClippedAndBadIndicesShowBlack) {
-  GifRecipe recipe;
-  recipe.width = 3;
-  recipe.height = 2;
-  recipe.colors = {{255, 255, 255}, {0, 0, 255}};  // two colours, but 2-bit pixel codes
-  GifFrame frame;
-  frame.left = 1;
-  frame.top = 1;
-  frame.width = 3;
-  frame.height = 2;
-  frame.indices = {1, 3, 2, 0, 0, 0};
-  recipe.frames = {frame};
-  EXPECT_EQ(PixelsOf(DecodeGif(WriteGif(recipe))), (std::vector<Argb>{0, 0, 0,  //
-                                                                      0, kBlue, kBlack}));
+  // Two colours, but 2-bit pixel codes.
+  const GifRecipe recipe{
+      3, 2, {{255, 255, 255}, {0, 0, 255}}, {{1, 1, 3, 2, false, {}, -1, {1, 3, 2, 0, 0, 0}}}};
+  EXPECT_EQ(PixelsOf(DecodeGif(WriteGif(recipe))), (std::vector<Argb>{0, 0, 0, 0, kBlue, kBlack}));
 }
 
 TEST(GifDecoder, DamagedFilesNameTheirFault) {
-  GifRecipe recipe;
-  recipe.width = 8;
-  recipe.height = 8;
-  recipe.colors = kPalette;
+  GifRecipe recipe{8, 8, kPalette, {}};
   EXPECT_EQ(DecodeError(WriteGif(recipe)), "GIF: no frames");
-  GifFrame frame;
-  frame.width = 8;
-  frame.height = 8;
-  for (int i = 0; i < 64; ++i) frame.indices.push_back(uint8_t(i * 7 % 4));
-  recipe.frames = {frame};
+  recipe.frames = {{0, 0, 8, 8, false, {}, -1, {}}};
+  for (int i = 0; i < 64; ++i) recipe.frames[0].indices.push_back(uint8_t(i * 7 % 4));
   const std::vector<uint8_t> good = WriteGif(recipe);
   ASSERT_EQ(DecodeError(good), "decoded");
   EXPECT_EQ(DecodeError({good.begin(), good.end() - 8}), "GIF: truncated data");

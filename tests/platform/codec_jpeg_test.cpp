@@ -13,11 +13,12 @@
 
 #include <cstdlib>
 
-#include "picture_test_support.hpp"
-#include "platform/errors.hpp"
+#include "support/platform_pictures.hpp"
 
 namespace lumora {
 namespace {
+
+using namespace testing;
 
 // What a test file holds; WriteJpeg encodes it with libjpeg at quality 100.
 struct JpegRecipe {
@@ -106,13 +107,7 @@ int MaxDistance(const Raster& r, Argb color) {
 }
 
 std::string DecodeError(const std::vector<uint8_t>& bytes) {
-  try {
-    DecodeJpeg(bytes);
-  } catch (const Failure& failure) {
-    EXPECT_EQ(failure.Number(), kErrInvalidPicture);
-    return failure.Description();
-  }
-  return "decoded";
+  return DecodeFault(DecodeJpeg, bytes);
 }
 
 TEST(JpegDecoder, EveryColourSpaceGivesTheColourWritten) {
@@ -139,14 +134,14 @@ TEST(JpegDecoder, ProgressiveFilesDecodeLikeBaselineOnes) {
   EXPECT_TRUE(DecodeJpeg(WriteJpeg(recipe)) == baseline);
 
   // Encoder options that change only the entropy coding or the scan order.
-  const auto folder = testing::TestData() / "wuffs-testdata";
-  const Raster peacock = DecodeJpeg(testing::FileBytes(folder / "peacock.default.jpeg"));
+  const auto folder = TestData() / "wuffs-testdata";
+  const Raster peacock = DecodeJpeg(FileBytes(folder / "peacock.default.jpeg"));
   EXPECT_EQ(peacock.Width(), 100);
   EXPECT_EQ(peacock.Height(), 75);
-  EXPECT_TRUE(DecodeJpeg(testing::FileBytes(folder / "peacock.optimize.jpeg")) == peacock);
-  EXPECT_TRUE(DecodeJpeg(testing::FileBytes(folder / "peacock.progressive.jpeg")) == peacock);
+  EXPECT_TRUE(DecodeJpeg(FileBytes(folder / "peacock.optimize.jpeg")) == peacock);
+  EXPECT_TRUE(DecodeJpeg(FileBytes(folder / "peacock.progressive.jpeg")) == peacock);
   // A grey JPEG decodes to grey pixels.
-  const Raster grey = DecodeJpeg(testing::FileBytes(folder / "bricks-gray.jpeg"));
+  const Raster grey = DecodeJpeg(FileBytes(folder / "bricks-gray.jpeg"));
   for (int32_t y = 0; y < grey.Height(); ++y) {
     for (int32_t x = 0; x < grey.Width(); ++x) {
       const Argb p = grey.At(x, y);

@@ -8,11 +8,12 @@
 
 #include <random>
 
-#include "picture_test_support.hpp"
-#include "platform/errors.hpp"
+#include "support/platform_pictures.hpp"
 
 namespace lumora {
 namespace {
+
+using namespace testing;
 
 // What a test file holds; WritePng encodes it with libpng.
 struct PngRecipe {
@@ -66,18 +67,8 @@ std::vector<uint8_t> WritePng(const PngRecipe& recipe) {
   return out;
 }
 
-std::vector<Argb> PixelsOf(const Raster& r) {
-  return {r.Data(), r.Data() + static_cast<size_t>(r.Width()) * r.Height()};
-}
-
 std::string DecodeError(const std::vector<uint8_t>& bytes) {
-  try {
-    DecodePng(bytes);
-  } catch (const Failure& failure) {
-    EXPECT_EQ(failure.Number(), kErrInvalidPicture);
-    return failure.Description();
-  }
-  return "decoded";
+  return DecodeFault(DecodePng, bytes);
 }
 
 uint32_t Crc32(const uint8_t* data, size_t size) {
@@ -112,52 +103,41 @@ std::vector<uint8_t> FileClaimingSize(uint32_t width, uint32_t height) {
   return out;
 }
 
-TEST(PngDecoder, ColourTypesGiveStraightThenPremultipliedPixels) {
-  PngRecipe rgba;
-  rgba.width = 4;
-  rgba.colorType = PNG_COLOR_TYPE_RGBA;
-  rgba.rows = {255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 255, 0, 10, 20, 30, 255};
-  EXPECT_EQ(PixelsOf(DecodePng(WritePng(rgba))),
-            (std::vector<Argb>{0xFFFF0000, 0x80008000, 0, 0xFF0A141E}));
-  PngRecipe rgb;
-  rgb.width = 2;
-  rgb.rows = {1, 2, 3, 250, 251, 252};
-  EXPECT_EQ(PixelsOf(DecodePng(WritePng(rgb))), (std::vector<Argb>{0xFF010203, 0xFFFAFBFC}));
-  // 16-bit samples are scaled (rounded) to 8 bits.
-  PngRecipe grey16;
-  grey16.width = 3;
-  grey16.colorType = PNG_COLOR_TYPE_GRAY;
-  grey16.bitDepth = 16;
-  grey16.rows = {0xFF, 0xFF, 0x80, 0x80, 0x00, 0x7F};
-  EXPECT_EQ(PixelsOf(DecodePng(WritePng(grey16))),
-            (std::vector<Argb>{0xFFFFFFFF, 0xFF808080, 0xFF000000}));
-  PngRecipe greyAlpha;
-  greyAlpha.width = 2;
-  greyAlpha.colorType = PNG_COLOR_TYPE_GRAY_ALPHA;
-  greyAlpha.rows = {200, 255, 200, 51};  // 200 * 51 / 255 = 40
-  EXPECT_EQ(PixelsOf(DecodePng(WritePng(greyAlpha))), (std::vector<Argb>{0xFFC8C8C8, 0x33282828}));
-  PngRecipe grey1;
-  grey1.width = 10;
-  grey1.colorType = PNG_COLOR_TYPE_GRAY;
-  grey1.bitDepth = 1;
-  grey1.rows = {0b10100000, 0b01000000};
-  EXPECT_EQ(PixelsOf(DecodePng(WritePng(grey1))),
-            (std::vector<Argb>{0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF, 0xFF000000, 0xFF000000,
-                               0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000, 0xFFFFFFFF}));
+// A one-row file of the given colour type and depth.
+PngRecipe Row(uint32_t width, int colorType, int bitDepth, std::vector<uint8_t> row) {
+  PngRecipe recipe;
+  recipe.width = width;
+  recipe.colorType = colorType;
+  recipe.bitDepth = bitDepth;
+  recipe.rows = std::move(row);
+  return recipe;
 }
 
-TEST(PngDecoder, PaletteEntriesTakeTheirTransparency) {
-  PngRecipe recipe;
-  recipe.width = 5;
-  recipe.colorType = PNG_COLOR_TYPE_PALETTE;
-  recipe.bitDepth = 2;
-  recipe.palette = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
-  recipe.rows = {0b00011011, 0b01000000};
-  EXPECT_EQ(PixelsOf(DecodePng(WritePng(recipe))),
-            (std::vector<Argb>{0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF, 0xFF00FF00}));
-  recipe.paletteAlpha = {0, 128};  // entries beyond the list stay opaque
-  EXPECT_EQ(PixelsOf(DecodePng(WritePng(recipe))),
-            (std::vector<Argb>{0, 0x80008000, 0xFF0000FF, 0xFFFFFFFF, 0x80008000}));
+TEST(PngDecoder, ColourTypesGiveStraightThenPremultipliedPixels) {
+  PngRecipe palette = Row(5, PNG_COLOR_TYPE_PALETTE, 2, {0b00011011, 0b01000000});
+  palette.palette = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
+  PngRecipe translucentPalette = palette;
+  translucentPalette.paletteAlpha = {0, 128};  // entries beyond the list stay opaque
+  const std::pair<PngRecipe, std::vector<Argb>> cases[] = {
+      {Row(4, PNG_COLOR_TYPE_RGBA, 8,
+           {255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 255, 0, 10, 20, 30, 255}),
+       {0xFFFF0000, 0x80008000, 0, 0xFF0A141E}},
+      {Row(2, PNG_COLOR_TYPE_RGB, 8, {1, 2, 3, 250, 251, 252}), {0xFF010203, 0xFFFAFBFC}},
+      // 16-bit samples are scaled (rounded) to 8 bits.
+      {Row(3, PNG_COLOR_TYPE_GRAY, 16, {0xFF, 0xFF, 0x80, 0x80, 0x00, 0x7F}),
+       {0xFFFFFFFF, 0xFF808080, 0xFF000000}},
+      // 200 * 51 / 255 = 40
+      {Row(2, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {200, 255, 200, 51}), {0xFFC8C8C8, 0x33282828}},
+      {Row(10, PNG_COLOR_TYPE_GRAY, 1, {0b10100000, 0b01000000}),
+       {kWhite, kBlack, kWhite, kBlack, kBlack, kBlack, kBlack, kBlack, kBlack, kWhite}},
+      {palette, {kRed, kGreen, kBlue, kWhite, kGreen}},
+      {translucentPalette, {0, 0x80008000, kBlue, kWhite, 0x80008000}},
+  };
+  for (const auto& [recipe, pixels] : cases) {
+    SCOPED_TRACE(::testing::Message()
+                 << "colour type " << recipe.colorType << ", depth " << recipe.bitDepth);
+    EXPECT_EQ(PixelsOf(DecodePng(WritePng(recipe))), pixels);
+  }
 }
 
 TEST(PngDecoder, InterlacedFilesDecodeLikePlainOnes) {
@@ -177,21 +157,21 @@ TEST(PngDecoder, InterlacedFilesDecodeLikePlainOnes) {
 
   // PngSuite's interlaced files ("basi...", "s05i...") against their plain twins.
   int pairs = 0;
-  for (const auto& entry : testing::ReadManifest(testing::TestData() / "pngsuite/MANIFEST.tsv")) {
+  for (const auto& entry : ReadManifest(TestData() / "pngsuite/MANIFEST.tsv")) {
     std::string plainName = entry.file;
     if (entry.expected != "valid" || plainName.size() < 4 || plainName[3] != 'i') continue;
     plainName[3] = 'n';
-    const auto folder = testing::TestData() / "pngsuite";
+    const auto folder = TestData() / "pngsuite";
     if (!std::filesystem::exists(folder / plainName)) continue;
     ++pairs;
-    EXPECT_TRUE(DecodePng(testing::FileBytes(folder / entry.file)) ==
-                DecodePng(testing::FileBytes(folder / plainName)))
+    EXPECT_TRUE(DecodePng(FileBytes(folder / entry.file)) ==
+                DecodePng(FileBytes(folder / plainName)))
         << entry.file << " differs from " << plainName;
   }
   EXPECT_GE(pairs, 30);
 }
 
-TEST(PngDecoder, DamageAnywhereIsRefused) {
+TEST(PngDecoder, DamageAnywhereAndExcessiveSizesAreRefused) {
   PngRecipe recipe;
   recipe.width = 8;
   recipe.height = 8;
@@ -211,14 +191,11 @@ TEST(PngDecoder, DamageAnywhereIsRefused) {
     bad[crcOf(type)] ^= 1;
     EXPECT_EQ(DecodeError(bad), std::string("PNG: ") + type + ": CRC error");
   }
-  std::vector<uint8_t> noEnd(good.begin(), good.end() - 12);
-  EXPECT_EQ(DecodeError(noEnd), "PNG: truncated data");
+  EXPECT_EQ(DecodeError({good.begin(), good.end() - 12}), "PNG: truncated data");
   std::vector<uint8_t> textMode = good;
   textMode[4] = '\n';
   EXPECT_EQ(DecodeError(textMode), "PNG: PNG file corrupted by ASCII conversion");
-}
-
-TEST(PngDecoder, SizesAreLimitedBeforeAnythingIsAllocated) {
+  // Sizes are limited before anything is allocated.
   EXPECT_EQ(DecodeError(FileClaimingSize(20000, 20000)), "PNG: too large (20000x20000 pixels)");
   EXPECT_EQ(DecodeError(FileClaimingSize(1u << 30, 1)), "PNG: too large (1073741824x1 pixels)");
   // Within the limit, but far more pixels than the few bytes left could hold.

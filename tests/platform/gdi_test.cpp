@@ -5,33 +5,14 @@
 #include <string>
 #include <thread>
 
+#include "support/platform_pictures.hpp"
+
 namespace lumora {
 namespace {
 
-constexpr Argb kWhite = 0xFFFFFFFFu;
-
-// A w x h raster whose pixel (x, y) is opaque with red x and green y, so every
-// pixel says where it came from.
-Raster Coordinates(int32_t w, int32_t h) {
-  Raster r(w, h);
-  for (int32_t y = 0; y < h; ++y)
-    for (int32_t x = 0; x < w; ++x) r.Set(x, y, ToArgb(Rgb(x, y, 7)));
-  return r;
-}
-
-// Rows of the raster as text, one letter per pixel: '.' white, otherwise the
-// letter 'a' + red channel (source column) for pixels of Coordinates().
-std::string Columns(const Raster& r) {
-  std::string text;
-  for (int32_t y = 0; y < r.Height(); ++y) {
-    for (int32_t x = 0; x < r.Width(); ++x) {
-      const Argb p = r.At(x, y);
-      text += p == kWhite ? '.' : static_cast<char>('a' + RedOf(FromArgb(p)));
-    }
-    text += '\n';
-  }
-  return text;
-}
+using testing::Columns;
+using testing::Coordinates;
+using testing::kWhite;
 
 TEST(DeviceContext, HandlesAreUniqueAndReleasedWithTheirOwner) {
   Raster a(2, 2);
@@ -45,6 +26,10 @@ TEST(DeviceContext, HandlesAreUniqueAndReleasedWithTheirOwner) {
     EXPECT_NE(da.Handle(), db.Handle());
     EXPECT_EQ(SurfaceOf(da.Handle()), &a);
     EXPECT_EQ(SurfaceOf(db.Handle()), &b);
+    // Handles belong to their thread.
+    Raster* seen = &a;
+    std::thread([&] { seen = SurfaceOf(da.Handle()); }).join();
+    EXPECT_EQ(seen, nullptr);
   }
   EXPECT_EQ(SurfaceOf(first), nullptr);
   EXPECT_EQ(SurfaceOf(0), nullptr);
@@ -60,29 +45,16 @@ TEST(DeviceContext, MovesKeepTheHandleAndAssignmentReleasesTheOldOne) {
   EXPECT_EQ(moved.Handle(), ha);
   EXPECT_EQ(da.Handle(), 0u);  // a moved-from context holds no handle
   EXPECT_EQ(SurfaceOf(ha), &a);
-
   DeviceContext db(b);
   const Hdc hb = db.Handle();
   moved = std::move(db);
   EXPECT_EQ(SurfaceOf(ha), nullptr);
   EXPECT_EQ(SurfaceOf(hb), &b);
   EXPECT_EQ(moved.Handle(), hb);
-}
-
-TEST(DeviceContext, FollowsARasterReplacedInPlace) {
-  Raster slot(2, 2, kWhite);
-  DeviceContext dc(slot);
-  slot = Raster(5, 4, 0xFF000000u);
-  EXPECT_EQ(SetPixel(dc.Handle(), 4, 3, Rgb(1, 2, 3)), Rgb(1, 2, 3));
-  EXPECT_EQ(slot.At(4, 3), ToArgb(Rgb(1, 2, 3)));
-}
-
-TEST(DeviceContext, HandlesBelongToTheirThread) {
-  Raster a(1, 1);
-  DeviceContext dc(a);
-  Raster* seen = &a;
-  std::thread([&] { seen = SurfaceOf(dc.Handle()); }).join();
-  EXPECT_EQ(seen, nullptr);
+  // A raster replaced in place is followed.
+  b = Raster(5, 4, 0xFF000000u);
+  EXPECT_EQ(SetPixel(hb, 4, 3, Rgb(1, 2, 3)), Rgb(1, 2, 3));
+  EXPECT_EQ(b.At(4, 3), ToArgb(Rgb(1, 2, 3)));
 }
 
 TEST(Pixels, GetAndSetInsideOutsideAndWithBadHandles) {
@@ -96,28 +68,63 @@ TEST(Pixels, GetAndSetInsideOutsideAndWithBadHandles) {
   // Only the colour bits are set; the flag byte is dropped.
   EXPECT_EQ(SetPixel(h, 1, 1, 0x02123456u), 0x00123456u);
   EXPECT_EQ(GetPixel(h, 1, 1), 0x00123456u);
-
-  for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {3, 0}, {0, 2}, {INT32_MIN, INT32_MAX}}) {
-    EXPECT_EQ(GetPixel(h, x, y), kClrInvalid) << x << "," << y;
-    EXPECT_EQ(SetPixel(h, x, y, 0), kClrInvalid) << x << "," << y;
-  }
   const Raster before = r;
-  EXPECT_EQ(GetPixel(0, 0, 0), kClrInvalid);
-  EXPECT_EQ(SetPixel(0, 0, 0, 0), kClrInvalid);
-  EXPECT_EQ(GetPixel(h + 1000, 0, 0), kClrInvalid);
-  EXPECT_EQ(SetPixel(h + 1000, 0, 0, 0), kClrInvalid);
+  for (auto [hdc, x, y] : {std::tuple{h, -1, 0},
+                           {h, 0, -1},
+                           {h, 3, 0},
+                           {h, 0, 2},
+                           {h, INT32_MIN, INT32_MAX},
+                           {Hdc{0}, 0, 0},
+                           {h + 1000, 0, 0}}) {
+    EXPECT_EQ(GetPixel(hdc, x, y), kClrInvalid) << x << "," << y;
+    EXPECT_EQ(SetPixel(hdc, x, y, 0), kClrInvalid) << x << "," << y;
+  }
   EXPECT_EQ(r, before);
-}
-
-TEST(Pixels, GetPixelReadsThePremultipliedColourItShows) {
-  Raster r(3, 1);
+  // Translucent pixels read as the premultiplied colour they show.
   r.Set(0, 0, 0x80400000u);  // half-transparent red 128
   r.Set(1, 0, 0x00000000u);  // transparent
   r.Set(2, 0, 0xFF102030u);
-  DeviceContext dc(r);
-  EXPECT_EQ(GetPixel(dc.Handle(), 0, 0), Rgb(128, 0, 0));
-  EXPECT_EQ(GetPixel(dc.Handle(), 1, 0), Rgb(0, 0, 0));
-  EXPECT_EQ(GetPixel(dc.Handle(), 2, 0), Rgb(0x10, 0x20, 0x30));
+  EXPECT_EQ(GetPixel(h, 0, 0), Rgb(128, 0, 0));
+  EXPECT_EQ(GetPixel(h, 1, 0), Rgb(0, 0, 0));
+  EXPECT_EQ(GetPixel(h, 2, 0), Rgb(0x10, 0x20, 0x30));
+}
+
+// One StretchBlt from a Coordinates() source onto a white destination.
+struct Blt {
+  int32_t sourceW, sourceH, destW, destH;
+  int32_t x, y, w, h, sx, sy, sw, sh;
+  const char* expected;
+};
+
+TEST(StretchBlt, ScalesMirrorsAndClipsNearestNeighbour) {
+  const Blt cases[] = {
+      {3, 1, 6, 1, 0, 0, 6, 1, 0, 0, 3, 1, "aabbcc/"},
+      // 3 onto 5: pixel centres 0.3, 0.9, 1.5, 2.1, 2.7 of the source.
+      {3, 1, 6, 1, 0, 0, 5, 1, 0, 0, 3, 1, "aabcc./"},
+      {6, 2, 6, 1, 1, 0, 3, 1, 0, 1, 6, 1, ".BDF../"},
+      // Negative sizes name the rectangle ending at the origin, mirrored;
+      // both negative is no mirror.
+      {3, 2, 5, 2, 4, 0, -3, 1, 0, 0, 3, 1, ".cba./...../"},
+      {3, 2, 5, 2, 3, 0, -3, 1, 3, 0, -3, 1, "abc../...../"},
+      {3, 2, 5, 2, 0, 0, 1, 2, 0, 2, 1, -2, "A..../a..../"},
+      // Clipped to the destination and to the source, which leaves pixels alone.
+      {4, 1, 4, 1, -2, 0, 8, 1, 0, 0, 4, 1, "bbcc/"},
+      {4, 1, 4, 1, 0, 0, 4, 1, 2, 0, 4, 1, "cd../"},
+      {4, 1, 4, 1, 10, 0, 4, 1, 0, 0, 4, 1, "..../"},
+      {4, 1, 4, 1, 0, 0, 4, 1, -9, 0, 4, 1, "..../"},
+      {4, 1, 4, 1, INT32_MIN / 2, 0, INT32_MAX, 1, 0, 0, 1, 1, "aaaa/"},  // clipped, not walked
+      {2, 2, 2, 2, 0, 0, 0, 2, 0, 0, 2, 2, "../../"},  // nothing to draw is a success
+  };
+  for (const Blt& c : cases) {
+    SCOPED_TRACE(c.expected);
+    Raster src = Coordinates(c.sourceW, c.sourceH);
+    Raster dst(c.destW, c.destH, kWhite);
+    DeviceContext ds(src);
+    DeviceContext dd(dst);
+    ASSERT_TRUE(
+        StretchBlt(dd.Handle(), c.x, c.y, c.w, c.h, ds.Handle(), c.sx, c.sy, c.sw, c.sh, kSrcCopy));
+    EXPECT_EQ(Columns(dst), c.expected);
+  }
 }
 
 TEST(StretchBlt, OnePixelFillsExactlyItsRectangle) {
@@ -137,78 +144,16 @@ TEST(StretchBlt, OnePixelFillsExactlyItsRectangle) {
   }
 }
 
-TEST(StretchBlt, NearestNeighbourEnlargesAndShrinks) {
-  Raster src = Coordinates(3, 1);
-  Raster dst(6, 1, kWhite);
-  DeviceContext ds(src);
-  DeviceContext dd(dst);
-  ASSERT_TRUE(StretchBlt(dd.Handle(), 0, 0, 6, 1, ds.Handle(), 0, 0, 3, 1, kSrcCopy));
-  EXPECT_EQ(Columns(dst), "aabbcc\n");
-  // 3 onto 5: pixel centres 0.3, 0.9, 1.5, 2.1, 2.7 of the source.
-  dst.Fill(kWhite);
-  ASSERT_TRUE(StretchBlt(dd.Handle(), 0, 0, 5, 1, ds.Handle(), 0, 0, 3, 1, kSrcCopy));
-  EXPECT_EQ(Columns(dst), "aabcc.\n");
-
-  Raster wide = Coordinates(6, 2);
-  DeviceContext dw(wide);
-  dst.Fill(kWhite);
-  ASSERT_TRUE(StretchBlt(dd.Handle(), 1, 0, 3, 1, dw.Handle(), 0, 1, 6, 1, kSrcCopy));
-  EXPECT_EQ(Columns(dst), ".bdf..\n");
-  EXPECT_EQ(GreenOf(FromArgb(dst.At(1, 0))), 1);  // taken from source row 1
-}
-
-TEST(StretchBlt, NegativeSizesMirrorTheRectangleEndingAtTheOrigin) {
-  Raster src = Coordinates(3, 2);
-  Raster dst(5, 2, kWhite);
-  DeviceContext ds(src);
-  DeviceContext dd(dst);
-  // Destination [4 - 3, 4) = columns 1..3, mirrored.
-  ASSERT_TRUE(StretchBlt(dd.Handle(), 4, 0, -3, 1, ds.Handle(), 0, 0, 3, 1, kSrcCopy));
-  EXPECT_EQ(Columns(dst), ".cba.\n.....\n");
-  // Both negative: no mirror.
-  dst.Fill(kWhite);
-  ASSERT_TRUE(StretchBlt(dd.Handle(), 3, 0, -3, 1, ds.Handle(), 3, 0, -3, 1, kSrcCopy));
-  EXPECT_EQ(Columns(dst), "abc..\n.....\n");
-  // Vertical mirror with a negative source height.
-  dst.Fill(kWhite);
-  ASSERT_TRUE(StretchBlt(dd.Handle(), 0, 0, 1, 2, ds.Handle(), 0, 2, 1, -2, kSrcCopy));
-  EXPECT_EQ(GreenOf(FromArgb(dst.At(0, 0))), 1);
-  EXPECT_EQ(GreenOf(FromArgb(dst.At(0, 1))), 0);
-}
-
-TEST(StretchBlt, ClipsToBothSurfaces) {
-  Raster src = Coordinates(4, 1);
-  Raster dst(4, 1, kWhite);
-  DeviceContext ds(src);
-  DeviceContext dd(dst);
-  // Hanging off the left and right of the destination.
-  ASSERT_TRUE(StretchBlt(dd.Handle(), -2, 0, 8, 1, ds.Handle(), 0, 0, 4, 1, kSrcCopy));
-  EXPECT_EQ(Columns(dst), "bbcc\n");
-  // A source rectangle partly outside the source leaves those pixels alone.
-  dst.Fill(kWhite);
-  ASSERT_TRUE(StretchBlt(dd.Handle(), 0, 0, 4, 1, ds.Handle(), 2, 0, 4, 1, kSrcCopy));
-  EXPECT_EQ(Columns(dst), "cd..\n");
-  // Entirely outside: nothing drawn, still a success.
-  dst.Fill(kWhite);
-  ASSERT_TRUE(StretchBlt(dd.Handle(), 10, 0, 4, 1, ds.Handle(), 0, 0, 4, 1, kSrcCopy));
-  ASSERT_TRUE(StretchBlt(dd.Handle(), 0, 0, 4, 1, ds.Handle(), -9, 0, 4, 1, kSrcCopy));
-  EXPECT_EQ(Columns(dst), "....\n");
-  // Extreme sizes are clipped, not walked.
-  ASSERT_TRUE(
-      StretchBlt(dd.Handle(), INT32_MIN / 2, 0, INT32_MAX, 1, ds.Handle(), 0, 0, 1, 1, kSrcCopy));
-  EXPECT_EQ(Columns(dst), "aaaa\n");
-}
-
 TEST(StretchBlt, SameSurfaceOverlapReadsTheOriginalPixels) {
   Raster r = Coordinates(6, 1);
   DeviceContext dc(r);
   // Shift right by two over itself: a naive left-to-right copy would smear.
   ASSERT_TRUE(StretchBlt(dc.Handle(), 2, 0, 4, 1, dc.Handle(), 0, 0, 4, 1, kSrcCopy));
-  EXPECT_EQ(Columns(r), "ababcd\n");
+  EXPECT_EQ(Columns(r), "ababcd/");
   // Mirror in place.
   r = Coordinates(6, 1);
   ASSERT_TRUE(StretchBlt(dc.Handle(), 6, 0, -6, 1, dc.Handle(), 0, 0, 6, 1, kSrcCopy));
-  EXPECT_EQ(Columns(r), "fedcba\n");
+  EXPECT_EQ(Columns(r), "fedcba/");
 }
 
 TEST(StretchBlt, RefusesOtherOperationsBadHandlesAndEmptySources) {
@@ -216,14 +161,14 @@ TEST(StretchBlt, RefusesOtherOperationsBadHandlesAndEmptySources) {
   Raster dst(2, 2, kWhite);
   DeviceContext ds(src);
   DeviceContext dd(dst);
-  EXPECT_FALSE(StretchBlt(dd.Handle(), 0, 0, 2, 2, ds.Handle(), 0, 0, 2, 2, kSrcAnd));
-  EXPECT_FALSE(StretchBlt(dd.Handle(), 0, 0, 2, 2, ds.Handle(), 0, 0, 2, 2, 0));
-  EXPECT_FALSE(StretchBlt(0, 0, 0, 2, 2, ds.Handle(), 0, 0, 2, 2, kSrcCopy));
-  EXPECT_FALSE(StretchBlt(dd.Handle(), 0, 0, 2, 2, 0, 0, 0, 2, 2, kSrcCopy));
-  EXPECT_FALSE(StretchBlt(dd.Handle(), 0, 0, 2, 2, ds.Handle(), 0, 0, 0, 2, kSrcCopy));
-  EXPECT_EQ(Columns(dst), "..\n..\n");
-  EXPECT_TRUE(StretchBlt(dd.Handle(), 0, 0, 0, 2, ds.Handle(), 0, 0, 2, 2, kSrcCopy));
-  EXPECT_EQ(Columns(dst), "..\n..\n");
+  const Hdc d = dd.Handle(), s = ds.Handle();
+  for (auto [dh, sh, sw, rop] : {std::tuple{d, s, 2, kSrcAnd},
+                                 {d, s, 2, 0u},
+                                 {Hdc{0}, s, 2, kSrcCopy},
+                                 {d, Hdc{0}, 2, kSrcCopy},
+                                 {d, s, 0, kSrcCopy}})
+    EXPECT_FALSE(StretchBlt(dh, 0, 0, 2, 2, sh, 0, 0, sw, 2, rop)) << dh << " " << sh << " " << sw;
+  EXPECT_EQ(Columns(dst), "../../");
 }
 
 }  // namespace

@@ -4,16 +4,15 @@
 // this under the sanitizers.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
-#include "picture_test_support.hpp"
-#include "platform/errors.hpp"
+#include "support/platform_pictures.hpp"
 
 namespace lumora {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::LoadOutcome;
 
 const char* const kFolders[] = {
     "bmpsuite",        "jpeg-decoder-tests", "libjpeg-turbo-testimages", "libnsgif-tests",
@@ -40,7 +39,7 @@ TEST_P(PictureManifest, EveryFileEndsAsListed) {
   for (const auto& entry : entries) {
     SCOPED_TRACE(entry.file + " [" + entry.expected + "] " + entry.note);
     const std::vector<uint8_t> bytes = testing::FileBytes(folder / entry.file);
-    const LoadOutcome outcome = testing::TryLoad(bytes);
+    const testing::LoadOutcome outcome = testing::TryLoad(bytes);
     ++outcomes[entry.expected + (outcome.picture ? " loaded" : " refused")];
     if (outcome.picture) {
       EXPECT_NE(entry.expected, "invalid") << "an invalid file loaded";
@@ -86,15 +85,6 @@ TEST(PictureManifests, EveryFolderIsListed) {
     EXPECT_TRUE(listed.count(item.path().filename().string())) << item.path();
   }
   EXPECT_EQ(found, static_cast<int>(listed.size()));
-}
-
-TEST(PictureManifests, SizesAreReadFromSeparateWords) {
-  EXPECT_EQ(testing::SizeInNote("odd size 5x5; palette 2-bit"), std::make_pair(5, 5));
-  EXPECT_EQ(testing::SizeInNote("100x75 photo, cjpeg option: q30"), std::make_pair(100, 75));
-  EXPECT_EQ(testing::SizeInNote("100x75 photo, cjpeg option: s1x1-444"), std::make_pair(100, 75));
-  EXPECT_FALSE(testing::SizeInNote("cjpeg option: s2x2-420"));
-  EXPECT_FALSE(testing::SizeInNote("0x0 frame carrying 1 pixel of data"));
-  EXPECT_FALSE(testing::SizeInNote("real-world GIF"));
 }
 
 }  // namespace

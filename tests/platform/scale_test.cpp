@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <random>
 #include <vector>
 
 #include "platform/scale_kernels.hpp"
+#include "support/platform_pictures.hpp"
 
 namespace lumora {
 namespace {
@@ -15,14 +17,6 @@ namespace {
 constexpr Argb kBlack = 0xFF000000u;
 constexpr Argb kWhite = 0xFFFFFFFFu;
 constexpr Argb kMarker = 0xFF00FF00u;  // what the destination held before
-
-Raster Random(int32_t w, int32_t h, uint32_t key) {
-  std::mt19937 rng(key);
-  Raster r(w, h);
-  for (int32_t y = 0; y < h; ++y)
-    for (int32_t x = 0; x < w; ++x) r.Set(x, y, kBlack | (rng() & 0xFFFFFF));
-  return r;
-}
 
 Raster Mirrored(const Raster& r, bool x, bool y) {
   Raster out(r.Width(), r.Height());
@@ -91,21 +85,14 @@ class Scaling : public ::testing::TestWithParam<scale::Isa> {
   void TearDown() override { scale::LimitIsa(scale::Isa::Avx2); }
 };
 
-std::string IsaName(const ::testing::TestParamInfo<scale::Isa>& info) {
-  switch (info.param) {
-    case scale::Isa::Sse2: return "Sse2";
-    case scale::Isa::Ssse3: return "Ssse3";
-    case scale::Isa::Avx2: return "Avx2";
-  }
-  return "Unknown";
-}
-
 INSTANTIATE_TEST_SUITE_P(Loops, Scaling,
                          ::testing::Values(scale::Isa::Sse2, scale::Isa::Ssse3, scale::Isa::Avx2),
-                         IsaName);
+                         [](const auto& info) {
+                           return std::string(std::array{"Sse2", "Ssse3", "Avx2"}[int(info.param)]);
+                         });
 
 TEST_P(Scaling, EqualSizesCopyExactlyMirroredOrNot) {
-  const Raster src = Random(37, 23, 1);
+  const Raster src = testing::RandomOpaque(37, 23, 1);
   EXPECT_EQ(ScaleRaster(src, 37, 23), src);
   for (auto [fx, fy] : {std::pair{true, false}, {false, true}, {true, true}}) {
     Raster out(37, 23, kMarker);
@@ -153,7 +140,7 @@ TEST_P(Scaling, ShrinkingAFlatAreaKeepsItsColourExactly) {
 }
 
 TEST_P(Scaling, ShrinkingAveragesAreasOnRandomPictures) {
-  const Raster src = Random(240, 180, 2);
+  const Raster src = testing::RandomOpaque(240, 180, 2);
   // Whole, fractional and mixed factors, and one far enough to halve first.
   for (auto [w, h] : {std::pair{120, 90}, {97, 61}, {31, 17}, {200, 150}, {7, 5}, {60, 200}}) {
     const Raster out = ScaleRaster(src, w, h);
@@ -161,9 +148,9 @@ TEST_P(Scaling, ShrinkingAveragesAreasOnRandomPictures) {
     EXPECT_GE(psnr, 40.0) << w << "x" << h;
   }
   // Factors beyond 64 are first halved exactly: odd sizes, one or both axes.
-  const Raster wide = Random(900, 20, 3);
+  const Raster wide = testing::RandomOpaque(900, 20, 3);
   EXPECT_GE(PsnrAgainst(ScaleRaster(wide, 9, 20), ExactAreaAverage(wide, 9, 20)), 40.0);
-  const Raster large = Random(701, 655, 9);
+  const Raster large = testing::RandomOpaque(701, 655, 9);
   for (auto [w, h] : {std::pair{5, 7}, {9, 3}, {701, 5}}) {
     EXPECT_GE(PsnrAgainst(ScaleRaster(large, w, h), ExactAreaAverage(large, w, h)), 40.0)
         << w << "x" << h;
@@ -171,22 +158,17 @@ TEST_P(Scaling, ShrinkingAveragesAreasOnRandomPictures) {
 }
 
 TEST_P(Scaling, ShrinkingHalfIsTheExactTwoByTwoAverage) {
+  const Argb pixels[2][4] = {{0xFF000000u, 0xFF040404u, 0xFFFF0000u, 0xFFFF0000u},
+                             {0xFF080808u, 0xFF0C0C0Cu, 0xFF0000FFu, 0xFF0000FFu}};
   Raster src(4, 2);
-  src.Set(0, 0, 0xFF000000u);
-  src.Set(1, 0, 0xFF040404u);
-  src.Set(0, 1, 0xFF080808u);
-  src.Set(1, 1, 0xFF0C0C0Cu);
-  src.Set(2, 0, 0xFFFF0000u);
-  src.Set(3, 0, 0xFFFF0000u);
-  src.Set(2, 1, 0xFF0000FFu);
-  src.Set(3, 1, 0xFF0000FFu);
+  for (int32_t i = 0; i < 8; ++i) src.Set(i % 4, i / 4, pixels[i / 4][i % 4]);
   const Raster out = ScaleRaster(src, 2, 1);
   EXPECT_EQ(out.At(0, 0), 0xFF060606u);
   EXPECT_EQ(out.At(1, 0), 0xFF800080u);  // 127.5 rounds up
 }
 
 TEST_P(Scaling, MirroredShrinkIsTheMirrorOfTheShrink) {
-  const Raster src = Random(90, 70, 4);
+  const Raster src = testing::RandomOpaque(90, 70, 4);
   // Exactly half is a plain halving one way and the general resampler the other.
   for (auto [w, h] : {std::pair{31, 22}, {45, 35}}) {
     const Raster plain = ScaleRaster(src, w, h);
@@ -200,7 +182,7 @@ TEST_P(Scaling, MirroredShrinkIsTheMirrorOfTheShrink) {
 }
 
 TEST_P(Scaling, ClipsToTheDestinationWithoutShiftingThePicture) {
-  const Raster src = Random(50, 40, 5);
+  const Raster src = testing::RandomOpaque(50, 40, 5);
   for (auto [w, h] : {std::pair{20, 16}, {120, 90}}) {
     Raster whole(200, 200, kMarker);
     ScaleInto(whole, 0, 0, w, h, src, 0, 0, 50, 40);
@@ -221,18 +203,15 @@ TEST_P(Scaling, ClipsToTheDestinationWithoutShiftingThePicture) {
   ExpectUntouchedOutside(out, 0, 0, 0, 0);
   ScaleInto(out, INT32_MIN / 2, 0, INT32_MAX, 8, src, 0, 0, 50, 40);
   EXPECT_NE(out.At(0, 0), kMarker);
-}
-
-TEST_P(Scaling, DrawsOnlyWhereTheSourceRectangleMeetsTheSource) {
-  const Raster src(10, 10, kWhite);
-  Raster out(20, 20, kMarker);
-  // Source x from -5 to 15 onto 20 columns: columns 0..4 and 15..19 show nothing.
-  ScaleInto(out, 0, 0, 20, 20, src, -5, -5, 20, 20);
-  for (int32_t x = 0; x < 20; ++x) EXPECT_EQ(out.At(x, 10), x >= 5 && x < 15 ? kWhite : kMarker);
+  // Only where the source rectangle meets the source is drawn: source x from
+  // -5 to 15 onto 20 columns leaves columns 0..4 and 15..19 alone.
+  Raster part(20, 20, kMarker);
+  ScaleInto(part, 0, 0, 20, 20, Raster(10, 10, kWhite), -5, -5, 20, 20);
+  for (int32_t x = 0; x < 20; ++x) EXPECT_EQ(part.At(x, 10), x >= 5 && x < 15 ? kWhite : kMarker);
 }
 
 TEST_P(Scaling, AStretchedSinglePixelFillsExactlyItsRectangle) {
-  const Raster src = Random(6, 6, 6);
+  const Raster src = testing::RandomOpaque(6, 6, 6);
   for (auto [sx, sy, sw, sh] : {std::tuple{2.0, 3.0, 1.0, 1.0}, {2.25, 3.5, 0.5, 0.25}}) {
     Raster out(12, 12, kMarker);
     ScaleInto(out, 1, 2, 7, 9, src, sx, sy, sw, sh);
@@ -292,7 +271,7 @@ TEST_P(Scaling, CombinesBitwiseAsRasterOperations) {
 }
 
 TEST(ScalingLoops, AgreeWithEachOther) {
-  const Raster src = Random(61, 47, 7);
+  const Raster src = testing::RandomOpaque(61, 47, 7);
   auto render = [&](scale::Isa isa) {
     scale::LimitIsa(isa);
     Raster out(150, 120, kMarker);
@@ -320,7 +299,7 @@ TEST(ScalingLoops, AgreeWithEachOther) {
 TEST(ScalingLoops, LargeImagesWrittenPastTheCachesMatchSmallOnes) {
   // Beyond 32 MiB the rows are streamed; a small window at the same mapping
   // is written normally and must agree pixel for pixel.
-  const Raster src = Random(1001, 1001, 8);
+  const Raster src = testing::RandomOpaque(1001, 1001, 8);
   for (Compose compose : {Compose::Replace(), Compose::Over()}) {
     Raster big(3003, 3003, kMarker);
     ScaleInto(big, 1, 1, 3001, 3001, src, 0, 0, 1001, 1001, compose);

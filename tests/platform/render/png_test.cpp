@@ -1,20 +1,14 @@
+// The PNG frame encoder: what it writes decodes to the pixels it was given.
 #include "platform/render/png.hpp"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-
-#include "platform/errors.hpp"
-#include "platform/file_io.hpp"
 #include "platform/render/canvas.hpp"
-#include "support/error_of.hpp"
 #include "support/golden.hpp"
+#include "support/platform_pictures.hpp"
 
 namespace lumora {
 namespace {
-
-namespace fs = std::filesystem;
 
 Raster Gradient(int32_t w, int32_t h, bool translucent) {
   Raster r(w, h);
@@ -26,6 +20,15 @@ Raster Gradient(int32_t w, int32_t h, bool translucent) {
     }
   }
   return r;
+}
+
+// Whether the file stores an alpha channel.
+bool StoresAlpha(const std::vector<uint8_t>& bytes) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  EXPECT_TRUE(png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()));
+  png_image_free(&image);
+  return image.format & PNG_FORMAT_FLAG_ALPHA;
 }
 
 // An opaque raster cycling through `colours` distinct colours; an odd width
@@ -64,7 +67,7 @@ TEST(Png, OpaqueRastersRoundTripExactly) {
 TEST(Png, TranslucentRastersKeepAlpha) {
   const Raster r = Gradient(64, 8, true);
   const std::vector<uint8_t> bytes = EncodePng(r);
-  EXPECT_EQ(bytes[25], 6) << "colour type RGBA";
+  EXPECT_TRUE(StoresAlpha(bytes));
   const Raster back = DecodePngForTest(bytes);
   ASSERT_EQ(back.Width(), 64);
   for (int32_t y = 0; y < 8; ++y) {
@@ -79,29 +82,9 @@ TEST(Png, TranslucentRastersKeepAlpha) {
 }
 
 TEST(Png, EmptyRasterFailsClearly) {
-  try {
-    EncodePng(Raster());
-    FAIL() << "no failure";
-  } catch (const Failure& failure) {
-    EXPECT_EQ(failure.Number(), kErrInvalidCall);
-    EXPECT_NE(failure.Description().find("empty"), std::string::npos);
-  }
-}
-
-TEST(Png, WritesAtomically) {
-  const fs::path dir = fs::temp_directory_path() / ("lumora_png_" + std::to_string(::getpid()));
-  fs::create_directories(dir);
-  const std::string path = (dir / "frame.png").string();
-  WritePng(Raster(3, 2, 0xFF112233u), path);
-  WritePng(Raster(4, 4, 0xFF445566u), path);
-  EXPECT_EQ(DecodePngForTest(ReadFileBytes(path)), Raster(4, 4, 0xFF445566u));
-  // A failure leaves the previous file as it was and no temporary behind.
-  EXPECT_NE(ErrorOf([&] { WritePng(Raster(), path); }), 0);
-  EXPECT_EQ(ErrorOf([&] { WritePng(Raster(1, 1), (dir / "missing" / "x.png").string()); }),
-            kErrPathNotFound);
-  EXPECT_EQ(DecodePngForTest(ReadFileBytes(path)), Raster(4, 4, 0xFF445566u));
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
-  fs::remove_all(dir);
+  const Failure failure = testing::FailureOf([] { EncodePng(Raster()); });
+  EXPECT_EQ(failure.Number(), kErrInvalidCall);
+  EXPECT_NE(failure.Description().find("empty"), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,134 @@
+// Helpers the platform tests share: the conformance data folder and its
+// manifests, pixels as a list, and decoding or loading with the outcome
+// captured instead of thrown.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <random>
+#include <regex>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/color.hpp"
+#include "platform/errors.hpp"
+#include "platform/file_io.hpp"
+#include "platform/picture.hpp"
+#include "platform/raster.hpp"
+
+namespace lumora::testing {
+
+constexpr Argb kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kBlack = 0xFF000000,
+               kWhite = 0xFFFFFFFF;
+
+inline std::filesystem::path TestData() {
+  return LUMORA_TESTDATA;
+}
+
+inline std::vector<uint8_t> FileBytes(const std::filesystem::path& path) {
+  return ReadFileBytes(path.string());
+}
+
+// One row of a MANIFEST.tsv: file, expected ("valid", "invalid", "either"), note.
+struct ManifestEntry {
+  std::string file, expected, note;
+};
+inline std::vector<ManifestEntry> ReadManifest(const std::filesystem::path& path) {
+  std::ifstream in(path);
+  std::vector<ManifestEntry> entries;
+  std::string line;
+  std::getline(in, line);  // the header
+  while (std::getline(in, line)) {
+    const size_t tab = line.find('\t'), tab2 = line.find('\t', tab + 1);
+    if (tab == std::string::npos) continue;
+    entries.push_back({line.substr(0, tab), line.substr(tab + 1, tab2 - tab - 1),
+                       tab2 == std::string::npos ? "" : line.substr(tab2 + 1)});
+  }
+  return entries;
+}
+
+// The picture size a note states ("odd size 5x5", "100x75 photo"); a frame's
+// size ("0x0 frame") or an option ("s2x2-420") is not one.
+inline std::optional<std::pair<int32_t, int32_t>> SizeInNote(const std::string& note) {
+  static const std::regex size(R"(size (\d+)x(\d+)(?=[ ;,]|$)|(?:^| )(\d+)x(\d+) photo)");
+  std::smatch m;
+  if (!std::regex_search(note, m, size)) return std::nullopt;
+  const int i = m[1].matched ? 1 : 3;
+  return std::make_pair(std::stoi(m[i]), std::stoi(m[i + 1]));
+}
+
+// A w x h picture whose pixel (x, y) is opaque with red x and green y, so
+// every pixel says where it came from.
+inline Raster Coordinates(int32_t w, int32_t h) {
+  Raster r(w, h);
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x) r.Set(x, y, ToArgb(Rgb(x, y, 7)));
+  return r;
+}
+
+// A raster as text, each row ending in '/': '.' for white, else the source
+// column of a Coordinates() pixel as a letter, upper case from source row 1.
+inline std::string Columns(const Raster& r) {
+  std::string text;
+  for (int32_t y = 0; y < r.Height(); ++y) {
+    for (int32_t x = 0; x < r.Width(); ++x) {
+      const ColorRef c = FromArgb(r.At(x, y));
+      text += r.At(x, y) == kWhite ? '.' : static_cast<char>((GreenOf(c) ? 'A' : 'a') + RedOf(c));
+    }
+    text += '/';
+  }
+  return text;
+}
+
+// Opaque random pixels, the same for the same seed.
+inline Raster RandomOpaque(int32_t w, int32_t h, uint32_t seed) {
+  std::mt19937 random(seed);
+  Raster r(w, h);
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x) r.Set(x, y, kBlack | (random() & 0xFFFFFF));
+  return r;
+}
+
+// The pixels of a raster, row by row from the top.
+inline std::vector<Argb> PixelsOf(const Raster& r) {
+  return {r.Data(), r.Data() + static_cast<size_t>(r.Width()) * r.Height()};
+}
+
+// The failure a call raises: its number and message; number 0 when none.
+inline Failure FailureOf(auto&& call) {
+  try {
+    call();
+  } catch (const Failure& failure) {
+    return failure;
+  }
+  return Failure(0, "no failure");
+}
+
+// The description of the invalid-picture failure decode raises, or "decoded".
+inline std::string DecodeFault(auto decode, const std::vector<uint8_t>& bytes) {
+  const Failure failure = FailureOf([&] { decode(bytes); });
+  if (failure.Number() == 0) return "decoded";
+  EXPECT_EQ(failure.Number(), kErrInvalidPicture);
+  return failure.Description();
+}
+
+// What loading gave: a picture, or the error number and description.
+struct LoadOutcome {
+  PicturePtr picture;
+  int32_t error = 0;
+  std::string message;
+};
+inline LoadOutcome TryLoad(const std::vector<uint8_t>& bytes) {
+  LoadOutcome outcome;
+  const Failure failure = FailureOf([&] { outcome.picture = LoadPicture(bytes); });
+  outcome.error = failure.Number();
+  outcome.message = failure.Description();
+  return outcome;
+}
+
+}  // namespace lumora::testing
