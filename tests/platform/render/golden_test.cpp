@@ -2,12 +2,12 @@
 #include "support/golden.hpp"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <optional>
 
 #include "platform/file_io.hpp"
+#include "support/fixture.hpp"
 
 namespace lumora {
 namespace {
@@ -17,10 +17,8 @@ namespace fs = std::filesystem;
 class Golden : public ::testing::Test {
  protected:
   void SetUp() override {
-    m_Root = fs::temp_directory_path() / ("lumora_golden_" + std::to_string(::getpid()));
-    fs::remove_all(m_Root);
-    m_Options.goldenDir = (m_Root / "golden").string();
-    m_Options.failureDir = (m_Root / "failures").string();
+    m_Options.goldenDir = m_Root / "golden";
+    m_Options.failureDir = m_Root / "failures";
     fs::create_directories(m_Options.goldenDir);
     // These cases set the switch themselves; the caller's setting comes back after.
     if (const char* v = std::getenv("LUMORA_UPDATE_GOLDEN")) m_Saved = v;
@@ -32,12 +30,11 @@ class Golden : public ::testing::Test {
     } else {
       unsetenv("LUMORA_UPDATE_GOLDEN");
     }
-    fs::remove_all(m_Root);
   }
   void Store(const Raster& r, const std::string& name) {
     WritePng(r, m_Options.goldenDir + "/" + name + ".png");
   }
-  fs::path m_Root;
+  testing::ScratchDir m_Root;
   GoldenOptions m_Options;
   std::optional<std::string> m_Saved;
 };
