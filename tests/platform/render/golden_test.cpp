@@ -1,6 +1,7 @@
 // The golden-image helper itself: what it reports and writes on a mismatch.
 #include "support/golden.hpp"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,6 +14,8 @@ namespace lumora {
 namespace {
 
 namespace fs = std::filesystem;
+using ::testing::AllOf;
+using ::testing::HasSubstr;
 
 class Golden : public ::testing::Test {
  protected:
@@ -54,14 +57,11 @@ TEST_F(Golden, MismatchWritesActualAndDiffAndNamesThem) {
   actual.Set(5, 2, 0xFF000001u);
   const ::testing::AssertionResult result = MatchesGolden(actual, "pic", m_Options);
   ASSERT_FALSE(result);
-  const std::string message = result.message();
   const std::string actualPath = m_Options.failureDir + "/pic.actual.png";
   const std::string diffPath = m_Options.failureDir + "/pic.diff.png";
-  EXPECT_NE(message.find("2 pixel(s)"), std::string::npos) << message;
-  EXPECT_NE(message.find("(4, 1)"), std::string::npos) << message;
-  EXPECT_NE(message.find(actualPath), std::string::npos) << message;
-  EXPECT_NE(message.find(diffPath), std::string::npos) << message;
-  EXPECT_NE(message.find("LUMORA_UPDATE_GOLDEN=1"), std::string::npos) << message;
+  EXPECT_THAT(result.message(),
+              AllOf(HasSubstr("2 pixel(s)"), HasSubstr("(4, 1)"), HasSubstr(actualPath),
+                    HasSubstr(diffPath), HasSubstr("LUMORA_UPDATE_GOLDEN=1")));
   EXPECT_EQ(DecodePngForTest(ReadFileBytes(actualPath)), actual);
   const Raster diff = DecodePngForTest(ReadFileBytes(diffPath));
   ASSERT_EQ(diff.Width(), 6);
@@ -78,21 +78,17 @@ TEST_F(Golden, MismatchWritesActualAndDiffAndNamesThem) {
 }
 
 TEST_F(Golden, MissingUnreadableAndResizedGoldensFailWithReasons) {
-  const Raster r(3, 3, 0xFFFFFFFFu);
-  ::testing::AssertionResult missing = MatchesGolden(r, "absent", m_Options);
-  ASSERT_FALSE(missing);
-  EXPECT_NE(std::string(missing.message()).find("no golden"), std::string::npos);
-  EXPECT_TRUE(fs::exists(m_Options.failureDir + "/absent.actual.png"));
-
   WriteFileAtomically(m_Options.goldenDir + "/junk.png", std::string("not a png"));
-  ::testing::AssertionResult junk = MatchesGolden(r, "junk", m_Options);
-  ASSERT_FALSE(junk);
-  EXPECT_NE(std::string(junk.message()).find("not a readable PNG"), std::string::npos);
-
   Store(Raster(4, 3, 0xFFFFFFFFu), "wide");
-  ::testing::AssertionResult wide = MatchesGolden(r, "wide", m_Options);
-  ASSERT_FALSE(wide);
-  EXPECT_NE(std::string(wide.message()).find("golden 4x3, actual 3x3"), std::string::npos);
+  const std::pair<std::string, std::string> cases[] = {
+      {"absent", "no golden"}, {"junk", "not a readable PNG"}, {"wide", "golden 4x3, actual 3x3"}};
+  for (const auto& [name, reason] : cases) {
+    const ::testing::AssertionResult result =
+        MatchesGolden(Raster(3, 3, 0xFFFFFFFFu), name, m_Options);
+    EXPECT_FALSE(result) << name;
+    EXPECT_THAT(result.message(), HasSubstr(reason));
+    EXPECT_TRUE(fs::exists(m_Options.failureDir + "/" + name + ".actual.png")) << name;
+  }
 }
 
 TEST_F(Golden, UpdateSwitchRewritesTheGolden) {

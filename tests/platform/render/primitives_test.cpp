@@ -17,6 +17,7 @@
 namespace lumora {
 namespace {
 
+constexpr Argb kWhite = 0xFFFFFFFFu;
 constexpr Argb kBlack = 0xFF000000u;
 constexpr Argb kRed = 0xFFFF0000u;
 constexpr Argb kBlue = 0xFF0000FFu;
@@ -46,9 +47,9 @@ TEST(PixelMath, OverCompositesPremultipliedExactly) {
 }
 
 TEST(PixelRectTest, IntersectsAndInsets) {
-  EXPECT_EQ(Intersect({0, 0, 10, 10}, {5, 5, 10, 10}), (CanvasRect{5, 5, 5, 5}));
-  EXPECT_TRUE(Intersect({0, 0, 4, 4}, {4, 0, 4, 4}).IsEmpty());
-  EXPECT_TRUE(Intersect({0, 0, 4, 4}, {-10, -10, 3, 3}).IsEmpty());
+  EXPECT_EQ(Intersect(CanvasRect{0, 0, 10, 10}, {5, 5, 10, 10}), (CanvasRect{5, 5, 5, 5}));
+  EXPECT_TRUE(Intersect(CanvasRect{0, 0, 4, 4}, {4, 0, 4, 4}).IsEmpty());
+  EXPECT_TRUE(Intersect(CanvasRect{0, 0, 4, 4}, {-10, -10, 3, 3}).IsEmpty());
   EXPECT_EQ((CanvasRect{2, 3, 10, 8}.Inset(2)), (CanvasRect{4, 5, 6, 4}));
   EXPECT_TRUE((CanvasRect{0, 0, 3, 3}.Inset(2)).IsEmpty());
 }
@@ -286,8 +287,6 @@ TEST(Borders, GoldenEdges) {
   canvas.Line(100, 24, 76, 35, 0x80800000u);  // half-transparent red
   EXPECT_TRUE(MatchesGolden(r, "primitives_edges"));
 }
-
-constexpr Argb kWhite = 0xFFFFFFFFu;
 
 // Bounding box of the pixels that differ from white.
 CanvasRect Ink(const Raster& r) {
