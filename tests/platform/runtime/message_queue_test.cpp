@@ -3,7 +3,7 @@
 // yields; modal forms run the loop until they are unloaded. Global services:
 // Shell through the launcher (an argument vector, never a command
 // interpreter), the application-wide pointer and the pointer a presenter
-// should show, App's version, the pointer's screen position.
+// should show, the pointer's screen position.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -216,16 +216,6 @@ TEST_F(ServicesTest, TheDefaultLauncherStartsAProgramWithoutAShell) {
   SetLauncher(nullptr);
 }
 
-TEST_F(ServicesTest, ScreenAndApp) {
-  EXPECT_EQ(App().Major(), 2);
-  EXPECT_EQ(App().Minor(), 0);
-  EXPECT_EQ(Screen().MousePointer(), 0);
-  Screen().MousePointer(kPointerHourglass);
-  EXPECT_EQ(Screen().MousePointer(), 11);
-  EXPECT_FAILS_WITH(kErrInvalidPropertyValue, Screen().MousePointer(16));
-  EXPECT_EQ(Screen().MousePointer(), 11);
-}
-
 TEST_F(ServicesTest, ThePointerAPresenterShouldShow) {
   auto form = Form::Create("PointerForm", 400, 300);
   auto pic = form->Add<PictureBox>("pic", 0, 0, 3000, 3000);
@@ -246,8 +236,9 @@ TEST_F(ServicesTest, ThePointerAPresenterShouldShow) {
   form->MouseDown(210, 5);
   EXPECT_EQ(EffectivePointerAt(*form, 100, 100).pointer, kPointerDefault);
   form->MouseUp(100, 100);
-  // The application-wide pointer overrides every control.
+  // The application-wide pointer overrides every control; an unknown one is refused.
   Screen().MousePointer(kPointerHourglass);
+  EXPECT_FAILS_WITH(kErrInvalidPropertyValue, Screen().MousePointer(16));
   EXPECT_EQ(EffectivePointerAt(*form, 100, 100).pointer, kPointerHourglass);
   Screen().MousePointer(0);
   EXPECT_EQ(EffectivePointerAt(*form, 100, 100).pointer, kPointerCustom);
