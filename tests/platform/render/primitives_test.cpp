@@ -103,8 +103,7 @@ TEST(CanvasTest, TranslucentFillsBlend) {
   Raster r(2, 1, kWhite);
   Canvas canvas(r);
   canvas.FillRect({0, 0, 1, 1}, 0x80000000u);
-  EXPECT_EQ(r.At(0, 0), 0xFF7F7F7Fu);
-  EXPECT_EQ(r.At(1, 0), kWhite);
+  ExpectPixels(r, {{0, 0, 0xFF7F7F7Fu}, {1, 0, kWhite}});
   canvas.FillRect({1, 0, 1, 1}, 0x00000000u);  // fully transparent draws nothing
   EXPECT_EQ(r.At(1, 0), kWhite);
 }
@@ -146,25 +145,18 @@ TEST(CanvasTest, CopyPlacesAndClipsTheSource) {
   Raster dst(5, 5, kWhite);
   Canvas canvas(dst);
   canvas.CopyFrom(src, -1, 3);  // off the left and bottom edges
-  EXPECT_EQ(dst.At(0, 3), src.At(1, 0));
-  EXPECT_EQ(dst.At(2, 4), src.At(3, 1));
-  EXPECT_EQ(dst.At(3, 4), kWhite);
-  EXPECT_EQ(dst.At(0, 2), kWhite);
+  ExpectPixels(dst, {{0, 3, src.At(1, 0)}, {2, 4, src.At(3, 1)}, {3, 4, kWhite}, {0, 2, kWhite}});
 
   // A part of the source, into a child canvas with its own origin.
   dst.Fill(kWhite);
   Canvas child = canvas.Within({1, 1, 2, 2});
   child.CopyFrom(src, {1, 1, 3, 2}, 0, 0);
-  EXPECT_EQ(dst.At(1, 1), src.At(1, 1));
-  EXPECT_EQ(dst.At(2, 2), src.At(2, 2));
-  EXPECT_EQ(dst.At(3, 1), kWhite);  // the third column is clipped by the child
+  // (3, 1): the third column is clipped by the child.
+  ExpectPixels(dst, {{1, 1, src.At(1, 1)}, {2, 2, src.At(2, 2)}, {3, 1, kWhite}});
   // A source rectangle reaching past the source copies only what exists.
   dst.Fill(kWhite);
   canvas.CopyFrom(src, {2, -1, 5, 5}, 0, 0);
-  EXPECT_EQ(dst.At(0, 1), src.At(2, 0));
-  EXPECT_EQ(dst.At(1, 3), src.At(3, 2));
-  EXPECT_EQ(dst.At(0, 0), kWhite);
-  EXPECT_EQ(dst.At(2, 1), kWhite);
+  ExpectPixels(dst, {{0, 1, src.At(2, 0)}, {1, 3, src.At(3, 2)}, {0, 0, kWhite}, {2, 1, kWhite}});
 }
 
 TEST(CanvasTest, CopyIgnoresAlphaAndBlendComposites) {
@@ -174,11 +166,9 @@ TEST(CanvasTest, CopyIgnoresAlphaAndBlendComposites) {
   Raster dst(2, 1, kBlue);
   Canvas canvas(dst);
   canvas.BlendFrom(src, 0, 0);
-  EXPECT_EQ(dst.At(0, 0), 0xFF80007Fu);
-  EXPECT_EQ(dst.At(1, 0), kBlue);
+  ExpectPixels(dst, {{0, 0, 0xFF80007Fu}, {1, 0, kBlue}});
   canvas.CopyFrom(src, 0, 0);
-  EXPECT_EQ(dst.At(0, 0), 0x80800000u);
-  EXPECT_EQ(dst.At(1, 0), 0u);
+  ExpectPixels(dst, {{0, 0, 0x80800000u}, {1, 0, 0u}});
 }
 
 TEST(CanvasTest, MasksBlendTheirCoverage) {
@@ -186,10 +176,7 @@ TEST(CanvasTest, MasksBlendTheirCoverage) {
   Raster dst(4, 3, kWhite);
   Canvas canvas(dst);
   canvas.Within({1, 1, 3, 1}).BlendMask(mask, 3, 2, 3, 0, 0, kBlack);  // second row clipped
-  EXPECT_EQ(dst.At(1, 1), kWhite);
-  EXPECT_EQ(dst.At(2, 1), 0xFF7F7F7Fu);
-  EXPECT_EQ(dst.At(3, 1), kBlack);
-  EXPECT_EQ(dst.At(2, 2), kWhite);
+  ExpectPixels(dst, {{1, 1, kWhite}, {2, 1, 0xFF7F7F7Fu}, {3, 1, kBlack}, {2, 2, kWhite}});
 }
 
 const Argb kFace = ArgbOf(kSysButtonFace);
@@ -204,15 +191,11 @@ TEST(Borders, SystemColoursResolveThroughThePalette) {
   EXPECT_FAILS_WITH(kErrInvalidPropertyValue, ArgbOf(0x80000099u));  // no such system colour
 }
 
-struct Pixel {
-  int32_t x, y;
-  Argb color;
-};
 struct EdgeCase {
   Edge edge;
   int32_t width, height;
   CanvasRect inside;  // what DrawEdge leaves inside the border
-  std::vector<Pixel> pixels;
+  std::vector<Probe> pixels;
 };
 
 TEST(Borders, EachEdgeColoursItsRingsAndLeavesTheInside) {
@@ -253,7 +236,7 @@ TEST(Borders, EachEdgeColoursItsRingsAndLeavesTheInside) {
     Raster r(c.width, c.height, kFace);
     Canvas canvas(r);
     EXPECT_EQ(DrawEdge(canvas, {0, 0, c.width, c.height}, c.edge), c.inside);
-    for (const Pixel& p : c.pixels) EXPECT_EQ(r.At(p.x, p.y), p.color) << p.x << "," << p.y;
+    for (const Probe& p : c.pixels) EXPECT_EQ(r.At(p.x, p.y), p.color) << p.x << "," << p.y;
   }
 }
 

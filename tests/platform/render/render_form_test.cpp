@@ -64,10 +64,10 @@ TEST_F(RenderForm_, ChildrenAreClippedToTheirContainersClientArea) {
   EXPECT_EQ(CountOf(frame, {0, 0, 120, 100}, kBlue), 6 * 6);
   EXPECT_EQ(CountOf(frame, {42, 32, 6, 6}, kBlue), 36);
   // The container's border is drawn, not covered by the child.
-  EXPECT_EQ(frame.At(48, 38), ArgbOf(kSysButtonLight));
-  EXPECT_EQ(frame.At(49, 39), ArgbOf(kSysButtonHighlight));
-  EXPECT_EQ(frame.At(10, 10), ArgbOf(kSysButtonShadow));
-  EXPECT_EQ(frame.At(11, 11), ArgbOf(kSysButtonDarkShadow));
+  ExpectPixels(frame, {{48, 38, ArgbOf(kSysButtonLight)},
+                       {49, 39, ArgbOf(kSysButtonHighlight)},
+                       {10, 10, ArgbOf(kSysButtonShadow)},
+                       {11, 11, ArgbOf(kSysButtonDarkShadow)}});
 }
 
 TEST_F(RenderForm_, HiddenControlsAndTheirChildrenAreNotDrawn) {
@@ -93,8 +93,7 @@ TEST_F(RenderForm_, LaterControlsDrawOnTopUntilRestacked) {
   EXPECT_EQ(frame.At(20, 20), kBlue);
   first->ZOrder(0);
   frame = RenderForm(*form);
-  EXPECT_EQ(frame.At(20, 20), kRed);
-  EXPECT_EQ(frame.At(35, 35), kBlue);
+  ExpectPixels(frame, {{20, 20, kRed}, {35, 35, kBlue}});
 }
 
 // A user control whose painter counts its calls and paints a colour.
@@ -146,10 +145,10 @@ TEST_F(RenderForm_, ContainerFullyCoveredByAChildStillDrawsItsBorder) {
   Box(*form, "inner", -5, -5, 100, 100, Rgb(0, 0, 200), outer.get());
   const Raster frame = RenderForm(*form);
   EXPECT_EQ(CountOf(frame, {2, 2, 36, 36}, kBlue), 36 * 36);
-  EXPECT_EQ(frame.At(0, 0), ArgbOf(kSysButtonShadow));
-  EXPECT_EQ(frame.At(39, 39), ArgbOf(kSysButtonHighlight));
-  EXPECT_EQ(frame.At(38, 1), ArgbOf(kSysButtonLight));
-  EXPECT_EQ(frame.At(1, 37), ArgbOf(kSysButtonDarkShadow));
+  ExpectPixels(frame, {{0, 0, ArgbOf(kSysButtonShadow)},
+                       {39, 39, ArgbOf(kSysButtonHighlight)},
+                       {38, 1, ArgbOf(kSysButtonLight)},
+                       {1, 37, ArgbOf(kSysButtonDarkShadow)}});
   EXPECT_EQ(CountOf(frame, {0, 0, 40, 40}, 0xFFC8C800u), 0);
 }
 
@@ -159,8 +158,7 @@ TEST_F(RenderForm_, PictureBoxShowsItsPersistentImageElsePicture) {
   box->Picture(CoordinatePicture(20, 10));
   // Without a persistent image: BackColor with the picture at the top-left.
   Raster frame = RenderForm(*form);
-  EXPECT_EQ(frame.At(7, 3), box->Picture()->Pixels().At(7, 3));
-  EXPECT_EQ(frame.At(25, 3), 0xFF00C800u);
+  ExpectPixels(frame, {{7, 3, box->Picture()->Pixels().At(7, 3)}, {25, 3, 0xFF00C800u}});
   // With one: what was drawn on it, and nothing of the picture drawn since.
   box->AutoRedraw(true);
   box->Cls();
@@ -171,8 +169,7 @@ TEST_F(RenderForm_, PictureBoxShowsItsPersistentImageElsePicture) {
                     Variant(5));
   frame = RenderForm(*form);
   EXPECT_EQ(CountOf(frame, {30, 30, 2, 2}, 0xFF010203u), 4);
-  EXPECT_EQ(frame.At(5, 5), 0xFF040506u);
-  EXPECT_EQ(frame.At(7, 3), box->Picture()->Pixels().At(7, 3));
+  ExpectPixels(frame, {{5, 5, 0xFF040506u}, {7, 3, box->Picture()->Pixels().At(7, 3)}});
 }
 
 TEST_F(RenderForm_, LargeScrolledImageShowsItsVisiblePart) {
@@ -285,10 +282,9 @@ TEST_F(Painters, RegisteredPaintersServeTheirClassAndItsSubclasses) {
   EXPECT_NE(PainterFor(*plain), &PaintGreen);
   // The renderer still draws the constituents over the custom painting.
   const Raster frame = RenderForm(*form);
-  EXPECT_EQ(frame.At(1, 1), 0xFF00C800u);
-  EXPECT_EQ(frame.At(21, 1), 0xFF00C800u);
-  EXPECT_EQ(frame.At(5, 5), 0xFF0000C8u);
-  EXPECT_EQ(frame.At(25, 5), 0xFF0000C8u);
+  ExpectPixels(
+      frame,
+      {{1, 1, 0xFF00C800u}, {21, 1, 0xFF00C800u}, {5, 5, 0xFF0000C8u}, {25, 5, 0xFF0000C8u}});
 }
 
 const Argb kFace = ArgbOf(kSysButtonFace);
@@ -314,8 +310,7 @@ TEST_F(DrawControls, ScrollBarShowsArrowsTrackAndAThumbThatFollowsTheValue) {
   ScrollBarGeometry g = bar->Geometry();
   ASSERT_FALSE(g.thumb.width == 0);
   // Raised arrows with a dark glyph in the middle; the thumb raised at the left.
-  EXPECT_EQ(frame.At(g.lowArrow.left + 1, 1), kHighlight);
-  EXPECT_EQ(frame.At(g.lowArrow.Right() - 1, 16), kDark);
+  ExpectPixels(frame, {{g.lowArrow.left + 1, 1, kHighlight}, {g.lowArrow.Right() - 1, 16, kDark}});
   EXPECT_GT(CountOf(frame, ToCanvasRect(g.lowArrow), kText), 6);
   EXPECT_GT(CountOf(frame, ToCanvasRect(g.highArrow), kText), 6);
   EXPECT_EQ(frame.At(g.thumb.left + 1, 1), kHighlight);
@@ -326,8 +321,7 @@ TEST_F(DrawControls, ScrollBarShowsArrowsTrackAndAThumbThatFollowsTheValue) {
   frame = RenderForm(*form);
   g = bar->Geometry();
   EXPECT_EQ(g.thumb.Right(), g.track.Right());
-  EXPECT_EQ(frame.At(g.thumb.left + 1, 1), kHighlight);
-  EXPECT_EQ(frame.At(g.track.left + 1, 8), kTrack);
+  ExpectPixels(frame, {{g.thumb.left + 1, 1, kHighlight}, {g.track.left + 1, 8, kTrack}});
 
   // The left arrow points left: its glyph's tip column is its narrowest.
   const CanvasRect arrow = ToCanvasRect(g.lowArrow);
@@ -361,8 +355,7 @@ TEST_F(DrawControls, VerticalBarAndAHeldArrow) {
   // Held: the arrow goes flat with a shadow frame.
   form->MouseDown(8, g.highArrow.top + 8);
   frame = RenderForm(*form);
-  EXPECT_EQ(frame.At(0, g.highArrow.top), kShadow);
-  EXPECT_EQ(frame.At(1, g.highArrow.top + 1), kFace);
+  ExpectPixels(frame, {{0, g.highArrow.top, kShadow}, {1, g.highArrow.top + 1, kFace}});
   form->MouseUp(8, g.highArrow.top + 8);
   frame = RenderForm(*form);
   EXPECT_EQ(frame.At(1, g.highArrow.top + 1), kHighlight);
@@ -376,8 +369,8 @@ TEST_F(DrawControls, CommandButtonRaisedPressedAndFocused) {
   auto other = form->Add<CommandButton>("o", 0, 0, 0, 0);
   other->SetFocus();
   Raster frame = RenderForm(*form);
-  EXPECT_EQ(frame.At(89, 34), kDark);       // raised: dark bottom-right corner
-  EXPECT_EQ(frame.At(11, 11), kHighlight);  // inner highlight
+  // Raised: a dark bottom-right corner and the inner highlight.
+  ExpectPixels(frame, {{89, 34, kDark}, {11, 11, kHighlight}});
   const int32_t ink = Ink(frame, {12, 12, 76, 21}, kFace);
   EXPECT_GT(ink, 10) << "the caption";
   // The caption is centred: as much ink left of the middle as right of it, roughly.
@@ -386,14 +379,13 @@ TEST_F(DrawControls, CommandButtonRaisedPressedAndFocused) {
 
   form->MouseDown(50, 22);
   frame = RenderForm(*form);
-  EXPECT_EQ(frame.At(10, 10), kDark);  // pressed: dark frame, shadow inside
-  EXPECT_EQ(frame.At(11, 11), kShadow);
+  // Pressed: a dark frame, shadow inside.
+  ExpectPixels(frame, {{10, 10, kDark}, {11, 11, kShadow}});
   form->MouseUp(50, 22);
   // Focused now (the press focused it): a dark frame around the raised edge.
   ASSERT_TRUE(button->HasFocus());
   frame = RenderForm(*form);
-  EXPECT_EQ(frame.At(10, 10), ArgbOf(kSysWindowFrame));
-  EXPECT_EQ(frame.At(12, 12), kHighlight);
+  ExpectPixels(frame, {{10, 10, ArgbOf(kSysWindowFrame)}, {12, 12, kHighlight}});
 }
 
 TEST_F(DrawControls, LabelTextAlignmentBackgroundAndDisabledLook) {
@@ -454,8 +446,7 @@ TEST_F(DrawControls, TextBoxSunkenWithTextAndCaret) {
   auto box = form->Add<TextBox>("t", 0, 0, 100 * 15, 21 * 15);
   const Argb white = ArgbOf(kSysWindowBackground);
   Raster frame = RenderForm(*form);
-  EXPECT_EQ(frame.At(0, 0), kShadow);
-  EXPECT_EQ(frame.At(1, 1), kDark);
+  ExpectPixels(frame, {{0, 0, kShadow}, {1, 1, kDark}});
   EXPECT_EQ(Ink(frame, {2, 2, 96, 17}, white), 0) << "empty and unfocused";
   box->SetFocus();
   frame = RenderForm(*form);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -45,6 +46,18 @@ inline PicturePtr BandsPicture(int32_t w, int32_t h) {
     }
   }
   return Picture::FromRaster(std::move(r));
+}
+
+// A pixel expected at x, y.
+struct Probe {
+  int32_t x, y;
+  Argb color;
+};
+
+// Expects each probed pixel of the frame to have its colour.
+inline void ExpectPixels(const Raster& frame, std::initializer_list<Probe> probes) {
+  for (const Probe& p : probes)
+    EXPECT_EQ(frame.At(p.x, p.y), p.color) << "at " << p.x << "," << p.y;
 }
 
 // Number of pixels in r (clipped to the raster) that are neither `color` nor
