@@ -1,26 +1,27 @@
 // The golden-image helper itself: what it reports and writes on a mismatch.
 #include "support/golden.hpp"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <optional>
 
 #include "platform/file_io.hpp"
+#include "support/fixture.hpp"
 
 namespace lumora {
 namespace {
 
 namespace fs = std::filesystem;
+using ::testing::AllOf;
+using ::testing::HasSubstr;
 
 class Golden : public ::testing::Test {
  protected:
   void SetUp() override {
-    m_Root = fs::temp_directory_path() / ("lumora_golden_" + std::to_string(::getpid()));
-    fs::remove_all(m_Root);
-    m_Options.goldenDir = (m_Root / "golden").string();
-    m_Options.failureDir = (m_Root / "failures").string();
+    m_Options.goldenDir = m_Root / "golden";
+    m_Options.failureDir = m_Root / "failures";
     fs::create_directories(m_Options.goldenDir);
     // These cases set the switch themselves; the caller's setting comes back after.
     if (const char* v = std::getenv("LUMORA_UPDATE_GOLDEN")) m_Saved = v;
@@ -32,12 +33,11 @@ class Golden : public ::testing::Test {
     } else {
       unsetenv("LUMORA_UPDATE_GOLDEN");
     }
-    fs::remove_all(m_Root);
   }
   void Store(const Raster& r, const std::string& name) {
     WritePng(r, m_Options.goldenDir + "/" + name + ".png");
   }
-  fs::path m_Root;
+  testing::ScratchDir m_Root;
   GoldenOptions m_Options;
   std::optional<std::string> m_Saved;
 };
@@ -57,14 +57,11 @@ TEST_F(Golden, MismatchWritesActualAndDiffAndNamesThem) {
   actual.Set(5, 2, 0xFF000001u);
   const ::testing::AssertionResult result = MatchesGolden(actual, "pic", m_Options);
   ASSERT_FALSE(result);
-  const std::string message = result.message();
   const std::string actualPath = m_Options.failureDir + "/pic.actual.png";
   const std::string diffPath = m_Options.failureDir + "/pic.diff.png";
-  EXPECT_NE(message.find("2 pixel(s)"), std::string::npos) << message;
-  EXPECT_NE(message.find("(4, 1)"), std::string::npos) << message;
-  EXPECT_NE(message.find(actualPath), std::string::npos) << message;
-  EXPECT_NE(message.find(diffPath), std::string::npos) << message;
-  EXPECT_NE(message.find("LUMORA_UPDATE_GOLDEN=1"), std::string::npos) << message;
+  EXPECT_THAT(result.message(),
+              AllOf(HasSubstr("2 pixel(s)"), HasSubstr("(4, 1)"), HasSubstr(actualPath),
+                    HasSubstr(diffPath), HasSubstr("LUMORA_UPDATE_GOLDEN=1")));
   EXPECT_EQ(DecodePngForTest(ReadFileBytes(actualPath)), actual);
   const Raster diff = DecodePngForTest(ReadFileBytes(diffPath));
   ASSERT_EQ(diff.Width(), 6);
@@ -81,21 +78,17 @@ TEST_F(Golden, MismatchWritesActualAndDiffAndNamesThem) {
 }
 
 TEST_F(Golden, MissingUnreadableAndResizedGoldensFailWithReasons) {
-  const Raster r(3, 3, 0xFFFFFFFFu);
-  ::testing::AssertionResult missing = MatchesGolden(r, "absent", m_Options);
-  ASSERT_FALSE(missing);
-  EXPECT_NE(std::string(missing.message()).find("no golden"), std::string::npos);
-  EXPECT_TRUE(fs::exists(m_Options.failureDir + "/absent.actual.png"));
-
   WriteFileAtomically(m_Options.goldenDir + "/junk.png", std::string("not a png"));
-  ::testing::AssertionResult junk = MatchesGolden(r, "junk", m_Options);
-  ASSERT_FALSE(junk);
-  EXPECT_NE(std::string(junk.message()).find("not a readable PNG"), std::string::npos);
-
   Store(Raster(4, 3, 0xFFFFFFFFu), "wide");
-  ::testing::AssertionResult wide = MatchesGolden(r, "wide", m_Options);
-  ASSERT_FALSE(wide);
-  EXPECT_NE(std::string(wide.message()).find("golden 4x3, actual 3x3"), std::string::npos);
+  const std::pair<std::string, std::string> cases[] = {
+      {"absent", "no golden"}, {"junk", "not a readable PNG"}, {"wide", "golden 4x3, actual 3x3"}};
+  for (const auto& [name, reason] : cases) {
+    const ::testing::AssertionResult result =
+        MatchesGolden(Raster(3, 3, 0xFFFFFFFFu), name, m_Options);
+    EXPECT_FALSE(result) << name;
+    EXPECT_THAT(result.message(), HasSubstr(reason));
+    EXPECT_TRUE(fs::exists(m_Options.failureDir + "/" + name + ".actual.png")) << name;
+  }
 }
 
 TEST_F(Golden, UpdateSwitchRewritesTheGolden) {

@@ -1,34 +1,28 @@
-// Shared pieces of the renderer's form tests: forms that unload themselves,
+// Shared pieces of the renderer's tests: forms on a fresh thread state,
 // pictures made in code, and pixel probes.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "platform/form/form.hpp"
 #include "platform/picture.hpp"
 #include "platform/render/borders.hpp"
 #include "platform/render/canvas.hpp"
+#include "support/fixture.hpp"
 
 namespace lumora {
 
-class RenderFormTest : public ::testing::Test {
+// The fixture base unloads every form the test made.
+class RenderFormTest : public testing::LumoraTest {
  protected:
-  void TearDown() override {
-    for (auto& form : m_Forms) {
-      if (form->IsLoaded()) form->Unload();
-    }
-  }
   std::shared_ptr<Form> NewForm(int32_t width, int32_t height) {
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name() +
-                             std::to_string(m_Forms.size());
-    m_Forms.push_back(Form::Create(name, width, height));
-    return m_Forms.back();
+    return Form::Create("Form" + std::to_string(m_Count++), width, height);
   }
-  std::vector<std::shared_ptr<Form>> m_Forms;
+  int m_Count = 0;
 };
 
 // A picture whose every pixel tells where it is: red = x, green = y, blue 0x5A.
@@ -54,14 +48,31 @@ inline PicturePtr BandsPicture(int32_t w, int32_t h) {
   return Picture::FromRaster(std::move(r));
 }
 
-// Number of pixels in r (clipped to the raster) that differ from `color`.
-inline int32_t CountNot(const Raster& frame, const CanvasRect& r, Argb color) {
+// A pixel expected at x, y.
+struct Probe {
+  int32_t x, y;
+  Argb color;
+};
+
+// Expects each probed pixel of the frame to have its colour.
+inline void ExpectPixels(const Raster& frame, std::initializer_list<Probe> probes) {
+  for (const Probe& p : probes)
+    EXPECT_EQ(frame.At(p.x, p.y), p.color) << "at " << p.x << "," << p.y;
+}
+
+// Number of pixels in r (clipped to the raster) that are neither `color` nor
+// `other` (the ink on a background).
+inline int32_t CountNot(const Raster& frame, const CanvasRect& r, Argb color, Argb other) {
   const CanvasRect c = Intersect(r, {0, 0, frame.Width(), frame.Height()});
   int32_t n = 0;
   for (int32_t y = c.y; y < c.Bottom(); ++y) {
-    for (int32_t x = c.x; x < c.Right(); ++x) n += frame.At(x, y) != color;
+    for (int32_t x = c.x; x < c.Right(); ++x)
+      n += frame.At(x, y) != color && frame.At(x, y) != other;
   }
   return n;
+}
+inline int32_t CountNot(const Raster& frame, const CanvasRect& r, Argb color) {
+  return CountNot(frame, r, color, color);
 }
 
 // Number of pixels in r equal to `color`.

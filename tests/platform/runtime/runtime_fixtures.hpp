@@ -1,9 +1,7 @@
-// Helpers shared by the runtime tests: pictures of a given size, a generic
-// event sink that logs (and may rewrite) what a control raises, and a fresh
-// thread state per test.
+// Helpers shared by the runtime tests: solid pictures, a generic event sink
+// that logs (and may rewrite) what a control raises, and a fixture with a
+// fresh thread state and one form.
 #pragma once
-
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -11,15 +9,29 @@
 #include <vector>
 
 #include "platform/controls/control.hpp"
-#include "platform/errors.hpp"
 #include "platform/event_source.hpp"
-#include "platform/form/form.hpp"
-#include "platform/message_queue.hpp"
-#include "platform/picture.hpp"
-#include "platform/raster.hpp"
-#include "platform/services.hpp"
+#include "support/fixture.hpp"
 
 namespace lumora::testing {
+
+using Strings = std::vector<std::string>;
+using RuntimeTest = LumoraTest;
+
+// A test with a fresh thread state and a 400 x 300 pixel form to place on.
+class FormTest : public RuntimeTest {
+ protected:
+  std::shared_ptr<Form> form = Form::Create("TestForm", 400, 300);
+};
+
+// "number description" of the failure a call raises, or "" when it succeeds.
+inline std::string FailureOf(auto&& call) {
+  try {
+    call();
+  } catch (const Failure& failure) {
+    return std::to_string(failure.Number()) + " " + failure.Description();
+  }
+  return "";
+}
 
 inline PicturePtr SolidPicture(int32_t width, int32_t height, Argb fill = 0xFF336699u) {
   return Picture::FromRaster(Raster(width, height, fill));
@@ -45,33 +57,5 @@ class EventLog : public EventSink {
     return log;
   }
 };
-
-// Each test starts with no forms, no messages, default services.
-class RuntimeTest : public ::testing::Test {
- protected:
-  // Before the derived fixture's members are made (they may create forms).
-  RuntimeTest() { Reset(); }
-  void TearDown() override { Reset(); }
-  static void Reset() {
-    for (const auto& form : Forms()) form->Unload();
-    ClearMessages();
-    SetMessagePump(nullptr);
-    SetLauncher(nullptr);
-    Screen().MousePointer(0);
-    SetPersistentImageLimit(int64_t{1} << 28);
-    Err().Clear();
-  }
-};
-
-// Expects statement to fail with a runtime error of that number.
-#define EXPECT_FAILS_WITH(number, statement)                        \
-  do {                                                              \
-    try {                                                           \
-      statement;                                                    \
-      ADD_FAILURE() << #statement " did not fail";                  \
-    } catch (const ::lumora::Failure& failure) {                    \
-      EXPECT_EQ(failure.Number(), number) << failure.Description(); \
-    }                                                               \
-  } while (false)
 
 }  // namespace lumora::testing

@@ -1,0 +1,433 @@
+// The ordinary controls for forms and constituents: buttons, images,
+// labels, text boxes, check boxes and scroll bars, the wheel, focus and
+// resize messages of the form, and the user control base (its scale and
+// sizes, Resize, drawing on its own surface, pop-up menus, PropertyChanged
+// and events raised by reference).
+#include <gtest/gtest.h>
+
+#include "platform/controls/check_box.hpp"
+#include "platform/controls/command_button.hpp"
+#include "platform/controls/image.hpp"
+#include "platform/controls/label.hpp"
+#include "platform/controls/menu.hpp"
+#include "platform/controls/picture_box.hpp"
+#include "platform/controls/scroll_bar.hpp"
+#include "platform/controls/text_box.hpp"
+#include "platform/controls/user_control.hpp"
+#include "platform/gdi.hpp"
+#include "runtime_fixtures.hpp"
+
+namespace lumora::testing {
+namespace {
+
+using SimpleControlsTest = FormTest;
+
+TEST_F(SimpleControlsTest, ButtonsClickOnPressAndReleaseInsideOrFromTheKeyboard) {
+  auto ok = form->Add<CommandButton>("ok", 0, 0, 1500, 450);  // 100 x 30 px
+  form->Show();
+  int clicks = 0;
+  ok->Click.Connect([&] { ++clicks; });
+  form->MouseDown(10, 10);
+  EXPECT_TRUE(ok->IsPressed());
+  form->MouseMove(150, 10);
+  EXPECT_FALSE(ok->IsPressed());  // drawn up while the pointer is outside
+  form->MouseUp(150, 10);
+  EXPECT_EQ(clicks, 0);
+  form->Click(10, 10, kRightButton);
+  EXPECT_EQ(clicks, 0);  // the left button only
+  form->Click(10, 10);
+  EXPECT_EQ(clicks, 1);
+  form->KeyDown(kKeySpace);
+  EXPECT_EQ(clicks, 1);
+  form->KeyUp(kKeySpace);
+  form->KeyDown(kKeyReturn);
+  EXPECT_EQ(clicks, 3);
+  form->KeyUp(kKeySpace);  // no press before it
+  EXPECT_EQ(clicks, 3);
+}
+
+TEST_F(SimpleControlsTest, ImagesShareTheirPictureAndSizeToIt) {
+  auto a = form->Add<Image>("a", 0, 0, 1000, 1000);
+  auto b = form->Add<Image>("b", 0, 0, 1000, 1000);
+  a->Picture(SolidPicture(9, 17));
+  EXPECT_FLOAT_EQ(a->Width(), 135);
+  EXPECT_FLOAT_EQ(a->Height(), 255);
+  b->Stretch(true);
+  b->Picture(a->Picture());
+  EXPECT_EQ(b->Picture(), a->Picture());  // one object, compared by identity
+  EXPECT_FLOAT_EQ(b->Width(), 1000);      // stretched: keeps its size
+  b->Stretch(false);
+  EXPECT_FLOAT_EQ(b->Width(), 135);
+  a->Picture(SolidPicture(9, 17));
+  EXPECT_NE(b->Picture(), a->Picture());
+  EXPECT_FALSE(a->IsWindowed());
+}
+
+TEST_F(SimpleControlsTest, LabelsFitTheirCaptionWhenAutoSized) {
+  const TextMeasurer previous = SetTextMeasurer([](const std::string& text, float, bool) {
+    return TextExtent{int32_t(text.size()) * 6, 13};
+  });
+  auto label = form->Add<Label>("lbl", 0, 0, 100, 100);
+  label->Caption("Version 2.0");
+  EXPECT_FLOAT_EQ(label->Width(), 100);
+  label->AutoSize(true);
+  EXPECT_FLOAT_EQ(label->Width(), 11 * 6 * 15);
+  EXPECT_FLOAT_EQ(label->Height(), 13 * 15);
+  label->Caption("ab");
+  EXPECT_FLOAT_EQ(label->Width(), 2 * 6 * 15);
+  EXPECT_FAILS_WITH(kErrInvalidPropertyValue, label->Alignment(3));
+  EXPECT_FAILS_WITH(kErrInvalidPropertyValue, label->FontSize(0));
+  SetTextMeasurer(previous);
+  // The built-in estimate grows with the text and the lines.
+  EXPECT_GT(MeasureText("wider text", 8.25f, false).width, MeasureText("text", 8.25f, false).width);
+  EXPECT_GT(MeasureText("a\nb", 8.25f, false).height, MeasureText("a", 8.25f, false).height);
+}
+
+TEST_F(SimpleControlsTest, TextBoxesTypeAndRaiseChange) {
+  auto text = form->Add<TextBox>("txt", 0, 0, 1500, 300);
+  form->Show();
+  int changes = 0;
+  text->Change.Connect([&] { ++changes; });
+  form->TypeKey('H', kShiftMask);
+  form->TypeKey('I');
+  form->KeyPress(0xE9);  // a character beyond ASCII
+  EXPECT_EQ(text->Text(), "Hi\xC3\xA9");
+  form->KeyPress(kKeyBack);
+  EXPECT_EQ(text->Text(), "Hi");
+  text->Text("Hi");  // the same text: no Change
+  EXPECT_EQ(changes, 4);
+  text->KeyPress.Connect([](int16_t& KeyAscii) { KeyAscii = 0; });  // a handler eats keys
+  form->TypeKey('X');
+  text->Locked(true);
+  EXPECT_EQ(text->Text(), "Hi");
+}
+
+TEST_F(SimpleControlsTest, CheckBoxesToggleAndRaiseClickOnEveryChange) {
+  auto check = form->Add<CheckBox>("chk", 0, 0, 1500, 300);
+  form->Show();
+  auto log = EventLog::On({check.get()});
+  form->Click(5, 5);
+  EXPECT_EQ(check->Value(), 1);
+  form->TypeKey(kKeySpace);
+  EXPECT_EQ(check->Value(), 0);
+  check->Value(2);
+  check->Value(2);
+  EXPECT_FAILS_WITH(kErrInvalidPropertyValue, check->Value(3));
+  EXPECT_EQ(log->entries, (Strings{"chk.MouseDown", "chk.MouseUp", "chk.Click", "chk.KeyDown",
+                                   "chk.KeyPress", "chk.KeyUp", "chk.Click", "chk.Click"}));
+}
+
+TEST_F(SimpleControlsTest, WheelFocusAndResizeMessages) {
+  auto bar = form->Add<VScrollBar>("bar", 0, 0, 300, 3000);
+  bar->Max(100);
+  bar->Value(50);
+  form->Show();
+  auto log = EventLog::On({bar.get()});
+  Post(Message::Wheel(form, 5, 5, 120));  // one notch away from the user: up
+  Post(Message::Focus(false, form));
+  Post(Message::Focus(true, form));
+  Post(Message::Resize(form, 320, 200));
+  DoEvents();
+  EXPECT_EQ(bar->Value(), 47);
+  EXPECT_EQ(log->entries, (Strings{"bar.Change", "bar.LostFocus", "bar.GotFocus"}));
+  EXPECT_EQ(form->ClientWidth(), 320);
+  EXPECT_FLOAT_EQ(form->ScaleHeight(), 3000);
+}
+
+using ScrollBarTest = FormTest;
+
+TEST_F(ScrollBarTest, ARangeRunningDownwardsAcceptsValuesBetweenItsEnds) {
+  VScrollBar bar;
+  bar.Min(0);
+  bar.Max(-37);
+  bar.Value(-18);
+  EXPECT_EQ(bar.Value(), -18);
+  EXPECT_FAILS_WITH(kErrInvalidPropertyValue, bar.Value(5));
+  EXPECT_FAILS_WITH(kErrInvalidPropertyValue, bar.Value(-38));
+  EXPECT_EQ(bar.Value(), -18);
+  bar.Value(-37);
+  bar.Value(0);
+  EXPECT_EQ(bar.Value(), 0);
+  EXPECT_FAILS_WITH(kErrInvalidPropertyValue, bar.SmallChange(0));
+  EXPECT_FAILS_WITH(kErrInvalidPropertyValue, bar.LargeChange(-1));
+}
+
+TEST_F(ScrollBarTest, ChangeComesOncePerRealChangeBeforeTheAssignmentReturns) {
+  HScrollBar bar;
+  bar.Max(100);
+  Strings order;
+  bar.Change.Connect([&] { order.push_back("Change " + std::to_string(bar.Value())); });
+  bar.Value(40);
+  order.push_back("returned");
+  bar.Value(40);  // the same value: nothing
+  bar.Value(41);
+  EXPECT_EQ(order, (Strings{"Change 40", "returned", "Change 41"}));
+  // A Change handler that assigns again re-enters, and both run to the end.
+  bar.Change.DisconnectAll();
+  int depth = 0, calls = 0;
+  bar.Change.Connect([&] {
+    ++calls;
+    ++depth;
+    if (bar.Value() == 50) bar.Value(60);
+    --depth;
+  });
+  bar.Value(50);
+  EXPECT_EQ(calls, 2);
+  EXPECT_EQ(bar.Value(), 60);
+}
+
+TEST_F(ScrollBarTest, ValueKeepsItsNumberWhenTheRangeMovesPastIt) {
+  auto bar = form->Add<HScrollBar>("bar", 0, 0, 4500, 300);  // 300 x 20 px
+  bar->Max(100);
+  bar->Value(80);
+  int changes = 0;
+  bar->Change.Connect([&] { ++changes; });
+  bar->Max(10);
+  EXPECT_EQ(bar->Value(), 80);
+  EXPECT_EQ(changes, 0);
+  const ScrollBarGeometry g = bar->Geometry();
+  EXPECT_EQ(g.thumb.Right(), g.track.Right());                  // drawn clamped at the end
+  EXPECT_FAILS_WITH(kErrInvalidPropertyValue, bar->Value(80));  // now outside
+  bar->Value(10);
+  EXPECT_EQ(changes, 1);
+  bar->Min(12);  // Min moves past it too
+  bar->Max(30);
+  EXPECT_EQ(bar->Value(), 10);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(bar->Geometry().thumb.left, g.track.left);
+}
+
+TEST_F(ScrollBarTest, ArrowsStepTrackPagesAndTheThumbDrags) {
+  auto bar = form->Add<HScrollBar>("bar", 0, 0, 4500, 300);  // 300 x 20 px
+  bar->Max(100);
+  bar->SmallChange(5);
+  bar->LargeChange(20);
+  bar->Value(50);
+  form->Show();
+  const ScrollBarGeometry g = bar->Geometry();
+  EXPECT_EQ(g.lowArrow, (PixelRect{0, 0, 20, 20}));
+  EXPECT_EQ(g.highArrow, (PixelRect{280, 0, 20, 20}));
+  EXPECT_EQ(g.track, (PixelRect{20, 0, 260, 20}));
+  EXPECT_EQ(g.thumb, (PixelRect{128, 0, 43, 20}));  // 260 * 20/120 long, halfway
+
+  auto log = EventLog::On({bar.get()});
+  form->Click(5, 10);
+  EXPECT_EQ(bar->Value(), 45);
+  form->Click(295, 10);
+  EXPECT_EQ(bar->Value(), 50);
+  form->Click(40, 10);  // track before the thumb
+  EXPECT_EQ(bar->Value(), 30);
+  form->Click(250, 10);  // after it
+  EXPECT_EQ(bar->Value(), 50);
+  EXPECT_EQ(log->entries, (Strings{"bar.Change", "bar.Change", "bar.Change", "bar.Change"}));
+
+  log->entries.clear();
+  std::vector<int16_t> seen;
+  bar->Scroll.Connect([&] { seen.push_back(bar->Value()); });
+  form->MouseDown(150, 10);  // grips the thumb 22 px from its start
+  form->MouseMove(200, 10);  // thumb starts at 178: offset 158 of 217
+  form->MouseMove(200, 15);  // no movement along the bar: nothing
+  form->MouseMove(400, 10);  // past the end
+  form->MouseUp(400, 10);
+  EXPECT_EQ(seen, (std::vector<int16_t>{73, 100}));
+  EXPECT_EQ(log->entries, (Strings{"bar.Scroll", "bar.Scroll", "bar.Change"}));
+  // A drag that ends where it began raises no Change.
+  log->entries.clear();
+  const PixelRect thumb = bar->Geometry().thumb;
+  form->MouseDown(thumb.left + 2, 10);
+  form->MouseMove(thumb.left - 30, 10);
+  form->MouseMove(thumb.left + 2, 10);
+  form->MouseUp(thumb.left + 2, 10);
+  EXPECT_EQ(log->entries, (Strings{"bar.Scroll", "bar.Scroll"}));
+}
+
+TEST_F(ScrollBarTest, TheLowArrowMovesTowardsMinWhicheverWayTheRangeRuns) {
+  auto bar = form->Add<VScrollBar>("bar", 0, 0, 300, 4500);  // 20 x 300 px
+  bar->Min(0);
+  bar->Max(-37);
+  bar->SmallChange(10);
+  form->Show();
+  form->Click(10, 295);  // bottom arrow: towards Max
+  EXPECT_EQ(bar->Value(), -10);
+  for (int i = 0; i < 5; ++i) form->Click(10, 295);
+  EXPECT_EQ(bar->Value(), -37);  // stops at the end
+  form->Click(10, 5);
+  EXPECT_EQ(bar->Value(), -27);
+  EXPECT_EQ(bar->Geometry().lowArrow, (PixelRect{0, 0, 20, 20}));
+}
+
+TEST_F(ScrollBarTest, KeysMoveTheValueWhenFocused) {
+  auto bar = form->Add<HScrollBar>("bar", 0, 0, 4500, 300);
+  bar->Max(100);
+  bar->SmallChange(2);
+  bar->LargeChange(25);
+  form->Show();
+  auto log = EventLog::On({bar.get()});
+  form->KeyDown(kKeyRight);
+  form->KeyDown(kKeyPageDown);
+  EXPECT_EQ(bar->Value(), 27);
+  form->KeyDown(kKeyEnd);
+  EXPECT_EQ(bar->Value(), 100);
+  form->KeyDown(kKeyDown);  // at the end: no change, no event
+  form->KeyDown(kKeyHome);
+  EXPECT_EQ(bar->Value(), 0);
+  EXPECT_EQ(log->entries,
+            (Strings{"bar.KeyDown", "bar.Change", "bar.KeyDown", "bar.Change", "bar.KeyDown",
+                     "bar.Change", "bar.KeyDown", "bar.KeyDown", "bar.Change"}));
+  // A KeyDown handler that clears the key code stops the step.
+  bar->KeyDown.Connect([](int16_t& KeyCode, int16_t&) { KeyCode = 0; });
+  form->KeyDown(kKeyRight);
+  EXPECT_EQ(bar->Value(), 0);
+}
+
+TEST_F(ScrollBarTest, LateBoundMembers) {
+  auto bar = form->Add<HScrollBar>("bar", 0, 0, 4500, 300);
+  bar->SetProperty("max", int32_t{90});
+  bar->SetProperty("VALUE", 45.5);  // rounds half to even
+  EXPECT_EQ(bar->GetProperty("Value").ToInt32(), 46);
+  EXPECT_EQ(bar->GetProperty("Max").ToInt32(), 90);
+  EXPECT_FAILS_WITH(kErrInvalidPropertyValue, bar->SetProperty("Value", 91));
+  EXPECT_FAILS_WITH(kErrNoSuchMember, bar->GetProperty("Picture"));
+}
+
+class Viewer : public UserControl {
+ public:
+  Viewer() : UserControl("Viewer", ScaleUnit::Pixels, false) {
+    surface = AddConstituent<PictureBox>("surface");
+  }
+  std::shared_ptr<PictureBox> surface;
+  int resizes = 0;
+  float minimumTwips = 0;
+  void UserControl_Resize() override {
+    ++resizes;
+    if (Width() < minimumTwips) Width(minimumTwips);  // grows itself back
+  }
+};
+
+using UserControlTest = FormTest;
+
+TEST_F(UserControlTest, TheBorderAndTheScaleDecideTheInnerSize) {
+  auto v = form->Add<Viewer>("v", 0, 0, 3000, 1500);  // 200 x 100 px
+  EXPECT_EQ(v->ScaleMode(), kScalePixels);
+  EXPECT_FLOAT_EQ(v->ScaleWidth(), 200);
+  EXPECT_FLOAT_EQ(v->ScaleHeight(), 100);
+  v->BorderStyle(1);  // 3D: two pixels each side
+  EXPECT_FLOAT_EQ(v->ScaleWidth(), 196);
+  v->Appearance(0);  // flat: one pixel
+  EXPECT_FLOAT_EQ(v->ScaleHeight(), 98);
+  EXPECT_FAILS_WITH(kErrInvalidPropertyValue, v->BorderStyle(2));
+  EXPECT_FAILS_WITH(kErrInvalidPropertyValue, v->Appearance(-1));
+  EXPECT_FAILS_WITH(kErrInvalidPropertyValue, v->BackStyle(5));
+  EXPECT_FAILS_WITH(kErrInvalidPropertyValue, v->BackColor(0x800000FFu));
+  v->BackColor(0x8000000C);
+  EXPECT_EQ(v->BackColor(), 0x8000000Cu);
+}
+
+TEST_F(UserControlTest, OuterSizeIsInTwipsAndSettingItRunsResize) {
+  auto v = form->Add<Viewer>("v", 0, 0, 3000, 1500);
+  EXPECT_EQ(v->resizes, 1);  // the host's Resize of the lifecycle
+  EXPECT_FLOAT_EQ(v->Width(), 3000);
+  v->Width(4500);
+  EXPECT_EQ(v->resizes, 2);
+  EXPECT_FLOAT_EQ(static_cast<Control&>(*v).Width(), 4500);  // the extender follows
+  EXPECT_FLOAT_EQ(v->ScaleWidth(), 300);
+  v->Width(4500);  // no change, no Resize
+  EXPECT_EQ(v->resizes, 2);
+  v->Move(150, 150);  // moving is no resize
+  EXPECT_EQ(v->resizes, 2);
+  // A control that grows itself back inside Resize gets one more Resize.
+  v->minimumTwips = 600;
+  v->Width(300);
+  EXPECT_FLOAT_EQ(v->Width(), 600);
+  EXPECT_EQ(v->resizes, 4);
+  EXPECT_FAILS_WITH(kErrInvalidPropertyValue, v->Height(-1));
+}
+
+TEST_F(UserControlTest, WindowHandlesAreUniqueAndContainersKnowTheirs) {
+  auto v = form->Add<Viewer>("v", 0, 0, 3000, 1500);
+  auto w = form->Add<Viewer>("w", 0, 1500, 3000, 1500);
+  EXPECT_NE(v->hWnd(), 0);
+  EXPECT_NE(v->hWnd(), w->hWnd());
+  EXPECT_NE(v->hWnd(), v->surface->hWnd());
+  EXPECT_NE(v->hWnd(), form->hWnd());
+  EXPECT_EQ(v->ContainerHwnd(), form->hWnd());
+  EXPECT_EQ(v->surface->ContainerHwnd(), v->hWnd());
+  EXPECT_EQ(form->FindPath("V.Surface"), v->surface.get());
+  EXPECT_EQ(form->FindPath("v.nothing"), nullptr);
+  EXPECT_EQ(form->FindPath("v.surface.deeper"), nullptr);
+  EXPECT_EQ(form->Find("surface"), nullptr);  // constituents are not placed controls
+}
+
+TEST_F(UserControlTest, PaintPictureDrawsOnItsOwnSurfaceInItsScale) {
+  auto v = form->Add<Viewer>("v", 0, 0, 3000, 1500);
+  v->BackColor(Rgb(0, 0, 255));
+  v->PaintPicture(SolidPicture(10, 10, 0xFFFF0000u), 5, 5);
+  ASSERT_EQ(v->Surface().Width(), 200);
+  EXPECT_EQ(v->Surface().At(5, 5), 0xFFFF0000u);
+  EXPECT_EQ(v->Surface().At(14, 14), 0xFFFF0000u);
+  EXPECT_EQ(v->Surface().At(15, 15), 0xFF0000FFu);
+  // Destination size and a source part: the picture's left half, doubled.
+  v->PaintPicture(SolidPicture(10, 10, 0xFF00FF00u), 100, 0, 20, Missing{}, 0, 0, 5, Missing{});
+  EXPECT_EQ(v->Surface().At(119, 9), 0xFF00FF00u);
+  EXPECT_EQ(v->Surface().At(120, 9), 0xFF0000FFu);
+  // Raster operations: inverting twice gives back what was there.
+  const PicturePtr pattern = SolidPicture(4, 4, 0xFF0F0F0Fu);
+  v->PaintPicture(pattern, 0, 50, Missing{}, Missing{}, Missing{}, Missing{}, Missing{}, Missing{},
+                  static_cast<int32_t>(kSrcInvert));
+  EXPECT_EQ(v->Surface().At(1, 51), 0xFF0F0FF0u);
+  v->PaintPicture(pattern, 0, 50, Missing{}, Missing{}, Missing{}, Missing{}, Missing{}, Missing{},
+                  static_cast<int32_t>(kSrcInvert));
+  EXPECT_EQ(v->Surface().At(1, 51), 0xFF0000FFu);
+  EXPECT_FAILS_WITH(kErrInvalidCall, v->PaintPicture(pattern, 0, 0, Missing{}, Missing{}, Missing{},
+                                                     Missing{}, Missing{}, Missing{}, 0x42));
+  EXPECT_FAILS_WITH(kErrNoObject, v->PaintPicture(nullptr, 0, 0));
+  EXPECT_FAILS_WITH(kErrInvalidPicture, v->PaintPicture(Picture::Empty(), 0, 0));
+  EXPECT_FAILS_WITH(kErrInvalidCall, v->PaintPicture(Missing{}, 0, 0));
+  EXPECT_FAILS_WITH(kErrTypeMismatch, v->PaintPicture(SolidPicture(2, 2), "left", 0));
+}
+
+TEST_F(UserControlTest, PopupMenuIsRecordedOnTheForm) {
+  auto v = form->Add<Viewer>("v", 1500, 1500, 3000, 1500);  // at 100,100 px
+  auto menu = form->AddObject<Menu>("mnuEdit");
+  form->Show();
+  form->MouseMove(130, 140);
+  v->PopupMenu(ObjectPtr(menu));
+  v->PopupMenu(ObjectPtr(menu), int16_t{2}, 7.5f, 8.0f);
+  ASSERT_EQ(form->ShownMenus().size(), 2u);
+  EXPECT_EQ(form->ShownMenus()[0].menu, "mnuEdit");
+  EXPECT_EQ(form->ShownMenus()[0].control, "v");
+  EXPECT_FLOAT_EQ(form->ShownMenus()[0].x, 30);  // the pointer, in the control's pixels
+  EXPECT_FLOAT_EQ(form->ShownMenus()[0].y, 40);
+  EXPECT_EQ(form->ShownMenus()[1].flags, 2);
+  EXPECT_FLOAT_EQ(form->ShownMenus()[1].x, 7.5f);
+  EXPECT_FAILS_WITH(kErrNoObject, v->PopupMenu(nullptr));
+  EXPECT_FAILS_WITH(kErrTypeMismatch, v->PopupMenu(ObjectPtr(v->surface)));
+}
+
+TEST_F(UserControlTest, PropertyChangedMarksTheFormForSaving) {
+  auto v = form->Add<Viewer>("v", 0, 0, 3000, 1500);
+  EXPECT_FALSE(form->Dirty());
+  v->PropertyChanged("BarsWidth");
+  v->PropertyChanged("Picture");
+  v->PropertyChanged("barswidth");  // each name is listed once
+  EXPECT_TRUE(form->Dirty());
+  EXPECT_EQ(form->ChangedProperties(), (Strings{"v.BarsWidth", "v.Picture"}));
+  v->ClearChangedProperties();
+  EXPECT_FALSE(form->Dirty());
+}
+
+TEST_F(UserControlTest, RaiseEventPassesArgumentsByReference) {
+  auto v = form->Add<Viewer>("v", 0, 0, 3000, 1500);
+  auto log = EventLog::On({v.get()});
+  log->edit = [](std::string_view, std::span<Variant> args) {
+    if (!args.empty()) args[0] = int16_t{0};
+  };
+  std::array<Variant, 2> args{int16_t{40}, int16_t{1}};
+  v->RaiseEvent(4, "KeyDown", args);
+  EXPECT_EQ(args[0].ToInt16(), 0);  // the handler cleared the key code
+  v->RaiseEvent(10, "PictureScrolled");
+  EXPECT_EQ(log->entries, (Strings{"v.KeyDown", "v.PictureScrolled"}));
+}
+
+}  // namespace
+}  // namespace lumora::testing
