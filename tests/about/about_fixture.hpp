@@ -16,7 +16,8 @@ class AboutTest : public testing::LumoraTest {
  protected:
   AboutTest() {
     if (AboutDialogExists()) AboutDialog().Unload();
-    SetLauncher([this](const std::vector<std::string>& argv, int16_t) {
+    SetLauncher([this](const std::vector<std::string>& argv, int16_t style) {
+      EXPECT_EQ(style, 0);  // hidden
       launched.push_back(SpawnArguments(argv));
       return 1.0;
     });

@@ -160,8 +160,9 @@ TEST_F(Scrolling, AnAxisWhereThePictureFitsDoesNotMove) {
 TEST_F(Scrolling, TheBarsAndTheCornerButtonHandTheFocusBack) {
   auto z = Place(200, 150);
   z->Picture(SolidPicture(700, 250));
+  events.clear();
   form->Click(190, 140);  // the button at (187, 137)
-  EXPECT_EQ(events.back().name, "ButtonClick");
+  EXPECT_EQ(Names(), (std::vector<std::string>{"ButtonClick"}));
   EXPECT_EQ(events.back().dispid, PicZoomEvent::ButtonClick);
   EXPECT_TRUE(Pic(*z).HasFocus());
   const int16_t before = HBar(*z).Value();

@@ -70,6 +70,12 @@ TEST_F(Services, SizeImageAndSaveToAreOfTheShownPicture) {
   EXPECT_NO_THROW(z->SaveTo(missing));
   EXPECT_FALSE(std::filesystem::exists(dir / "no"));
   EXPECT_NE(Err().Number(), 0);  // absorbed, not lost
+  // A folder under the name stays a folder, with nothing left beside it.
+  std::filesystem::create_directory(dir / "taken.bmp");
+  std::string taken = dir / "taken.bmp";
+  EXPECT_NO_THROW(z->SaveTo(taken));
+  EXPECT_TRUE(std::filesystem::is_directory(taken));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);  // and the GIF
 }
 
 TEST_F(Services, ClearRemovesThePicture) {
@@ -98,6 +104,12 @@ TEST_F(Services, LateBoundCallsReachTheControlAndNamesOutsideItTheExtender) {
   z->SetProperty("Picture", Variant(SolidPicture(333, 250)));
   z->CallMethod("ZoomIn", {});
   EXPECT_EQ(z->GetProperty("PictureSize").ToObject()->GetProperty("psWidth"), Variant(416.0f));
+  Variant corner[] = {Variant(int32_t{gdBottomRight})};
+  z->Invoke(0x60030023, MemberKind::Method, corner);  // Go
+  EXPECT_EQ(corner[0], Variant(int32_t{gdBottomRight}));
+  const ObjectPtr position = z->GetProperty("PicturePosition").ToObject();
+  EXPECT_EQ(position->GetProperty("ppRight"), Variant(true));
+  EXPECT_EQ(position->GetProperty("ppTop"), Variant(false));
   Variant up[] = {Variant(int32_t{sdcUp}), Variant(int16_t{0})};
   EXPECT_NO_THROW(z->Invoke(0x60030026, MemberKind::Method, up));  // Scroll, a step below 1
   EXPECT_EQ(z->Invoke(0x68030000, MemberKind::Get, {}), Variant(Pic(*z).hWnd()));  // hWnd

@@ -18,12 +18,14 @@ TEST_F(State, ANewInstanceStartsWithItsDefaults) {
   EXPECT_EQ(z->ScrollBars(), sbAutomatic);
   EXPECT_EQ(z->Appearance(), 1);
   EXPECT_EQ(z->BorderStyle(), 0);
+  EXPECT_TRUE(z->Enabled());
   // The constituents take the focus in this order (the others are hidden).
   std::vector<std::string> order;
   for (Control* c : form->TabOrder()) order.push_back(c->Name());
   EXPECT_EQ(order, (std::vector<std::string>{"picScroll"}));
-  EXPECT_EQ(std::vector<int>({HBar(*z).TabIndex(), VBar(*z).TabIndex(), Button(*z).TabIndex()}),
-            std::vector<int>({1, 2, 3}));
+  EXPECT_EQ(std::vector<int>({Pic(*z).TabIndex(), HBar(*z).TabIndex(), VBar(*z).TabIndex(),
+                              Button(*z).TabIndex()}),
+            std::vector<int>({0, 1, 2, 3}));
 }
 
 TEST_F(State, PropertiesCheckTheirValuesAndMarkThemselvesChanged) {

@@ -19,24 +19,26 @@ void PrintTo(const Size& s, std::ostream* os) {
 }
 
 // Steps from the natural size: '+' ZoomIn, '-' ZoomOut, 'r' ZoomReal,
-// 'f' FeedBest, 's' Stretch; sizes round half to even, never compounding.
-TEST_F(Zoom, EachStepSequenceEndsAtItsSizeAndPercent) {
+// 'f' FeedBest, 's' Stretch; sizes round half to even, never compounding;
+// each step lays the picture out anew (bars: 1 horizontal, 2 vertical).
+TEST_F(Zoom, EachStepSequenceEndsAtItsSizePercentAndLayout) {
   struct Case {
     int32_t controlWidth, controlHeight, width, height;
     std::string steps;
     Size shown;
-    int percent;
+    int percent, bars;
+    float left, top;
   };
-  for (const Case& c : {Case{200, 150, 333, 250, "+", {416, 312}, 125},
-                        {200, 150, 333, 250, "r----------", {17, 12}, 5},
-                        {200, 150, 333, 250, "-----------+++++", {166, 125}, 50},
-                        {200, 150, 100, 80, "++++++++++++++", {200, 160}, 200},
-                        {1000, 100, 2000, 1000, "+f", {1000, 500}, 100},  // the width fits
-                        {1000, 100, 2000, 1000, "+f-", {1800, 900}, 90},
-                        {200, 150, 300, 250, "f", {180, 150}, 100},  // equal: the height
-                        {200, 150, 50, 25, "f", {300, 150}, 100},    // enlarged
-                        {200, 150, 400, 100, "-s", {200, 150}, 100},
-                        {200, 150, 400, 100, "-s+", {500, 125}, 125}}) {
+  for (const Case& c : {Case{200, 150, 333, 250, "+", {416, 312}, 125, 3, -114, -88},
+                        {200, 150, 333, 250, "r----------", {17, 12}, 5, 0, 92, 69},
+                        {200, 150, 333, 250, "-----------+++++", {166, 125}, 50, 0, 17, 12},
+                        {200, 150, 100, 80, "++++++++++++++", {200, 160}, 200, 2, -6, -5},
+                        {1000, 100, 2000, 1000, "+f", {1000, 500}, 100, 2, -6, -200},  // width
+                        {1000, 100, 2000, 1000, "+f-", {1800, 900}, 90, 3, -406, -406},
+                        {200, 150, 300, 250, "f", {180, 150}, 100, 0, 10, 0},  // equal: height
+                        {200, 150, 50, 25, "f", {300, 150}, 100, 1, -50, -6},  // enlarged
+                        {200, 150, 400, 100, "-s", {200, 150}, 100, 0, 0, 0},
+                        {200, 150, 400, 100, "-s+", {500, 125}, 125, 1, -150, 6}}) {
     SCOPED_TRACE(c.steps);
     auto z = Place(c.controlWidth, c.controlHeight);
     z->Picture(SolidPicture(c.width, c.height));
@@ -49,6 +51,9 @@ TEST_F(Zoom, EachStepSequenceEndsAtItsSizeAndPercent) {
     }
     EXPECT_EQ(SizeOf(Pic(*z)), c.shown);
     EXPECT_EQ(z->ZoomPercent(), Variant(static_cast<uint8_t>(c.percent)));
+    EXPECT_EQ(HBar(*z).Visible() + 2 * VBar(*z).Visible(), c.bars);
+    EXPECT_EQ(Pic(*z).Left(), c.left);
+    EXPECT_EQ(Pic(*z).Top(), c.top);
     form->Remove(*z);
   }
 }
