@@ -1,6 +1,8 @@
 // AboutBox: one dialog per thread, shown modally from either control and
 // closed by OK; a dialog that cannot be shown leaves nothing behind; the
 // contact labels start the document opener with the address as one argument.
+#include <thread>
+
 #include "about/about_contents.hpp"
 #include "about_fixture.hpp"
 #include "frame/about_hook.hpp"
@@ -53,6 +55,8 @@ TEST_F(AboutTest, ADialogThatCannotBeShownLeavesNothingBehind) {
   AboutDialog().Show(0);
   AboutBox();
   EXPECT_TRUE(AboutDialog().IsShown());
+  EXPECT_TRUE(AboutDialogExists());
+  std::thread([] { EXPECT_FALSE(AboutDialogExists()); }).join();  // one per thread
   AboutDialog().Hide();
   AboutBox();
   EXPECT_TRUE(AboutDialog().IsLoaded());
