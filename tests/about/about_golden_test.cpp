@@ -1,9 +1,7 @@
 // The dialog as a presenter shows it: logo, version, contact labels, the
 // wrapped description and notice, and the OK button with the focus.
-#include <gtest/gtest.h>
-
-#include "about/about_fixture.hpp"
 #include "about/resources.hpp"
+#include "about_fixture.hpp"
 #include "platform/render/render_form.hpp"
 #include "support/golden.hpp"
 

@@ -10,39 +10,35 @@ namespace {
 class Input : public PicZoomTest {
  protected:
   // A 200 x 150 control at (20, 10) on a form whose client area starts at
-  // (300, 200) on the screen, showing a 300 x 250 picture: HScroll.Max 113,
-  // VScroll.Max 113, both bars shown.
+  // (300, 200) on the screen, showing a 300 x 250 picture (both bars' Max
+  // 113), scrolled to (50, 50).
   std::shared_ptr<ZelPicZoom> Viewer() {
     auto z = Place(200, 150, 20, 10);
     form->MoveOnScreen(300, 200);
     z->Picture(PatternPicture(300, 250));
-    EXPECT_EQ(HBar(*z).Max(), 113);
-    EXPECT_EQ(VBar(*z).Max(), 113);
     EXPECT_TRUE(Pic(*z).HasFocus());
-    events.clear();
+    SetValues(*z, 50, 50);
     return z;
   }
-  // Presses at a form point inside the viewport, moves by (dx, dy) in one
-  // step with the given buttons, then releases.
+  // Presses inside the viewport, moves by (dx, dy) with the given buttons,
+  // then releases.
   void Drag(int32_t dx, int32_t dy, int16_t buttons = kLeftButton) {
     form->MouseDown(100, 80, kLeftButton);
     form->MouseMove(100 + dx, 80 + dy, buttons);
     form->MouseUp(100 + dx, 80 + dy, kLeftButton);
   }
-  void SetValues(ZelPicZoom& z, int16_t h, int16_t v) {
-    HBar(z).Value(h);
-    VBar(z).Value(v);
-    events.clear();
+  // Presses `key`, with `schedule` a list of (yields, kind, key) to arrive
+  // during the loop.
+  void Press(int16_t key, std::vector<std::tuple<int32_t, MessageKind, int16_t>> schedule,
+             int16_t shift = 0) {
+    for (auto [at, kind, k] : schedule) ScheduleAfterYields(at, Message::Key(kind, form, k));
+    form->KeyDown(key, shift);
   }
-  // Schedules a key going up after `yields` yields.
-  void KeyUpAfter(int32_t yields, int16_t key) {
-    ScheduleAfterYields(yields, Message::Key(MessageKind::KeyUp, form, key));
-  }
+  static constexpr MessageKind kUp = MessageKind::KeyUp, kDown = MessageKind::KeyDown;
 };
 
-TEST_F(Input, TheDragMovesThePictureWithThePointer) {
+TEST_F(Input, TheDragMovesThePictureWithThePointerWithinTheEnds) {
   auto z = Viewer();
-  SetValues(*z, 50, 50);
   Drag(7, -3);  // 7 right and 3 up
   EXPECT_EQ(HBar(*z).Value(), 43);
   EXPECT_EQ(VBar(*z).Value(), 53);
@@ -56,19 +52,16 @@ TEST_F(Input, TheDragMovesThePictureWithThePointer) {
   form->MouseMove(90, 80, kLeftButton);
   form->MouseUp(90, 80);
   EXPECT_EQ(HBar(*z).Value(), 53);
-}
-
-TEST_F(Input, TheDragStopsAtBothEnds) {
-  auto z = Place(200, 150);
-  z->Picture(SolidPicture(300, 100));
-  ASSERT_EQ(HBar(*z).Max(), 100);
-  SetValues(*z, 95, VBar(*z).Value());
-  Drag(-20, 0);
-  EXPECT_EQ(HBar(*z).Value(), 100);
-  SetValues(*z, 15, VBar(*z).Value());
-  Drag(20, 0);
+  SetValues(*z, 110, 3);
+  Drag(-20, 20);
+  EXPECT_EQ(HBar(*z).Value(), 113);
+  EXPECT_EQ(VBar(*z).Value(), 0);
+  SetValues(*z, 3, 110);
+  Drag(20, -20);
   EXPECT_EQ(HBar(*z).Value(), 0);
-  // The picture is not taller than the control: nothing moves vertically.
+  EXPECT_EQ(VBar(*z).Value(), 113);
+  // A picture no taller than the control does not move vertically.
+  z->Picture(SolidPicture(300, 100));
   const int16_t v = VBar(*z).Value();
   Drag(0, 30);
   EXPECT_EQ(VBar(*z).Value(), v);
@@ -94,26 +87,31 @@ TEST_F(Input, PointerEventsCarryTheirArgumentsToTheHost) {
 
 TEST_F(Input, DragsThatDoNotQualifyMoveNothingButAreStillRaised) {
   auto z = Viewer();
+  auto other = Place(100, 100, 300, 10);
+  other->Picture(SolidPicture(50, 50));
   SetValues(*z, 50, 50);
   Drag(10, 10, kLeftButton | kRightButton);  // Button 3
-  EXPECT_EQ(Count("MouseMove"), 1);
-
   // A host that clears Button stops the step.
   onEvent = [](std::string_view name, std::span<Variant> args) {
     if (name == "MouseMove") args[0] = Variant(int16_t{0});
   };
   Drag(10, 10);
   onEvent = nullptr;
-  EXPECT_EQ(Count("MouseMove"), 2);
-
   z->MouseScrolling(false);
   Drag(10, 10);
-  EXPECT_EQ(Count("MouseMove"), 3);
+  // A release on another instance (say, delivered by a host that moved the
+  // capture) clears the thread-wide flag.
+  z->MouseScrolling(true);
+  form->MouseDown(100, 80);
+  int16_t button = kLeftButton, shift = 0;
+  float x = 0, y = 0;
+  Pic(*other).MouseUp.Raise(button, shift, x, y);
+  form->MouseMove(90, 80, kLeftButton);
+  form->MouseUp(90, 80);
+  EXPECT_EQ(Count("MouseMove"), 4);
   EXPECT_EQ(HBar(*z).Value(), 50);
   EXPECT_EQ(VBar(*z).Value(), 50);
   EXPECT_EQ(Count("PictureScrolled"), 0);
-
-  z->MouseScrolling(true);
   z->Clear();
   events.clear();
   Drag(10, 10);
@@ -123,7 +121,6 @@ TEST_F(Input, DragsThatDoNotQualifyMoveNothingButAreStillRaised) {
 
 TEST_F(Input, AHostMayRewriteAMoveIntoADrag) {
   auto z = Viewer();
-  SetValues(*z, 50, 50);
   // The move arrives with no button; the host's handler says left.
   onEvent = [](std::string_view name, std::span<Variant> args) {
     if (name == "MouseMove") args[0] = Variant(int16_t{1});
@@ -134,57 +131,40 @@ TEST_F(Input, AHostMayRewriteAMoveIntoADrag) {
 
 TEST_F(Input, AHeldArrowMovesOnePixelPerYieldUntilTheKeyUp) {
   auto z = Viewer();
-  SetValues(*z, 50, 50);
   const int64_t yields = YieldCount();
-  KeyUpAfter(5, kKeyRight);
-  form->KeyDown(kKeyRight);
+  Press(kKeyRight, {{5, kUp, kKeyRight}});
   EXPECT_EQ(HBar(*z).Value(), 55);
   EXPECT_EQ(YieldCount() - yields, 5);
   EXPECT_EQ(Count("PictureScrolled"), 5);
   EXPECT_EQ(Names().front(), "KeyDown");
   EXPECT_EQ(Count("KeyUp"), 1);
-
-  // A tap moves one pixel; Shift does not matter; every arrow works.
-  KeyUpAfter(1, kKeyDown);
-  form->KeyDown(kKeyDown, kShiftMask);
+  // A tap moves one pixel; Shift does not matter; every arrow works, also
+  // with MouseScrolling off.
+  z->MouseScrolling(false);
+  Press(kKeyDown, {{1, kUp, kKeyDown}}, kShiftMask);
   EXPECT_EQ(VBar(*z).Value(), 51);
-  KeyUpAfter(2, kKeyUp);
-  form->KeyDown(kKeyUp);
+  Press(kKeyUp, {{2, kUp, kKeyUp}});
   EXPECT_EQ(VBar(*z).Value(), 49);
-  KeyUpAfter(3, kKeyLeft);
-  form->KeyDown(kKeyLeft, kShiftMask);
+  Press(kKeyLeft, {{3, kUp, kKeyLeft}}, kShiftMask);
   EXPECT_EQ(HBar(*z).Value(), 52);
-}
-
-TEST_F(Input, AtTheEndTheLoopYieldsWithoutMoving) {
-  auto z = Viewer();
+  // At the end the loop yields without moving; any key's release ends it.
   SetValues(*z, 111, 50);
-  KeyUpAfter(6, 'A');  // any key's release ends the loop
-  form->KeyDown(kKeyRight);
+  Press(kKeyRight, {{6, kUp, 'A'}});
   EXPECT_EQ(HBar(*z).Value(), 113);
   EXPECT_EQ(Count("PictureScrolled"), 2);
   EXPECT_EQ(ScheduledCount(), 0u);
 }
 
-TEST_F(Input, AnAutoRepeatedKeyDownStartsNoSecondLoop) {
+TEST_F(Input, KeysArrivingDuringTheLoopStartNoSecondLoop) {
   auto z = Viewer();
+  // Auto-repeated key-downs are each raised, but only the first loop moves.
+  Press(kKeyRight,
+        {{2, kDown, kKeyRight}, {3, kDown, kKeyRight}, {4, kDown, kKeyRight}, {6, kUp, kKeyRight}});
+  EXPECT_EQ(Count("KeyDown"), 4);
+  EXPECT_EQ(HBar(*z).Value(), 56);
+  // Another arrow leaves the running loop in charge.
   SetValues(*z, 50, 50);
-  for (int32_t at : {2, 3, 4})
-    ScheduleAfterYields(at, Message::Key(MessageKind::KeyDown, form, kKeyRight));
-  KeyUpAfter(6, kKeyRight);
-  form->KeyDown(kKeyRight);
-  EXPECT_EQ(Count("KeyDown"), 4);   // each one is raised to the host
-  EXPECT_EQ(HBar(*z).Value(), 56);  // but only the first loop moves
-}
-
-TEST_F(Input, AnotherArrowPressedDuringTheLoopLeavesTheRunningLoopInCharge) {
-  auto z = Viewer();
-  SetValues(*z, 50, 50);
-  ScheduleAfterYields(2, Message::Key(MessageKind::KeyDown, form, kKeyDown));
-  KeyUpAfter(5, kKeyDown);
-  form->KeyDown(kKeyRight);
-  // The right arrow's loop went on for all five yields; the down arrow was
-  // raised but scrolled nothing.
+  Press(kKeyRight, {{2, kDown, kKeyDown}, {5, kUp, kKeyDown}});
   EXPECT_EQ(HBar(*z).Value(), 55);
   EXPECT_EQ(VBar(*z).Value(), 50);
   EXPECT_EQ(Count("KeyDown"), 2);
@@ -193,10 +173,8 @@ TEST_F(Input, AnotherArrowPressedDuringTheLoopLeavesTheRunningLoopInCharge) {
 TEST_F(Input, LosingTheFocusEndsTheLoop) {
   auto z = Viewer();
   auto other = form->Add<TextBox>("Other", 0, 3000, 1500, 300);
-  SetValues(*z, 50, 50);
   ScheduleAfterYields(3, [&] { form->MoveFocusTo(*other); });
-  KeyUpAfter(50, kKeyRight);  // goes to the text box, if the loop waited that long
-  form->KeyDown(kKeyRight);
+  Press(kKeyRight, {{50, kUp, kKeyRight}});  // to the text box, had the loop waited
   EXPECT_EQ(HBar(*z).Value(), 53);
   EXPECT_EQ(ScheduledCount(), 1u);
   EXPECT_EQ(Count("KeyUp"), 0);
@@ -204,49 +182,20 @@ TEST_F(Input, LosingTheFocusEndsTheLoop) {
 
 TEST_F(Input, OnlyArrowsScrollAndAHostCanSuppressThem) {
   auto z = Viewer();
-  SetValues(*z, 50, 50);
   const int64_t yields = YieldCount();
   for (int16_t key : {kKeyPageUp, kKeyPageDown, kKeyHome, kKeyEnd, int16_t{'A'}}) {
     form->KeyDown(key);
     form->KeyUp(key);
   }
-  EXPECT_EQ(YieldCount(), yields);
   EXPECT_EQ(Count("KeyDown"), 5);
   EXPECT_EQ(Count("KeyUp"), 5);
-
   onEvent = [](std::string_view name, std::span<Variant> args) {
     if (name == "KeyDown") args[0] = Variant(int16_t{0});
   };
   form->KeyDown(kKeyRight);
   EXPECT_EQ(YieldCount(), yields);
   EXPECT_EQ(HBar(*z).Value(), 50);
-  EXPECT_EQ(VBar(*z).Value(), 50);
   EXPECT_EQ(Count("PictureScrolled"), 0);
-}
-
-TEST_F(Input, TheKeyboardIgnoresMouseScrolling) {
-  auto z = Viewer();
-  z->MouseScrolling(false);
-  SetValues(*z, 50, 50);
-  KeyUpAfter(2, kKeyDown);
-  form->KeyDown(kKeyDown);
-  EXPECT_EQ(VBar(*z).Value(), 52);
-}
-
-TEST_F(Input, AReleaseOnAnotherInstanceDisarmsTheDrag) {
-  auto z = Viewer();
-  auto other = Place(100, 100, 300, 10);
-  other->Picture(SolidPicture(50, 50));
-  SetValues(*z, 50, 50);
-  form->MouseDown(100, 80);
-  // A release on the other instance's picture (say, delivered by a host that
-  // moved the capture) clears the thread-wide flag.
-  int16_t button = kLeftButton, shift = 0;
-  float x = 0, y = 0;
-  Pic(*other).MouseUp.Raise(button, shift, x, y);
-  form->MouseMove(90, 80, kLeftButton);
-  EXPECT_EQ(HBar(*z).Value(), 50);
-  form->MouseUp(90, 80);
 }
 
 }  // namespace

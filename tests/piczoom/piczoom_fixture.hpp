@@ -1,10 +1,8 @@
-// What the ZelPicZoom tests share: a shown headless form with the control
-// placed on it at a size in pixels, its constituents, a log of the events it
-// raises to a dispatch client (which may rewrite their arguments), pictures
-// whose pixels tell where they came from, and a fresh thread state per test.
+// What the ZelPicZoom tests share: a shown form with the control placed on it
+// in pixels, its constituents, a log of the events it raises to a dispatch
+// client (which may rewrite their arguments), and pictures whose pixels tell
+// where they came from.
 #pragma once
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
@@ -19,81 +17,62 @@
 #include "platform/controls/command_button.hpp"
 #include "platform/controls/picture_box.hpp"
 #include "platform/controls/scroll_bar.hpp"
-#include "platform/errors.hpp"
-#include "platform/form/form.hpp"
-#include "platform/message_queue.hpp"
-#include "platform/picture.hpp"
 #include "platform/property_bag.hpp"
-#include "platform/raster.hpp"
-#include "platform/services.hpp"
+#include "support/fixture.hpp"
 
 namespace lumora::testing {
 
-// A picture whose pixel at (x, y) encodes x and y (red: x / 4, green: y / 4,
-// blue: which 16-pixel block), so a shown pixel tells where it came from.
+// Pixel (x, y) encodes x and y (red x / 4, green y / 4, blue its 16-pixel block).
 inline Argb PatternPixel(int32_t x, int32_t y) {
-  const auto r = static_cast<uint32_t>((x / 4) & 0xFF);
-  const auto g = static_cast<uint32_t>((y / 4) & 0xFF);
+  const auto r = static_cast<uint32_t>((x / 4) & 0xFF), g = static_cast<uint32_t>((y / 4) & 0xFF);
   const auto b = static_cast<uint32_t>(((x / 16) * 7 + (y / 16) * 13) & 0xFF);
   return 0xFF000000u | r << 16 | g << 8 | b;
 }
-
-inline PicturePtr PatternPicture(int32_t width, int32_t height) {
+// One colour per 16-pixel block, so block centres survive filtered scaling.
+inline Argb BlockColour(int32_t bx, int32_t by) {
+  return 0xFF000000u | static_cast<uint32_t>(bx * 23 % 256) << 16 |
+         static_cast<uint32_t>(by * 41 % 256) << 8 | static_cast<uint32_t>((bx + by) * 11 % 256);
+}
+inline PicturePtr PatternPicture(int32_t width, int32_t height, bool blocks = false) {
   Raster pixels(width, height);
   for (int32_t y = 0; y < height; ++y)
-    for (int32_t x = 0; x < width; ++x) pixels.Set(x, y, PatternPixel(x, y));
+    for (int32_t x = 0; x < width; ++x)
+      pixels.Set(x, y, blocks ? BlockColour(x / 16, y / 16) : PatternPixel(x, y));
   return Picture::FromRaster(std::move(pixels));
 }
-
 inline PicturePtr SolidPicture(int32_t width, int32_t height, Argb fill = 0xFF336699u) {
   return Picture::FromRaster(Raster(width, height, fill));
 }
 
-// One event as a dispatch client saw it, with its arguments as received.
 struct LoggedEvent {
   int32_t dispid = 0;
   std::string name;
   std::vector<Variant> args;
 };
 
-class PicZoomTest : public ::testing::Test {
+class PicZoomTest : public LumoraTest {
  protected:
-  PicZoomTest() { Reset(); }
+  PicZoomTest() { g_ButtonHeld = g_KeyHeld = false; }
   ~PicZoomTest() override {
     onEvent = nullptr;  // it may refer to the test's own locals, gone by now
-    Reset();
+    ResetThreadState();
+    g_ButtonHeld = g_KeyHeld = false;
   }
 
-  static void Reset() {
-    for (const auto& f : Forms()) f->Unload();
-    ClearMessages();
-    Screen().MousePointer(0);
-    SetPersistentImageLimit(int64_t{1} << 28);
-    SetCursorPos(0, 0);
-    g_ButtonHeld = false;
-    g_KeyHeld = false;
-    Err().Clear();
-  }
-
-  // Places a ZelPicZoom of width x height pixels at (left, top) pixels on a
-  // shown 640 x 480 form, with a dispatch client logging its events; loaded
-  // from `bag` when one is given, else new.
+  // A ZelPicZoom of width x height pixels at (left, top) on a shown 640 x 480
+  // form, loaded from `bag` when given; connected before its lifecycle runs,
+  // so the events of loading are logged too.
   std::shared_ptr<ZelPicZoom> Place(int32_t width, int32_t height, int32_t left = 0,
                                     int32_t top = 0, PropertyBag* bag = nullptr) {
-    if (!form) {
-      form = Form::Create("PicZoomForm", 640, 480);
-      form->Show();
-    }
-    const std::string name = "z" + std::to_string(++m_Placed);
-    // Connected before the lifecycle runs, so the events of loading count.
+    if (!form) (form = Form::Create("PicZoomForm", 640, 480))->Show();
     auto control = std::make_shared<ZelPicZoom>();
     auto point = std::make_unique<ConnectionPoint>(*control, control->Events(), PicZoomEvents());
     point->Advise([this](int32_t dispid, std::string_view eventName, std::span<Variant> args) {
       events.push_back({dispid, std::string(eventName), {args.begin(), args.end()}});
       if (onEvent) onEvent(eventName, args);
     });
-    form->Place(control, name, static_cast<float>(left * 15), static_cast<float>(top * 15),
-                static_cast<float>(width * 15), static_cast<float>(height * 15), nullptr, bag);
+    form->Place(control, "z" + std::to_string(m_Points.size()), left * 15.0f, top * 15.0f,
+                width * 15.0f, height * 15.0f, nullptr, bag);
     m_Points.push_back(std::move(point));
     return control;
   }
@@ -110,17 +89,20 @@ class PicZoomTest : public ::testing::Test {
   static CommandButton& Button(ZelPicZoom& z) {
     return dynamic_cast<CommandButton&>(*z.FindConstituent("btnUserCommand"));
   }
+  // Sets both bars and forgets the events that raised.
+  void SetValues(ZelPicZoom& z, int16_t h, int16_t v) {
+    HBar(z).Value(h);
+    VBar(z).Value(v);
+    events.clear();
+  }
 
-  // The names of the logged events, in order, and how many carry `name`.
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
     for (const LoggedEvent& e : events) names.push_back(e.name);
     return names;
   }
   int Count(std::string_view name) const {
-    int n = 0;
-    for (const LoggedEvent& e : events) n += e.name == name ? 1 : 0;
-    return n;
+    return static_cast<int>(std::ranges::count(events, name, &LoggedEvent::name));
   }
 
   std::shared_ptr<Form> form;
@@ -129,7 +111,6 @@ class PicZoomTest : public ::testing::Test {
   std::function<void(std::string_view, std::span<Variant>)> onEvent;
 
  private:
-  int m_Placed = 0;
   std::vector<std::unique_ptr<ConnectionPoint>> m_Points;
 };
 

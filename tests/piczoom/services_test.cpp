@@ -1,163 +1,81 @@
-// Picture queries and services: which edges are in view, the shown size, the
-// shown image, saving it and clearing the picture.
-#include <filesystem>
+// Picture queries and services (which edges are in view, the shown size and
+// image, saving it, clearing the picture) and the control as a late-bound
+// client reaches it: by name and by DISPID, events to dispatch sinks.
+#include <set>
 
+#include "frame/about_hook.hpp"
+#include "frame/binding_check.hpp"
 #include "piczoom_fixture.hpp"
 #include "platform/file_io.hpp"
 
 namespace lumora::testing {
 namespace {
 
-namespace fs = std::filesystem;
-
-class Services : public PicZoomTest {
- protected:
-  Services() {
-    m_Dir =
-        fs::temp_directory_path() /
-        ("piczoom_services_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(m_Dir);
-    fs::create_directories(m_Dir);
-  }
-  ~Services() override { fs::remove_all(m_Dir); }
-  std::string PathOf(const std::string& name) const { return (m_Dir / name).string(); }
-  bool DirIsEmpty() const { return fs::is_empty(m_Dir); }
-
- private:
-  fs::path m_Dir;
-};
+using Services = PicZoomTest;
 
 std::vector<int16_t> Fields(const PicturePositions& p) {
   return {p.ppTop, p.ppBottom, p.ppLeft, p.ppRight};
 }
 
-TEST_F(Services, PicturePositionAfterEveryGo) {
+TEST_F(Services, PicturePositionTellsWhichEdgesAreInView) {
   auto z = Place(200, 150);
-  z->Picture(SolidPicture(400, 300));  // both bars, Max 213 and 163
-  struct Case {
-    GoDirection direction;
-    std::vector<int16_t> fields;  // top, bottom, left, right
+  z->Picture(SolidPicture(400, 300));      // both bars, Max 213 and 163
+  std::vector<std::vector<int16_t>> seen;  // current while PictureScrolled runs
+  onEvent = [&](std::string_view, std::span<Variant>) {
+    seen.push_back(Fields(z->PicturePosition()));
   };
-  for (const Case& c : {Case{gdTop, {-1, 0, 0, 0}},
-                        {gdBottom, {0, -1, 0, 0}},
-                        {gdLeft, {0, 0, -1, 0}},
-                        {gdRight, {0, 0, 0, -1}},
-                        {gdCenter, {0, 0, 0, 0}},
-                        {gdTopLeft, {-1, 0, -1, 0}},
-                        {gdTopRight, {-1, 0, 0, -1}},
-                        {gdBottomLeft, {0, -1, -1, 0}},
-                        {gdBottomRight, {0, -1, 0, -1}}}) {
-    GoDirection d = c.direction;
+  for (const auto& [direction, fields] :
+       std::vector<std::pair<GoDirection, std::vector<int16_t>>>{{gdTopLeft, {-1, 0, -1, 0}},
+                                                                 {gdCenter, {0, 0, 0, 0}},
+                                                                 {gdBottomRight, {0, -1, 0, -1}}}) {
+    GoDirection d = direction;
     z->Go(d);
-    EXPECT_EQ(Fields(z->PicturePosition()), c.fields) << c.direction;
+    EXPECT_EQ(Fields(z->PicturePosition()), fields) << direction;
   }
-}
-
-TEST_F(Services, BarsWithMaxZeroTouchBothEdges) {
-  auto z = Place(200, 150);
-  z->Picture(SolidPicture(200, 150));  // fits exactly: both Max 0
+  EXPECT_EQ(seen[0], (std::vector<int16_t>{0, 0, -1, 0}));
+  // A bar with Max 0 touches both edges.
+  onEvent = nullptr;
+  z->Picture(SolidPicture(200, 150));
   EXPECT_EQ(Fields(z->PicturePosition()), (std::vector<int16_t>{-1, -1, -1, -1}));
-  GoDirection d = gdBottomRight;
-  z->Go(d);
-  EXPECT_EQ(Fields(z->PicturePosition()), (std::vector<int16_t>{-1, -1, -1, -1}));
-
-  // A vertical Max of 0 beside a horizontal range: only the vertical pair.
   z->Picture(SolidPicture(400, 137));  // VScroll.Max 137 - 137 = 0
-  d = gdBottomRight;
+  GoDirection d = gdBottomRight;
   z->Go(d);
   EXPECT_EQ(Fields(z->PicturePosition()), (std::vector<int16_t>{-1, -1, 0, -1}));
 }
 
-TEST_F(Services, PicturePositionIsCurrentWhilePictureScrolledRuns) {
+TEST_F(Services, SizeImageAndSaveToAreOfTheShownPicture) {
+  ScratchDir dir;
   auto z = Place(200, 150);
-  z->Picture(SolidPicture(400, 300));
-  std::vector<std::vector<int16_t>> seen;
-  onEvent = [&](std::string_view, std::span<Variant>) {
-    seen.push_back(Fields(z->PicturePosition()));
-  };
-  GoDirection d = gdTopLeft;
-  z->Go(d);
-  EXPECT_EQ(seen, (std::vector<std::vector<int16_t>>{{0, 0, -1, 0}, {-1, 0, -1, 0}}));
-}
-
-TEST_F(Services, PictureSizeIsTheShownSize) {
-  auto z = Place(200, 150);
-  EXPECT_EQ(z->PictureSize().psWidth, 0);  // picScroll itself is 200 x 150
-  EXPECT_EQ(z->PictureSize().psHeight, 0);
-  EXPECT_EQ(Pic(*z).Width(), 200);
-  z->Picture(SolidPicture(333, 250));
-  EXPECT_EQ(z->PictureSize().psWidth, 333);
-  z->ZoomIn();
-  EXPECT_EQ(z->PictureSize().psWidth, 416);
-  EXPECT_EQ(z->PictureSize().psHeight, 312);
-  z->Stretch();
-  EXPECT_EQ(z->PictureSize().psWidth, 200);
-  EXPECT_EQ(z->PictureSize().psHeight, 150);
-}
-
-TEST_F(Services, ImageIsTheShownImageNotThePicture) {
-  auto z = Place(200, 150);
+  EXPECT_EQ(z->PictureSize().psWidth + z->PictureSize().psHeight, 0);  // picScroll is 200 wide
   const PicturePtr picture = PatternPicture(120, 80);
   z->Picture(picture);
   z->ZoomIn();
+  EXPECT_EQ(z->PictureSize().psWidth, 150);
+  EXPECT_EQ(z->PictureSize().psHeight, 100);
   const PicturePtr image = z->Image();
-  ASSERT_NE(image, nullptr);
-  EXPECT_NE(image, picture);
-  EXPECT_EQ(z->Picture(), picture);
   EXPECT_EQ(image->PixelWidth(), 150);
-  EXPECT_EQ(image->PixelHeight(), 100);
-  EXPECT_EQ(picture->PixelWidth(), 120);
   EXPECT_EQ(image->Pixels(), *Pic(*z).ShownImage());
   EXPECT_EQ(z->Image(), image);  // the object the picture box hands out, no copy of ours
-}
-
-TEST_F(Services, SaveToWritesBitmapDataUnderExactlyThePathGiven) {
-  auto z = Place(200, 150);
-  z->Picture(PatternPicture(120, 80));
-  z->ZoomOut();
-  std::string path = PathOf("shown.jpg");
+  EXPECT_EQ(z->Picture(), picture);
+  // Bitmap data under exactly the path given, replacing what was there.
+  std::string path = dir / "shown.gif";
+  WriteFileAtomically(path, std::string("GIF"));
   z->SaveTo(path);
-  EXPECT_EQ(path, PathOf("shown.jpg"));
-  ASSERT_TRUE(fs::exists(path));
-  const std::vector<uint8_t> bytes = ReadFileBytes(path);
-  ASSERT_GE(bytes.size(), 2u);
-  EXPECT_EQ(bytes[0], 'B');
-  EXPECT_EQ(bytes[1], 'M');
-  const PicturePtr loaded = LoadPictureFile(path);
-  EXPECT_EQ(loaded->Format(), PictureFormat::Bmp);
-  EXPECT_EQ(loaded->PixelWidth(), 108);
-  EXPECT_EQ(loaded->PixelHeight(), 72);
-  EXPECT_EQ(loaded->Pixels(), *Pic(*z).ShownImage());
-
-  // A GIF name gets bitmap data too, and an existing file is replaced.
-  std::string gif = PathOf("shown.gif");
-  WriteFileAtomically(gif, std::string("GIF"));
-  z->SaveTo(gif);
-  EXPECT_EQ(LoadPictureFile(gif)->Format(), PictureFormat::Bmp);
-}
-
-TEST_F(Services, SaveToAPathThatCannotBeWrittenWritesNothingAndRaisesNothing) {
-  auto z = Place(200, 150);
-  z->Picture(PatternPicture(120, 80));
-  Err().Clear();
-  std::string missing = PathOf("no/such/folder/out.bmp");
+  EXPECT_EQ(path, dir / "shown.gif");
+  const PicturePtr saved = LoadPictureFile(path);
+  EXPECT_EQ(saved->Format(), PictureFormat::Bmp);
+  EXPECT_EQ(saved->Pixels(), image->Pixels());
+  // A path that cannot be written gets nothing, and the caller sees success.
+  std::string missing = dir / "no/out.bmp";
   EXPECT_NO_THROW(z->SaveTo(missing));
-  EXPECT_FALSE(fs::exists(PathOf("no")));
+  EXPECT_FALSE(std::filesystem::exists(dir / "no"));
   EXPECT_NE(Err().Number(), 0);  // absorbed, not lost
-
-  // A folder under the name: it stays a folder and nothing is left beside it.
-  fs::create_directory(PathOf("taken.bmp"));
-  std::string taken = PathOf("taken.bmp");
+  // A folder under the name stays a folder, with nothing left beside it.
+  std::filesystem::create_directory(dir / "taken.bmp");
+  std::string taken = dir / "taken.bmp";
   EXPECT_NO_THROW(z->SaveTo(taken));
-  EXPECT_TRUE(fs::is_directory(taken));
-  EXPECT_EQ(std::distance(fs::directory_iterator(PathOf("")), fs::directory_iterator()), 1);
-
-  // An existing file where nothing may be written stays as it was.
-  std::string readOnly = "/proc/version";
-  const std::vector<uint8_t> before = ReadFileBytes(readOnly);
-  EXPECT_NO_THROW(z->SaveTo(readOnly));
-  EXPECT_EQ(ReadFileBytes(readOnly), before);
+  EXPECT_TRUE(std::filesystem::is_directory(taken));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);  // and the GIF
 }
 
 TEST_F(Services, ClearRemovesThePicture) {
@@ -173,12 +91,65 @@ TEST_F(Services, ClearRemovesThePicture) {
   EXPECT_FALSE(HBar(*z).Visible());
   EXPECT_EQ(Pic(*z).Width(), 200);
   events.clear();
-  ScrollDirection d = sdDown;
-  int16_t s = 5;
-  z->Scroll(d, s);
-  z->ScrollLoop(d, s);
   z->ZoomIn();
   EXPECT_TRUE(events.empty());
+}
+
+TEST_F(Services, LateBoundCallsReachTheControlAndNamesOutsideItTheExtender) {
+  EXPECT_TRUE(BindingsMatchInterface(ZelPicZoom::Dispatch()));
+  auto z = Place(200, 150);
+  EXPECT_EQ(DispatchTableOf(*z), &ZelPicZoom::Dispatch());
+  z->SetProperty("barswidth", Variant(int16_t{20}));
+  EXPECT_EQ(HBar(*z).Height(), 20);
+  z->SetProperty("Picture", Variant(SolidPicture(333, 250)));
+  z->CallMethod("ZoomIn", {});
+  EXPECT_EQ(z->GetProperty("PictureSize").ToObject()->GetProperty("psWidth"), Variant(416.0f));
+  Variant corner[] = {Variant(int32_t{gdBottomRight})};
+  z->Invoke(0x60030023, MemberKind::Method, corner);  // Go
+  EXPECT_EQ(corner[0], Variant(int32_t{gdBottomRight}));
+  const ObjectPtr position = z->GetProperty("PicturePosition").ToObject();
+  EXPECT_EQ(position->GetProperty("ppRight"), Variant(true));
+  EXPECT_EQ(position->GetProperty("ppTop"), Variant(false));
+  Variant up[] = {Variant(int32_t{sdcUp}), Variant(int16_t{0})};
+  EXPECT_NO_THROW(z->Invoke(0x60030026, MemberKind::Method, up));  // Scroll, a step below 1
+  EXPECT_EQ(z->Invoke(0x68030000, MemberKind::Get, {}), Variant(Pic(*z).hWnd()));  // hWnd
+  EXPECT_EQ(z->GetProperty("Left"), Variant(0.0f));
+  z->SetProperty("Top", Variant(int32_t{150}));
+  EXPECT_EQ(z->Control::Top(), 150);
+  EXPECT_THROW(z->SetProperty("ZoomPercent", Variant(int16_t{50})), Failure);
+  int shown = 0;
+  const AboutBoxHook previous = SetAboutBoxHook([&] { ++shown; });
+  z->Invoke(-552, MemberKind::Method, {});
+  z->CallMethod("AboutBox", {});
+  SetAboutBoxHook(previous);
+  EXPECT_EQ(shown, 2);
+}
+
+TEST_F(Services, EveryEventIsRaisedAsItsInterfaceDeclaresIt) {
+  auto z = Place(200, 150);
+  z->Picture(SolidPicture(400, 300));  // PictureSizeChanged, PictureScrolled
+  form->Click(100, 80);                // MouseDown, MouseUp, Click
+  form->DoubleClick(100, 80);          // DblClick
+  form->MouseMove(101, 80, 0);         // MouseMove
+  ScheduleAfterYields(1, Message::Key(MessageKind::KeyUp, form, kKeyRight));
+  form->KeyDown(kKeyRight);  // KeyDown, KeyUp
+  form->KeyPress('a');       // KeyPress
+  form->Click(190, 140);     // ButtonClick
+  const InterfaceInfo& iface = PicZoomEvents();
+  std::set<std::string> raised;
+  for (const LoggedEvent& e : events) {
+    const MemberInfo* declared = iface.FindDispid(e.dispid);
+    ASSERT_NE(declared, nullptr) << e.name;
+    EXPECT_EQ(declared->name, e.name);
+    ASSERT_EQ(e.args.size(), declared->params.size()) << e.name;
+    for (size_t i = 0; i < e.args.size(); ++i) {
+      const bool integer = declared->params[i].type.code == TypeCode::Int16;
+      EXPECT_EQ(e.args[i].GetKind(), integer ? Variant::Kind::Integer : Variant::Kind::Single)
+          << e.name << " argument " << i;
+    }
+    raised.insert(e.name);
+  }
+  EXPECT_EQ(raised.size(), iface.members.size());  // all 11
 }
 
 }  // namespace
