@@ -54,7 +54,7 @@ class QtTest : public PicZoomTest {
  protected:
   // Windows the pump opened for forms shown without a widget go with them.
   ~QtTest() override {
-    Reset();
+    ResetThreadState();
     qt::FormWindow::Sync();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
