@@ -186,7 +186,8 @@ def run(args):
     args.build = os.path.abspath(args.build)
     programs = PROGRAMS[args.folder.rstrip("/")]
     if args.ids:
-        ids = [l.split("\t")[0] for l in open(args.ids) if not l.startswith("#")]
+        # The mutants the earlier run killed: each must be killed again.
+        ids = [m for m, (status, _) in read(args.ids).items() if status == "killed"]
         ids = [i for i in ids if i.startswith(args.folder.rstrip("/") + "/")]
     else:
         ids = folder_mutants(args.folder, args.sources_only)
