@@ -6,6 +6,7 @@
 #include "about/resources.hpp"
 #include "platform/color.hpp"
 #include "platform/errors.hpp"
+#include "platform/numeric.hpp"
 #include "platform/services.hpp"
 #include "platform/variant.hpp"
 
@@ -13,7 +14,7 @@ namespace lumora {
 
 namespace {
 
-constexpr float kTw = 15;  // twips per pixel
+constexpr float kTw = kTwipsPerPixel;
 constexpr int32_t kClientWidth = 460;
 constexpr int32_t kClientHeight = 222;
 constexpr OleColor kLinkColor = 0x00C00000;  // dark blue (0x00BBGGRR)

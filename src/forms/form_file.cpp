@@ -13,6 +13,7 @@
 #include "platform/errors.hpp"
 #include "platform/file_io.hpp"
 #include "platform/form/form.hpp"
+#include "platform/numeric.hpp"
 #include "platform/picture.hpp"
 
 namespace lumora {
@@ -21,9 +22,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-constexpr const char* kFormat = "lumora form";
-constexpr int kVersion = 1;
-constexpr double kTwipsPerPixel = 15;
 constexpr double kLargest = 1.0e7;  // twips; far beyond any screen
 
 std::string Quoted(std::string_view text) {
@@ -233,12 +231,6 @@ PlacedControl ParseControl(const Reader& reader, const Json& item, const std::st
   return c;
 }
 
-// Numbers that are whole are written as integers, for readable files.
-Json NumberJson(double n) {
-  if (std::floor(n) == n && std::fabs(n) < 9.0e15) return static_cast<int64_t>(n);
-  return n;
-}
-
 }  // namespace
 
 Json ParseFormJson(std::string_view text, const std::string& file) {
@@ -275,9 +267,9 @@ FormDescription ParseFormFile(std::string_view text, const std::string& file) {
   if (!doc.is_object()) reader.Fault(top, "expected an object, got " + Reader::Describe(doc));
   reader.OnlyKeys(doc, {"format", "version", "name", "caption", "width", "height", "controls"},
                   top);
-  if (reader.String(reader.Field(doc, "format", top), "format") != kFormat)
-    reader.Fault("format", std::string("expected \"") + kFormat + "\"");
-  reader.Integer(reader.Field(doc, "version", top), "version", kVersion, kVersion);
+  if (reader.String(reader.Field(doc, "format", top), "format") != kFormFileFormat)
+    reader.Fault("format", std::string("expected \"") + kFormFileFormat + "\"");
+  reader.Integer(reader.Field(doc, "version", top), "version", kFormFileVersion, kFormFileVersion);
   FormDescription form;
   form.name = reader.String(reader.Field(doc, "name", top), "name");
   if (form.name.empty()) reader.Fault("name", "a form has a name");
@@ -317,9 +309,9 @@ std::shared_ptr<Form> BuildForm(const FormDescription& description, const std::s
   const std::string formName = name.empty() ? description.name : name;
   if (FindForm(formName))
     throw FormFileError(file + ": a form named " + Quoted(formName) + " is already open");
-  auto form =
-      Form::Create(formName, static_cast<int32_t>(std::lround(description.width / kTwipsPerPixel)),
-                   static_cast<int32_t>(std::lround(description.height / kTwipsPerPixel)));
+  auto form = Form::Create(
+      formName, static_cast<int32_t>(std::lround(description.width / double{kTwipsPerPixel})),
+      static_cast<int32_t>(std::lround(description.height / double{kTwipsPerPixel})));
   form->Caption(description.caption);
   size_t index = 0;
   try {
@@ -331,87 +323,12 @@ std::shared_ptr<Form> BuildForm(const FormDescription& description, const std::s
     Step([&] { form->Unload(); });
     const PlacedControl& c = description.controls[index];
     throw FormFileError(file + ": controls[" + std::to_string(index) + "] (" + Quoted(c.name) +
-                        "): " + failure.Description() + " (error " +
-                        std::to_string(failure.Number()) + ")");
+                        "): " + WithNumber(failure));
   } catch (...) {
     Step([&] { form->Unload(); });
     throw;
   }
   return form;
-}
-
-FormDescription DescribeForm(Form& form) {
-  FormDescription d;
-  d.name = form.Name();
-  d.caption = form.Caption();
-  d.width = static_cast<int32_t>(form.ClientWidth() * kTwipsPerPixel);
-  d.height = static_cast<int32_t>(form.ClientHeight() * kTwipsPerPixel);
-  for (const ControlPtr& control : form.Controls()) {
-    PlacedControl p;
-    p.className = control->TypeName();
-    p.name = control->Name();
-    Container* container = control->GetContainer();
-    if (Control* holder = container ? container->ContainerControl() : nullptr) {
-      if (holder->IsConstituent())
-        Fail(kErrInvalidCall, p.name + " lies inside " + holder->Name() +
-                                  ", a part of another control: a form file cannot hold it");
-      p.container = holder->Name();
-    }
-    p.hasExtent = control->HasExtent();
-    if (p.hasExtent) {
-      p.left = control->Left();
-      p.top = control->Top();
-      p.width = control->Width();
-      p.height = control->Height();
-      p.visible = control->Visible();
-      p.tabIndex = control->TabIndex();
-    }
-    if (auto* user = dynamic_cast<UserControl*>(control.get()))
-      user->UserControl_WriteProperties(p.properties);
-    else
-      WriteOrdinaryProperties(*control, p.properties);
-    d.controls.push_back(std::move(p));
-  }
-  return d;
-}
-
-std::string FormFileText(const FormDescription& form) {
-  Json doc;
-  doc["format"] = kFormat;
-  doc["version"] = kVersion;
-  doc["name"] = form.name;
-  doc["caption"] = form.caption;
-  doc["width"] = form.width;
-  doc["height"] = form.height;
-  Json controls = Json::array();
-  for (const PlacedControl& c : form.controls) {
-    Json item;
-    item["class"] = c.className;
-    item["name"] = c.name;
-    item["container"] = c.container;
-    if (c.hasExtent) {
-      Json ext;
-      ext["Left"] = NumberJson(c.left);
-      ext["Top"] = NumberJson(c.top);
-      ext["Width"] = NumberJson(c.width);
-      ext["Height"] = NumberJson(c.height);
-      ext["Visible"] = c.visible;
-      if (c.tabIndex >= 0) ext["TabIndex"] = c.tabIndex;
-      item["extender"] = std::move(ext);
-    }
-    item["properties"] = c.properties.ToJson();
-    controls.push_back(std::move(item));
-  }
-  doc["controls"] = std::move(controls);
-  return doc.dump(2) + "\n";
-}
-
-void SaveFormFile(Form& form, const std::string& path) {
-  const std::string text = FormFileText(DescribeForm(form));
-  WriteFileAtomically(path, text);
-  // Only a save that reached the disk counts: then the changes are saved.
-  for (const ControlPtr& control : form.Controls())
-    if (auto* user = dynamic_cast<UserControl*>(control.get())) user->ClearChangedProperties();
 }
 
 std::shared_ptr<Form> LoadFormFile(const std::string& path, const std::string& name) {

@@ -50,6 +50,10 @@ struct PlacedControl {
   PropertyBag properties;
 };
 
+// What a form file's "format" and "version" say.
+inline constexpr const char* kFormFileFormat = "lumora form";
+inline constexpr int kFormFileVersion = 1;
+
 struct FormDescription {
   std::string name;
   std::string caption;

@@ -182,8 +182,7 @@ void FormHost::RunHandlers(Listener& listener, const LoggedEvent& event, std::sp
       try {
         args[i] = ConvertLike(args[i], left);
       } catch (const Failure& failure) {
-        throw ScriptError(what + ": " + failure.Description() + " (error " +
-                          std::to_string(failure.Number()) + ")");
+        ThrowScriptError(what, failure);
       }
     }
   } catch (...) {

@@ -62,8 +62,7 @@ int ContactSheet(lua_State* L) {
   try {
     WritePng(MakeContactSheet(frames, captions, columns, width), out);
   } catch (const Failure& failure) {
-    throw ScriptError(std::string(fn) + ": " + out + ": " + failure.Description() + " (error " +
-                      std::to_string(failure.Number()) + ")");
+    ThrowScriptError(std::string(fn) + ": " + out, failure);
   }
   return 0;
 }

@@ -1,21 +1,16 @@
 #include "host/lua_form.hpp"
 
-#include <cmath>
 #include <new>
-#include <optional>
 
-#include "forms/control_classes.hpp"
 #include "forms/form_file.hpp"
 #include "host/host_state.hpp"
 #include "host/lua_events.hpp"
 #include "host/lua_object.hpp"
 #include "host/lua_state.hpp"
 #include "host/lua_variant.hpp"
-#include "platform/controls/user_control.hpp"
 #include "platform/errors.hpp"
 #include "platform/form/form.hpp"
 #include "platform/message_queue.hpp"
-#include "platform/property_bag.hpp"
 #include "platform/render/render_form.hpp"
 #include "platform/services.hpp"
 
@@ -35,113 +30,6 @@ FormBox* TestBox(lua_State* L, int index) {
   return static_cast<FormBox*>(luaL_testudata(L, index, kMeta));
 }
 
-std::shared_ptr<Form> SharedForm(Form& form) {
-  return std::static_pointer_cast<Form>(form.shared_from_this());
-}
-
-[[noreturn]] void Rethrow(const std::string& where, const Failure& failure) {
-  throw ScriptError(where + ": " + failure.Description() + " (error " +
-                    std::to_string(failure.Number()) + ")");
-}
-
-// --- form:add ------------------------------------------------------------------
-
-struct Placement {
-  float left = 0;
-  float top = 0;
-  float width = 2400;
-  float height = 1800;
-  Control* container = nullptr;
-  std::optional<bool> visible;
-  std::optional<int16_t> tabIndex;
-};
-
-Placement ReadPlacement(lua_State* L, int index, Form& form) {
-  Placement p;
-  if (IsNoneOrNil(L, index)) return p;
-  ArgTable(L, index, "form:add", "argument 3 (placement)");
-  lua_pushnil(L);
-  while (lua_next(L, index)) {
-    if (lua_type(L, -2) != LUA_TSTRING)
-      throw ScriptError("form:add: placement keys are names such as Left or Container");
-    const std::string key = lua_tostring(L, -2);
-    const int value = lua_gettop(L);
-    const std::string what = "placement " + key;
-    if (SameName(key, "Left")) {
-      p.left = static_cast<float>(ArgNumber(L, value, "form:add", what.c_str()));
-    } else if (SameName(key, "Top")) {
-      p.top = static_cast<float>(ArgNumber(L, value, "form:add", what.c_str()));
-    } else if (SameName(key, "Width")) {
-      p.width = static_cast<float>(ArgNumber(L, value, "form:add", what.c_str()));
-    } else if (SameName(key, "Height")) {
-      p.height = static_cast<float>(ArgNumber(L, value, "form:add", what.c_str()));
-    } else if (SameName(key, "Container")) {
-      std::string path;
-      p.container = &ControlArg(L, value, form, "form:add", path);
-    } else if (SameName(key, "Visible")) {
-      if (lua_type(L, value) != LUA_TBOOLEAN)
-        throw ScriptError("form:add: placement Visible must be a boolean");
-      p.visible = lua_toboolean(L, value) != 0;
-    } else if (SameName(key, "TabIndex")) {
-      p.tabIndex = static_cast<int16_t>(ArgInt32(L, value, 0, 32767, "form:add", what.c_str()));
-    } else {
-      throw ScriptError("form:add: unknown placement key \"" + key +
-                        "\" (Left, Top, Width, Height, Container, Visible, TabIndex)");
-    }
-    lua_pop(L, 1);
-  }
-  return p;
-}
-
-// A Lua table of property-bag keys and values: what a saved form would give
-// the control's ReadProperties.
-PropertyBag BagFromTable(lua_State* L, int index) {
-  ArgTable(L, index, "form:add", "argument 4 (property bag)");
-  PropertyBag bag;
-  lua_pushnil(L);
-  while (lua_next(L, index)) {
-    if (lua_type(L, -2) != LUA_TSTRING)
-      throw ScriptError("form:add: property bag keys are property names");
-    const std::string key = lua_tostring(L, -2);
-    const Variant value = LuaToVariant(L, -1, "form:add: property bag key " + key);
-    try {
-      bag.WriteProperty(key, value, Missing{});  // stored whatever its value
-    } catch (const Failure& failure) {
-      Rethrow("form:add", failure);
-    }
-    lua_pop(L, 1);
-  }
-  return bag;
-}
-
-int Add(lua_State* L) {
-  Form& form = CheckForm(L, 1, "form:add");
-  const std::string cls = ArgString(L, 2, "form:add", "argument 1 (class)");
-  const std::string name = ArgString(L, 3, "form:add", "argument 2 (name)");
-  const Placement p = ReadPlacement(L, 4, form);
-  std::optional<PropertyBag> bag;
-  if (!IsNoneOrNil(L, 5)) bag = BagFromTable(L, 5);
-  ControlPtr control = NewControl(cls);
-  if (!control)
-    throw ScriptError("form:add: unknown class \"" + cls + "\" (known: " + ControlClassList() +
-                      ")");
-  FormHost& host = Host(L).HostOf(SharedForm(form));
-  host.Listen(*control, name);  // before the lifecycle, so its events are heard too
-  try {
-    const bool user = dynamic_cast<UserControl*>(control.get()) != nullptr;
-    if (bag && !user)
-      throw ScriptError("form:add " + name + ": a " + control->TypeName() +
-                        " reads no property bag");
-    form.Place(control, name, p.left, p.top, p.width, p.height, p.container, bag ? &*bag : nullptr);
-    if (p.visible) control->Visible(*p.visible);
-    if (p.tabIndex) control->TabIndex(*p.tabIndex);
-  } catch (const Failure& failure) {
-    Rethrow("form:add " + name, failure);
-  }
-  PushObject(L, control, name);
-  return 1;
-}
-
 // --- Lifecycle and layout --------------------------------------------------------
 
 int Show(lua_State* L) {
@@ -149,7 +37,7 @@ int Show(lua_State* L) {
   try {
     form.Show(0);
   } catch (const Failure& failure) {
-    Rethrow("form:show", failure);
+    ThrowScriptError("form:show", failure);
   }
   return 0;
 }
@@ -173,7 +61,7 @@ int Resize(lua_State* L) {
   try {
     control.Move(control.Left(), control.Top(), width, height);
   } catch (const Failure& failure) {
-    Rethrow("form:resize " + path, failure);
+    ThrowScriptError("form:resize " + path, failure);
   }
   return 0;
 }
@@ -185,7 +73,7 @@ int Remove(lua_State* L) {
   try {
     form.Remove(control);
   } catch (const Failure& failure) {
-    Rethrow("form:remove " + path, failure);
+    ThrowScriptError("form:remove " + path, failure);
   }
   return 0;
 }
@@ -340,7 +228,7 @@ int Render(lua_State* L) {
   try {
     RenderFormPng(form, path);
   } catch (const Failure& failure) {
-    Rethrow("form:render " + path, failure);
+    ThrowScriptError("form:render " + path, failure);
   }
   return 0;
 }
@@ -351,7 +239,7 @@ int Save(lua_State* L) {
   try {
     SaveFormFile(form, path);
   } catch (const Failure& failure) {
-    Rethrow("form:save " + path, failure);
+    ThrowScriptError("form:save " + path, failure);
   }
   return 0;
 }
@@ -379,7 +267,7 @@ int Index(lua_State* L) {
     }
     PushVariant(L, form.GetProperty(name), form.Name() + "." + name);
   } catch (const Failure& failure) {
-    Rethrow(form.Name() + "." + name, failure);
+    ThrowScriptError(form.Name() + "." + name, failure);
   }
   return 1;
 }
@@ -394,7 +282,7 @@ int NewIndex(lua_State* L) {
   try {
     box->form->SetProperty(name, value);
   } catch (const Failure& failure) {
-    Rethrow(member, failure);
+    ThrowScriptError(member, failure);
   }
   return 0;
 }
@@ -421,7 +309,6 @@ int Collect(lua_State* L) {
 
 void RegisterForms(lua_State* L) {
   static const luaL_Reg methods[] = {
-      {"add", Guarded<Add>},
       {"show", Guarded<Show>},
       {"hide", Guarded<Hide>},
       {"unload", Guarded<Unload>},
@@ -443,6 +330,7 @@ void RegisterForms(lua_State* L) {
   };
   lua_newtable(L);
   luaL_setfuncs(L, methods, 0);
+  AddPlacingMethods(L, lua_gettop(L));
   AddInputMethods(L, lua_gettop(L));
   lua_setfield(L, LUA_REGISTRYINDEX, kMethods);
 
@@ -471,6 +359,10 @@ void PushForm(lua_State* L, const std::shared_ptr<Form>& form) {
   lua_pushvalue(L, -2);
   lua_rawset(L, -4);
   lua_remove(L, -2);
+}
+
+std::shared_ptr<Form> SharedForm(Form& form) {
+  return std::static_pointer_cast<Form>(form.shared_from_this());
 }
 
 std::shared_ptr<Form> TestForm(lua_State* L, int index) {

@@ -22,6 +22,8 @@ class FormHost;
 // Creates the handles' metatable, with every form method.
 void RegisterForms(lua_State* L);
 void PushForm(lua_State* L, const std::shared_ptr<Form>& form);
+// The owning pointer of a form the caller holds by reference.
+std::shared_ptr<Form> SharedForm(Form& form);
 // The form of the handle at index, or null.
 std::shared_ptr<Form> TestForm(lua_State* L, int index);
 // The form of the handle at index (a ScriptError otherwise); it must be loaded.
@@ -33,5 +35,7 @@ Control& ControlArg(lua_State* L, int index, Form& form, const char* function, s
 
 // The form methods of the input file, added to the method table.
 void AddInputMethods(lua_State* L, int methods);
+// form:add, added to the method table.
+void AddPlacingMethods(lua_State* L, int methods);
 
 }  // namespace lumora::host

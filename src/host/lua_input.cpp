@@ -16,10 +16,6 @@ namespace {
 
 constexpr int32_t kFar = 1000000;
 
-std::shared_ptr<Form> SharedForm(Form& form) {
-  return std::static_pointer_cast<Form>(form.shared_from_this());
-}
-
 // A failure escaping a handler is recorded on Err, as the main loop does.
 void Deliver(Form& form, const Message& message) {
   Step([&] {

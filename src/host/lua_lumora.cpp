@@ -16,14 +16,13 @@
 #include "platform/controls/control.hpp"
 #include "platform/errors.hpp"
 #include "platform/form/form.hpp"
+#include "platform/numeric.hpp"
 #include "platform/picture.hpp"
 #include "platform/services.hpp"
 
 namespace lumora::host {
 
 namespace {
-
-constexpr double kTwipsPerPixel = 15;
 
 // lumora.Form{width=, height=, name=, caption=}: sizes of the client area in twips.
 int NewForm(lua_State* L) {
@@ -59,8 +58,8 @@ int NewForm(lua_State* L) {
   } else if (FindForm(name)) {
     throw ScriptError("lumora.Form: a form named \"" + name + "\" is already open");
   }
-  auto form = Form::Create(name, static_cast<int32_t>(std::lround(width / kTwipsPerPixel)),
-                           static_cast<int32_t>(std::lround(height / kTwipsPerPixel)));
+  auto form = Form::Create(name, static_cast<int32_t>(std::lround(width / double{kTwipsPerPixel})),
+                           static_cast<int32_t>(std::lround(height / double{kTwipsPerPixel})));
   if (!caption.empty()) form->Caption(caption);
   PushForm(L, form);
   return 1;
@@ -82,8 +81,7 @@ int LoadPictureFunction(lua_State* L) {
   try {
     picture = LoadPictureFile(path);
   } catch (const Failure& failure) {
-    throw ScriptError("lumora.LoadPicture: " + path + ": " + failure.Description() + " (error " +
-                      std::to_string(failure.Number()) + ")");
+    ThrowScriptError("lumora.LoadPicture: " + path, failure);
   }
   PushObject(L, std::const_pointer_cast<Picture>(picture), "Picture");
   return 1;

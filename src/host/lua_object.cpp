@@ -33,12 +33,6 @@ ObjectBox& CheckBox(lua_State* L, int index, const char* function) {
   return *box;
 }
 
-// A failing member call, reworded to name the member.
-[[noreturn]] void FailMember(const std::string& member, const Failure& failure) {
-  throw ScriptError(member + ": " + failure.Description() + " (error " +
-                    std::to_string(failure.Number()) + ")");
-}
-
 const DispatchTable* TableWith(const Object& object, std::string_view name) {
   const DispatchTable* table = DispatchTableOf(object);
   return table && table->HasMember(name) ? table : nullptr;
@@ -103,7 +97,7 @@ int CallMethod(lua_State* L) {
       result = box.object->CallMethod(name, args);
     }
   } catch (const Failure& failure) {
-    FailMember(member, failure);
+    ThrowScriptError(member, failure);
   }
   lua_checkstack(L, count + 1);
   PushVariant(L, result, member);
@@ -132,7 +126,7 @@ int Index(lua_State* L) {
     const Variant value = GetMember(*box.object, name);
     PushVariant(L, value, member);
   } catch (const Failure& failure) {
-    FailMember(member, failure);
+    ThrowScriptError(member, failure);
   }
   return 1;
 }
@@ -147,7 +141,7 @@ int NewIndex(lua_State* L) {
   try {
     SetMember(*box.object, name, std::move(value));
   } catch (const Failure& failure) {
-    FailMember(member, failure);
+    ThrowScriptError(member, failure);
   }
   return 0;
 }

@@ -33,6 +33,10 @@ int Traceback(lua_State* L) {
 
 }  // namespace
 
+void ThrowScriptError(const std::string& where, const Failure& failure) {
+  throw ScriptError(where + ": " + WithNumber(failure));
+}
+
 LuaState::LuaState() : m_State(luaL_newstate()) {
   if (!m_State) throw std::bad_alloc();
   luaL_openlibs(m_State);
@@ -81,8 +85,7 @@ int CallGuarded(lua_State* L, LuaBody body) {
         if (!host.HasPendingError()) return results;
         message = host.TakePendingError();
       } catch (const Failure& failure) {
-        message = CallerPosition(L) + failure.Description() + " (error " +
-                  std::to_string(failure.Number()) + ")";
+        message = CallerPosition(L) + WithNumber(failure);
       } catch (const ScriptStopped& stopped) {
         message = CallerPosition(L) + stopped.what();
       } catch (const ScriptError& error) {

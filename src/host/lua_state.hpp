@@ -9,6 +9,8 @@
 
 #include <lua.hpp>
 
+#include "platform/errors.hpp"
+
 namespace lumora::host {
 
 class HostState;
@@ -18,6 +20,9 @@ class ScriptError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// A runtime failure inside a host call, reworded to name the call or member.
+[[noreturn]] void ThrowScriptError(const std::string& where, const Failure& failure);
 
 // Owns a lua_State with the standard libraries, minus the ones that start
 // programs (os.execute, io.popen): scripts reach programs only through the

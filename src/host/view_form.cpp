@@ -11,8 +11,6 @@ namespace lumora::host {
 
 namespace {
 
-constexpr float kTwips = 15;
-
 // Hands the control's KeyPress events to the viewer's commands.
 class KeySink final : public EventSink {
  public:

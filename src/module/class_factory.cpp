@@ -8,6 +8,7 @@
 #include "module/dispatch_object.hpp"
 #include "platform/controls/user_control.hpp"
 #include "platform/form/form.hpp"
+#include "platform/numeric.hpp"
 
 namespace lumora {
 
@@ -110,8 +111,9 @@ LumoraResult ClassFactory::CreateInstance(LumoraUnknown* outer, const LumoraGuid
     const std::shared_ptr<UserControl> control = m_Class.create();
     const std::shared_ptr<Form> site = Form::Create(NewSiteName(), kSiteWidth, kSiteHeight);
     try {
-      site->Place(control, std::string(m_Class.info->name) + "1", 0, 0, kSiteWidth * 15.0f,
-                  kSiteHeight * 15.0f, nullptr, nullptr);
+      site->Place(control, std::string(m_Class.info->name) + "1", 0, 0,
+                  kSiteWidth * float{kTwipsPerPixel}, kSiteHeight * float{kTwipsPerPixel}, nullptr,
+                  nullptr);
       site->Show(0);
     } catch (...) {
       site->Unload();

@@ -13,14 +13,13 @@
 #include "platform/errors.hpp"
 #include "platform/file_io.hpp"
 #include "platform/form/form.hpp"
+#include "platform/numeric.hpp"
 #include "platform/property_bag.hpp"
 #include "platform/render/render_form.hpp"
 
 namespace lumora {
 
 namespace {
-
-constexpr float kTwips = 15;  // per pixel
 
 std::string NewFormName() {
   thread_local int64_t g_Forms = 0;
@@ -86,8 +85,8 @@ std::unique_ptr<Site> Site::ForClass(const ModuleClass& cls, int32_t width, int3
   const std::shared_ptr<UserControl> control = cls.create();
   {
     const LoadingDesign loading(*form);
-    form->Place(control, std::string(cls.info->name) + "1", 0, 0, kTwips * width, kTwips * height,
-                nullptr, bag ? &*bag : nullptr);
+    form->Place(control, std::string(cls.info->name) + "1", 0, 0, float{kTwipsPerPixel} * width,
+                float{kTwipsPerPixel} * height, nullptr, bag ? &*bag : nullptr);
   }
   return std::make_unique<Site>(form, control, true);
 }
@@ -144,7 +143,8 @@ int32_t Site::Height() const {
 
 void Site::Resize(int32_t width, int32_t height) {
   m_Form->ResizeClient(width, height);
-  if (m_Fills) m_Control->Move(0, 0.0f, kTwips * width, kTwips * height);
+  if (m_Fills)
+    m_Control->Move(0, 0.0f, float{kTwipsPerPixel} * width, float{kTwipsPerPixel} * height);
 }
 
 uint64_t Site::Generation() {

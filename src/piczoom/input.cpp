@@ -38,6 +38,41 @@ class KeyLoopMark {
   KeyLoopMark& operator=(const KeyLoopMark&) = delete;
 };
 
+// One axis of the drag step: the pointer's movement from last to now moves
+// the bar's value the other way, clamped to 0..Max.
+void DragBar(ScrollBar& bar, const int32_t& now, const int32_t& last) {
+  Int32 d;
+  Int32 v;
+  Step([&] { d = Int32{now} - Int32{last}; });
+  Step([&] { v = bar.Value(); });
+  if (Met([&] { return d > 0; })) {
+    if (Met([&] { return v - d > 0; }))
+      Step([&] { bar.Value(ToInt16((v - d).Value())); });
+    else
+      Step([&] { bar.Value(0); });
+  } else {
+    if (Met([&] { return v - d < bar.Max(); }))
+      Step([&] { bar.Value(ToInt16((v - d).Value())); });
+    else
+      Step([&] { bar.Value(bar.Max()); });
+  }
+}
+
+// An arrow key's pixel along one bar, back (towards 0) or on (towards Max).
+void StepBar(ScrollBar& bar, bool back) {
+  if (back) {
+    if (Met([&] { return bar.Value() > 0; }))
+      Step([&] { bar.Value(ToInt16(bar.Value() - 1)); });
+    else
+      Step([&] { bar.Value(0); });
+  } else {
+    if (Met([&] { return bar.Value() < bar.Max(); }))
+      Step([&] { bar.Value(ToInt16(bar.Value() + 1)); });
+    else
+      Step([&] { bar.Value(bar.Max()); });
+  }
+}
+
 bool IsArrowKey(int16_t KeyCode) {
   return KeyCode == kKeyLeft || KeyCode == kKeyUp || KeyCode == kKeyRight || KeyCode == kKeyDown;
 }
@@ -67,40 +102,10 @@ void ZelPicZoom::picScroll_MouseMove(int16_t& Button, int16_t& Shift, float& X, 
   if (!Met([&] { return Button == kLeftButton; })) return;
   if (!Met([&] { return HasPicture() && m_MouseScrolling && g_ButtonHeld; })) return;
   Step([&] { GetCursorPos(g_CursorPos); });
-  if (Met([&] { return picScroll->Width() > ScaleWidth(); })) {
-    Int32 dx;
-    Int32 v;
-    Step([&] { dx = Int32{g_CursorPos.x} - Int32{g_LastCursorPos.x}; });
-    Step([&] { v = HScroll->Value(); });
-    if (Met([&] { return dx > 0; })) {
-      if (Met([&] { return v - dx > 0; }))
-        Step([&] { HScroll->Value(ToInt16((v - dx).Value())); });
-      else
-        Step([&] { HScroll->Value(0); });
-    } else {
-      if (Met([&] { return v - dx < HScroll->Max(); }))
-        Step([&] { HScroll->Value(ToInt16((v - dx).Value())); });
-      else
-        Step([&] { HScroll->Value(HScroll->Max()); });
-    }
-  }
-  if (Met([&] { return picScroll->Height() > ScaleHeight(); })) {
-    Int32 dy;
-    Int32 v;
-    Step([&] { dy = Int32{g_CursorPos.y} - Int32{g_LastCursorPos.y}; });
-    Step([&] { v = VScroll->Value(); });
-    if (Met([&] { return dy > 0; })) {
-      if (Met([&] { return v - dy > 0; }))
-        Step([&] { VScroll->Value(ToInt16((v - dy).Value())); });
-      else
-        Step([&] { VScroll->Value(0); });
-    } else {
-      if (Met([&] { return v - dy < VScroll->Max(); }))
-        Step([&] { VScroll->Value(ToInt16((v - dy).Value())); });
-      else
-        Step([&] { VScroll->Value(VScroll->Max()); });
-    }
-  }
+  if (Met([&] { return picScroll->Width() > ScaleWidth(); }))
+    DragBar(*HScroll, g_CursorPos.x, g_LastCursorPos.x);
+  if (Met([&] { return picScroll->Height() > ScaleHeight(); }))
+    DragBar(*VScroll, g_CursorPos.y, g_LastCursorPos.y);
   Step([&] { g_LastCursorPos = g_CursorPos; });
 }
 
@@ -128,30 +133,10 @@ void ZelPicZoom::picScroll_KeyDown(int16_t& KeyCode, int16_t& Shift) {
 
 void ZelPicZoom::ArrowKeyStep(int16_t KeyCode) {
   switch (KeyCode) {
-    case kKeyLeft:
-      if (Met([&] { return HScroll->Value() > 0; }))
-        Step([&] { HScroll->Value(ToInt16(HScroll->Value() - 1)); });
-      else
-        Step([&] { HScroll->Value(0); });
-      break;
-    case kKeyUp:
-      if (Met([&] { return VScroll->Value() > 0; }))
-        Step([&] { VScroll->Value(ToInt16(VScroll->Value() - 1)); });
-      else
-        Step([&] { VScroll->Value(0); });
-      break;
-    case kKeyRight:
-      if (Met([&] { return HScroll->Value() < HScroll->Max(); }))
-        Step([&] { HScroll->Value(ToInt16(HScroll->Value() + 1)); });
-      else
-        Step([&] { HScroll->Value(HScroll->Max()); });
-      break;
-    case kKeyDown:
-      if (Met([&] { return VScroll->Value() < VScroll->Max(); }))
-        Step([&] { VScroll->Value(ToInt16(VScroll->Value() + 1)); });
-      else
-        Step([&] { VScroll->Value(VScroll->Max()); });
-      break;
+    case kKeyLeft: StepBar(*HScroll, true); break;
+    case kKeyUp: StepBar(*VScroll, true); break;
+    case kKeyRight: StepBar(*HScroll, false); break;
+    case kKeyDown: StepBar(*VScroll, false); break;
     default: break;
   }
 }

@@ -100,6 +100,7 @@ class ZelPicZoom final : public UserControl, public Dispatchable {
   bool HasPicture() const;
   // Resizes picScroll and paints the picture scaled into it (zoom.cpp).
   void ShowPictureAtSize(int16_t Width, int16_t Height);
+  void ShowAtRung(uint8_t index, int16_t Width, int16_t Height);
   // Shows the natural size after a refused persistent image, once.
   void FallBackToNaturalSize();
 

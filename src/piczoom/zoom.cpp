@@ -25,14 +25,10 @@ struct TargetSize {
 // Width and height rounded half to even, or nothing when either does not fit
 // in 16 bits.
 std::optional<TargetSize> Nearest(double width, double height) {
-  TargetSize size;
-  try {
-    size.height = ToInt16(height);
-    size.width = ToInt16(width);
-  } catch (const Failure&) {
-    return std::nullopt;
-  }
-  return size;
+  const std::optional<int16_t> h = TryToInt16(height);
+  const std::optional<int16_t> w = TryToInt16(width);
+  if (!h || !w) return std::nullopt;
+  return TargetSize{*w, *h};
 }
 
 // The size at a rung of the ladder: percent x natural size / 100, in single
@@ -54,9 +50,7 @@ void ZelPicZoom::ZoomIn() {
       for (index = g_ZoomIndex + 1; !size && index <= kZoomIndexLast; ++index)
         size = RungSize(static_cast<uint8_t>(index), m_PictureWidth, m_PictureHeight);
     });
-  if (!size) return;
-  Step([&] { g_ZoomIndex = static_cast<uint8_t>(index - 1); });
-  Step([&] { ShowPictureAtSize(size->width, size->height); });
+  if (size) ShowAtRung(static_cast<uint8_t>(index - 1), size->width, size->height);
 }
 
 void ZelPicZoom::ZoomOut() {
@@ -67,18 +61,14 @@ void ZelPicZoom::ZoomOut() {
       for (index = g_ZoomIndex - 1; !size && index >= 0; --index)
         size = RungSize(static_cast<uint8_t>(index), m_PictureWidth, m_PictureHeight);
     });
-  if (!size) return;
-  Step([&] { g_ZoomIndex = static_cast<uint8_t>(index + 1); });
-  Step([&] { ShowPictureAtSize(size->width, size->height); });
+  if (size) ShowAtRung(static_cast<uint8_t>(index + 1), size->width, size->height);
 }
 
 void ZelPicZoom::ZoomReal() {
   std::optional<TargetSize> size;
   if (Met([&] { return HasPicture(); }))
     Step([&] { size = Nearest(m_PictureWidth, m_PictureHeight); });
-  if (!size) return;
-  Step([&] { g_ZoomIndex = kZoomIndexNatural; });
-  Step([&] { ShowPictureAtSize(size->width, size->height); });
+  if (size) ShowAtRung(kZoomIndexNatural, size->width, size->height);
 }
 
 // Fits the side that overhangs (or falls short) by more pixels; equal
@@ -102,22 +92,25 @@ void ZelPicZoom::FeedBest() {
       });
     }
   }
-  if (!size) return;
-  Step([&] { g_ZoomIndex = kZoomIndexNatural; });
-  Step([&] { ShowPictureAtSize(size->width, size->height); });
+  if (size) ShowAtRung(kZoomIndexNatural, size->width, size->height);
 }
 
 // The whole inner area, proportions ignored.
 void ZelPicZoom::Stretch() {
   std::optional<TargetSize> size;
   if (Met([&] { return HasPicture(); })) Step([&] { size = Nearest(ScaleWidth(), ScaleHeight()); });
-  if (!size) return;
-  Step([&] { g_ZoomIndex = kZoomIndexNatural; });
-  Step([&] { ShowPictureAtSize(size->width, size->height); });
+  if (size) ShowAtRung(kZoomIndexNatural, size->width, size->height);
 }
 
 Variant ZelPicZoom::ZoomPercent() const {
   return Variant(g_ZoomLevels.at(g_ZoomIndex));
+}
+
+// The end every zoom operation shares once it has a size: the rung is
+// recorded and the picture shown at that size.
+void ZelPicZoom::ShowAtRung(uint8_t index, int16_t Width, int16_t Height) {
+  Step([&] { g_ZoomIndex = index; });
+  Step([&] { ShowPictureAtSize(Width, Height); });
 }
 
 void ZelPicZoom::ShowPictureAtSize(int16_t Width, int16_t Height) {

@@ -2,6 +2,10 @@
 
 namespace lumora {
 
+std::string WithNumber(const Failure& failure) {
+  return failure.Description() + " (error " + std::to_string(failure.Number()) + ")";
+}
+
 std::string DefaultDescription(int32_t number) {
   switch (number) {
     case 0: return {};

@@ -45,6 +45,9 @@ class Failure : public std::exception {
 // Standard description of a runtime error number ("Overflow" for 6, ...).
 std::string DefaultDescription(int32_t number);
 
+// A failure as messages at the library's edges quote it: "Overflow (error 6)".
+std::string WithNumber(const Failure& failure);
+
 // Text from outside (a file, a script, a command line) made safe to quote in
 // a message shown on a terminal: control characters (C0, DEL, C1) and bytes
 // that are not UTF-8 become \xNN escapes, a backslash becomes two. Line
@@ -85,11 +88,10 @@ void Step(Statement&& statement) {
   }
 }
 
-// Evaluates a test under the error-ignoring regime: a test whose evaluation
-// fails counts as met (execution goes on inside the branch it guards, and a
-// loop whose end test fails ends).
+// Evaluates a test under the error-ignoring regime; a test whose evaluation
+// fails is recorded and answers whenFailed.
 template <class Test>
-bool Met(Test&& test) {
+bool Evaluated(Test&& test, bool whenFailed) {
   try {
     return static_cast<bool>(test());
   } catch (const Failure& failure) {
@@ -97,7 +99,21 @@ bool Met(Test&& test) {
   } catch (const std::bad_alloc&) {
     Err().Record(Failure(kErrOutOfMemory, DefaultDescription(kErrOutOfMemory)));
   }
-  return true;
+  return whenFailed;
+}
+
+// A branch's test: one whose evaluation fails counts as met (execution goes on
+// inside the branch it guards, and a loop whose end test fails ends).
+template <class Test>
+bool Met(Test&& test) {
+  return Evaluated(test, true);
+}
+
+// The test of a loop that runs while it holds: one whose evaluation fails
+// ends the loop.
+template <class Test>
+bool Continues(Test&& test) {
+  return Evaluated(test, false);
 }
 
 }  // namespace lumora

@@ -3,6 +3,7 @@
 #include <cfenv>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "platform/errors.hpp"
 
@@ -16,12 +17,19 @@ double RoundHalfEven(double value) {
 
 namespace {
 template <class T>
-T NarrowRounded(double value) {
+std::optional<T> TryNarrowRounded(double value) {
   const double r = RoundHalfEven(value);
   if (!(r >= static_cast<double>(std::numeric_limits<T>::min()) &&
         r <= static_cast<double>(std::numeric_limits<T>::max())))
-    Fail(kErrOverflow);
+    return std::nullopt;
   return static_cast<T>(r);
+}
+
+template <class T>
+T NarrowRounded(double value) {
+  const std::optional<T> narrowed = TryNarrowRounded<T>(value);
+  if (!narrowed) Fail(kErrOverflow);
+  return *narrowed;
 }
 
 template <class T>
@@ -37,6 +45,9 @@ int16_t ToInt16(double value) {
 }
 int32_t ToInt32(double value) {
   return NarrowRounded<int32_t>(value);
+}
+std::optional<int16_t> TryToInt16(double value) {
+  return TryNarrowRounded<int16_t>(value);
 }
 int16_t ToInt16(int64_t value) {
   return NarrowWide<int16_t>(value);

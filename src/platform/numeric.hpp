@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace lumora {
 
@@ -15,6 +16,8 @@ int16_t ToInt16(double value);
 int32_t ToInt32(double value);
 int16_t ToInt16(int64_t value);
 int32_t ToInt32(int64_t value);
+// ToInt16 that answers nothing where ToInt16 would fail.
+std::optional<int16_t> TryToInt16(double value);
 inline int16_t ToInt16(int32_t value) {
   return ToInt16(static_cast<int64_t>(value));
 }

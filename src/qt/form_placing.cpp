@@ -30,8 +30,7 @@ void PlaceDescribed(Form& form, const FormDescription& description, Control& con
       for (auto name = placed.rbegin(); name != placed.rend(); ++name)
         if (Control* control = form.Find(*name)) Step([&] { form.Remove(*control); });
       throw FormFileError(file + ": controls[" + std::to_string(i) + "] (\"" + c.name +
-                          "\"): " + failure.Description() + " (error " +
-                          std::to_string(failure.Number()) + ")");
+                          "\"): " + WithNumber(failure));
     }
   }
 }

@@ -21,13 +21,4 @@ bool EqualsTrue(const Variant& value);
 // single-precision number.
 float Coordinate(double value);
 
-// The end test of a loop run with errors ignored: a test that fails ends the
-// loop (unlike Met, where it counts as met).
-template <class Test>
-bool Continues(Test&& test) {
-  bool go = false;
-  Step([&] { go = static_cast<bool>(test()); });
-  return go;
-}
-
 }  // namespace lumora

@@ -5,6 +5,7 @@
 // differs (pictures compared by identity), since this runs after every step
 // of a held button or a thumb drag.
 #include <cmath>
+#include <type_traits>
 
 #include "platform/gdi.hpp"
 #include "platform/numeric.hpp"
@@ -17,8 +18,33 @@ namespace {
 
 // The track's drawing converts twips to pixels at a fixed 15, and its drawing
 // area is 30 twips (2 pixels) shorter and narrower than the track.
-constexpr double kTwipsPerPixelFixed = 15;
 constexpr double kTrackFrameTwips = 30;
+
+// One step that writes a constituent's property only when it differs from
+// value (pictures compare by identity).
+template <class Box, class Owner, class T>
+void WriteIfDiffers(Box& box, T (Owner::*get)() const, void (Owner::*let)(T),
+                    const std::type_identity_t<T>& value) {
+  Step([&] {
+    if ((box.*get)() != value) (box.*let)(value);
+  });
+}
+
+void ShowPicture(Image& button, const Image& picture) {
+  WriteIfDiffers(button, &Image::Picture, &Image::Picture, picture.Picture());
+}
+void ShowButton(Image& button, bool visible) {
+  WriteIfDiffers(button, &Image::Visible, &Image::Visible, visible);
+}
+
+// Steps 2 and 3: a button with somewhere to scroll to shows its released or
+// held picture and is enabled; one without shows its greyed picture.
+void SetButton(Image& button, bool scrolls, bool released, const Image& up, const Image& held,
+               const Image& greyed) {
+  ShowPicture(button, !scrolls ? greyed : released ? up : held);
+  WriteIfDiffers(button, &Image::Enabled, &Image::Enabled, scrolls);
+  ShowButton(button, true);
+}
 
 }  // namespace
 
@@ -33,35 +59,17 @@ void ZelScrollContainer::RunScrollBarSteps(bool fromLayout) {
   // Step 0: no contained controls.
   if (Met([&] { return ContainedControls().Count() <= 0; })) {
     if (fromLayout) {
-      Step([&] {
-        if (sU->Visible() != false) sU->Visible(false);
-      });
-      Step([&] {
-        if (sU->Picture() != UpN->Picture()) sU->Picture(UpN->Picture());
-      });
-      Step([&] {
-        if (sD->Visible() != false) sD->Visible(false);
-      });
-      Step([&] {
-        if (sD->Picture() != DownN->Picture()) sD->Picture(DownN->Picture());
-      });
+      ShowButton(*sU, false);
+      ShowPicture(*sU, *UpN);
+      ShowButton(*sD, false);
+      ShowPicture(*sD, *DownN);
     } else {
-      Step([&] {
-        if (sU->Visible() != false) sU->Visible(false);
-      });
-      Step([&] {
-        if (sD->Visible() != false) sD->Visible(false);
-      });
-      Step([&] {
-        if (sU->Picture() != UpN->Picture()) sU->Picture(UpN->Picture());
-      });
-      Step([&] {
-        if (sD->Picture() != DownN->Picture()) sD->Picture(DownN->Picture());
-      });
+      ShowButton(*sU, false);
+      ShowButton(*sD, false);
+      ShowPicture(*sU, *UpN);
+      ShowPicture(*sD, *DownN);
     }
-    Step([&] {
-      if (picBar->Visible() != false) picBar->Visible(false);
-    });
+    WriteIfDiffers(*picBar, &PictureBox::Visible, &PictureBox::Visible, false);
     return;
   }
 
@@ -91,87 +99,22 @@ void ZelScrollContainer::RunScrollBarSteps(bool fromLayout) {
     i = i + 1;
   } while (Continues([&] { return i < ContainedControls().Count(); }));
 
-  // Step 2: the up button.
-  if (upFlag) {
-    if (m_UpReleased)
-      Step([&] {
-        if (sU->Picture() != UpU->Picture()) sU->Picture(UpU->Picture());
-      });
-    else
-      Step([&] {
-        if (sU->Picture() != UpD->Picture()) sU->Picture(UpD->Picture());
-      });
-    Step([&] {
-      if (sU->Enabled() != true) sU->Enabled(true);
-    });
-    Step([&] {
-      if (sU->Visible() != true) sU->Visible(true);
-    });
-  } else {
-    Step([&] {
-      if (sU->Picture() != UpN->Picture()) sU->Picture(UpN->Picture());
-    });
-    Step([&] {
-      if (sU->Enabled() != false) sU->Enabled(false);
-    });
-    Step([&] {
-      if (sU->Visible() != true) sU->Visible(true);
-    });
-  }
-
-  // Step 3: the down button.
-  if (downFlag) {
-    if (m_DownReleased)
-      Step([&] {
-        if (sD->Picture() != DownU->Picture()) sD->Picture(DownU->Picture());
-      });
-    else
-      Step([&] {
-        if (sD->Picture() != DownD->Picture()) sD->Picture(DownD->Picture());
-      });
-    Step([&] {
-      if (sD->Enabled() != true) sD->Enabled(true);
-    });
-    Step([&] {
-      if (sD->Visible() != true) sD->Visible(true);
-    });
-  } else {
-    Step([&] {
-      if (sD->Picture() != DownN->Picture()) sD->Picture(DownN->Picture());
-    });
-    Step([&] {
-      if (sD->Enabled() != false) sD->Enabled(false);
-    });
-    Step([&] {
-      if (sD->Visible() != true) sD->Visible(true);
-    });
-  }
+  // Steps 2 and 3: the up and the down button.
+  SetButton(*sU, upFlag, m_UpReleased, *UpU, *UpD, *UpN);
+  SetButton(*sD, downFlag, m_DownReleased, *DownU, *DownD, *DownN);
 
   // Step 4: the track between the buttons.
-  Step([&] {
-    const float left = ScaleWidth() - picBar->Width();
-    if (picBar->Left() != left) picBar->Left(left);
-  });
-  if (Met([&] { return sU->Visible() == true; }))
-    Step([&] {
-      if (picBar->Top() != sU->Height()) picBar->Top(sU->Height());
-    });
-  else
-    Step([&] {
-      if (picBar->Top() != 0) picBar->Top(0);
-    });
-  Step([&] {
-    if (picBar->Width() != sU->Width()) picBar->Width(sU->Width());
-  });
+  WriteIfDiffers(*picBar, &PictureBox::Left, &PictureBox::Left, ScaleWidth() - picBar->Width());
+  const bool upShown = Met([&] { return sU->Visible() == true; });
+  WriteIfDiffers(*picBar, &PictureBox::Top, &PictureBox::Top, upShown ? sU->Height() : 0);
+  WriteIfDiffers(*picBar, &PictureBox::Width, &PictureBox::Width, sU->Width());
   float extraLength = 0;
   if (Met([&] { return sU->Visible() == false; }))
     Step([&] { extraLength = extraLength + sU->Height(); });
   if (Met([&] { return sD->Visible() == false; }))
     Step([&] { extraLength = extraLength + sD->Height(); });
-  Step([&] {
-    const float height = ScaleHeight() - sU->Height() - sD->Height() + extraLength;
-    if (picBar->Height() != height) picBar->Height(height);
-  });
+  WriteIfDiffers(*picBar, &PictureBox::Height, &PictureBox::Height,
+                 ScaleHeight() - sU->Height() - sD->Height() + extraLength);
 
   // Step 5: the track's scale stands for the content plus both margins; the
   // thumb starts where the highest control has been scrolled to and is as
@@ -184,20 +127,13 @@ void ZelScrollContainer::RunScrollBarSteps(bool fromLayout) {
   });
   Step([&] { m_ThumbTop = ToInt32(0 - contentTop); });
   Step([&] { m_ThumbHeight = ToInt32(static_cast<double>(ScaleHeight()) + marginSum); });
-  Step([&] {
-    const auto height = static_cast<float>(m_ThumbHeight);
-    if (picSelected->Height() != height) picSelected->Height(height);
-  });
-  Step([&] {
-    const auto top = static_cast<float>(m_ThumbTop);
-    if (picSelected->Top() != top) picSelected->Top(top);
-  });
+  WriteIfDiffers(*picSelected, &PictureBox::Height, &PictureBox::Height,
+                 static_cast<float>(m_ThumbHeight));
+  WriteIfDiffers(*picSelected, &PictureBox::Top, &PictureBox::Top, static_cast<float>(m_ThumbTop));
 
   // Step 6: paint the thumb and show the track.
   PaintThumb();
-  Step([&] {
-    if (picBar->Visible() != true) picBar->Visible(true);
-  });
+  WriteIfDiffers(*picBar, &PictureBox::Visible, &PictureBox::Visible, true);
 }
 
 // Steps 6.1 to 6.5: clear the track, take the thumb box's colour, set one
@@ -210,7 +146,7 @@ void ZelScrollContainer::PaintThumb() {
   Step([&] { T = picSelected->Top(); });
   Step([&] { L = picSelected->Height(); });
   // Pixel rows that stand for the whole track scale S.
-  const double k = (double{H} - kTrackFrameTwips) / kTwipsPerPixelFixed;
+  const double k = (double{H} - kTrackFrameTwips) / kTwipsPerPixel;
 
   Step([&] { picBar->Cls(); });
   ColorRef C = 0;
@@ -218,7 +154,7 @@ void ZelScrollContainer::PaintThumb() {
   Step([&] { SetPixel(picBar->hDC(), 0, ToInt32(k * (double{T} / S)), C); });
   Step([&] {
     StretchBlt(picBar->hDC(), 0, ToInt32(k * (double{T} / S)),
-               ToInt32((double{W} - kTrackFrameTwips) / kTwipsPerPixelFixed),
+               ToInt32((double{W} - kTrackFrameTwips) / kTwipsPerPixel),
                ToInt32(k * ((double{T} + L) / S) - k * (double{T} / S)), picBar->hDC(), 0,
                ToInt32(k * (double{T} / S)), 1, 1, kSrcCopy);
   });

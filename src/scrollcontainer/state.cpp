@@ -1,5 +1,6 @@
 // The container's constituents, properties, persistence and Show.
 #include "platform/errors.hpp"
+#include "platform/numeric.hpp"
 #include "platform/property_bag.hpp"
 #include "scrollcontainer/button_pictures.hpp"
 #include "scrollcontainer/zel_scroll_container.hpp"
@@ -9,8 +10,8 @@ namespace lumora {
 namespace {
 
 // The design-time size of the buttons and the width of the track, in twips.
-constexpr float kButtonWidth = kButtonPixelWidth * 15;
-constexpr float kButtonHeight = kButtonPixelHeight * 15;
+constexpr float kButtonWidth = kButtonPixelWidth * kTwipsPerPixel;
+constexpr float kButtonHeight = kButtonPixelHeight * kTwipsPerPixel;
 
 constexpr OleColor kTrackColor = kSysApplicationWorkspace;
 constexpr OleColor kThumbColor = Rgb(64, 64, 64);

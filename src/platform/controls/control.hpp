@@ -17,7 +17,9 @@
 #include <vector>
 
 #include "platform/color.hpp"
+#include "platform/controls/coordinates.hpp"
 #include "platform/controls/event.hpp"
+#include "platform/controls/input_codes.hpp"
 #include "platform/event_source.hpp"
 #include "platform/object.hpp"
 
@@ -30,113 +32,8 @@ class MemberTable;
 class UserControl;
 using ControlPtr = std::shared_ptr<Control>;
 
-// Pointer shapes (MousePointer values).
-enum MousePointerShape : int16_t {
-  kPointerDefault = 0,
-  kPointerArrow = 1,
-  kPointerCross = 2,
-  kPointerIBeam = 3,
-  kPointerIcon = 4,
-  kPointerSize = 5,
-  kPointerSizeNESW = 6,
-  kPointerSizeNS = 7,
-  kPointerSizeNWSE = 8,
-  kPointerSizeWE = 9,
-  kPointerUpArrow = 10,
-  kPointerHourglass = 11,
-  kPointerNoDrop = 12,
-  kPointerArrowHourglass = 13,
-  kPointerArrowQuestion = 14,
-  kPointerSizeAll = 15,
-  kPointerCustom = 99,
-};
-// True for 0..15 and 99; anything else is refused with error 380.
-bool IsValidPointer(int16_t pointer);
-
-// Positions and sizes, in twips, lie within this much of zero (about 71
-// million pixels): far beyond any screen, and every sum of two of them in
-// pixels still fits 32 bits. Others fail with error 380.
-constexpr float kCoordinateLimit = 1073741824.0f;  // 2^30
-
-// Scale modes (ScaleMode values).
-constexpr int16_t kScaleUser = 0;
-constexpr int16_t kScaleTwips = 1;
-constexpr int16_t kScalePixels = 3;
-
-// Mouse buttons (Button) and modifier keys (Shift), as bit masks.
-constexpr int16_t kLeftButton = 1;
-constexpr int16_t kRightButton = 2;
-constexpr int16_t kMiddleButton = 4;
-constexpr int16_t kShiftMask = 1;
-constexpr int16_t kCtrlMask = 2;
-constexpr int16_t kAltMask = 4;
-
-// Key codes the runtime itself acts on.
-constexpr int16_t kKeyBack = 8;
-constexpr int16_t kKeyTab = 9;
-constexpr int16_t kKeyReturn = 13;
-constexpr int16_t kKeyEscape = 27;
-constexpr int16_t kKeySpace = 32;
-constexpr int16_t kKeyPageUp = 33;
-constexpr int16_t kKeyPageDown = 34;
-constexpr int16_t kKeyEnd = 35;
-constexpr int16_t kKeyHome = 36;
-constexpr int16_t kKeyLeft = 37;
-constexpr int16_t kKeyUp = 38;
-constexpr int16_t kKeyRight = 39;
-constexpr int16_t kKeyDown = 40;
-
-// DISPIDs of the standard events; events without a standard DISPID use 0.
-constexpr int32_t kDispidClick = -600;
-constexpr int32_t kDispidDblClick = -601;
-constexpr int32_t kDispidKeyDown = -602;
-constexpr int32_t kDispidKeyPress = -603;
-constexpr int32_t kDispidKeyUp = -604;
-constexpr int32_t kDispidMouseDown = -605;
-constexpr int32_t kDispidMouseMove = -606;
-constexpr int32_t kDispidMouseUp = -607;
-constexpr int32_t kDispidNone = 0;
-
-// A rectangle in whole pixels.
-struct PixelRect {
-  int32_t left = 0;
-  int32_t top = 0;
-  int32_t width = 0;
-  int32_t height = 0;
-  int32_t Right() const { return left + width; }
-  int32_t Bottom() const { return top + height; }
-  bool Contains(int32_t x, int32_t y) const {
-    return x >= left && y >= top && x < Right() && y < Bottom();
-  }
-  bool operator==(const PixelRect&) const = default;
-};
-PixelRect Intersect(const PixelRect& a, const PixelRect& b);
-
 // A fresh window handle, unique on this thread (controls and forms).
 int32_t NewWindowHandle();
-
-// How a container's scale maps to pixels of its client area: the point
-// (ScaleLeft, ScaleTop) is the client area's top-left pixel, and one pixel is
-// unitsPerPixelX (Y) units.
-struct ScaleMapping {
-  double scaleLeft = 0;
-  double scaleTop = 0;
-  double unitsPerPixelX = 1;
-  double unitsPerPixelY = 1;
-};
-
-// Pointer input as the form hands it to one control: X and Y in the control's
-// own scale relative to itself (its client area for controls with a scale of
-// their own, else its top-left corner in its container's scale); px and py in
-// pixels from the control's outer top-left corner.
-struct PointerInput {
-  int16_t button = 0;
-  int16_t shift = 0;
-  float x = 0;
-  float y = 0;
-  int32_t px = 0;
-  int32_t py = 0;
-};
 
 class Control : public Object {
  public:

@@ -11,13 +11,19 @@ namespace lumora {
 
 namespace {
 
-enum Part : int32_t { kNone = 0, kLowArrow = 1, kHighArrow = 2, kTrack = 3, kThumb = 4 };
-
 int16_t Clamp16(int32_t value, int32_t a, int32_t b) {
   return static_cast<int16_t>(std::clamp(value, std::min(a, b), std::max(a, b)));
 }
 
 }  // namespace
+
+ScrollBarPart HitTest(const ScrollBarGeometry& g, int32_t x, int32_t y) {
+  if (g.lowArrow.Contains(x, y)) return ScrollBarPart::LowArrow;
+  if (g.highArrow.Contains(x, y)) return ScrollBarPart::HighArrow;
+  if (g.thumb.Contains(x, y)) return ScrollBarPart::Thumb;
+  if (g.track.Contains(x, y)) return ScrollBarPart::Track;
+  return ScrollBarPart::None;
+}
 
 ScrollBar::ScrollBar(std::string className, bool vertical)
     : Control(std::move(className)), m_Vertical(vertical) {}
@@ -106,29 +112,25 @@ int16_t ScrollBar::ValueAtThumbOffset(int32_t offset) const {
 }
 
 void ScrollBar::OnMouseDown(PointerInput& in) {
-  if (in.button != kLeftButton || m_Pressed != kNone) return;
+  if (in.button != kLeftButton || m_Pressed != ScrollBarPart::None) return;
   const ScrollBarGeometry g = Geometry();
   const int32_t along = m_Vertical ? in.py : in.px;
   const int32_t thumbStart = m_Vertical ? g.thumb.top : g.thumb.left;
-  const int32_t thumbLength = m_Vertical ? g.thumb.height : g.thumb.width;
-  if (g.lowArrow.Contains(in.px, in.py)) {
-    m_Pressed = kLowArrow;
-    StepBy(-m_SmallChange);
-  } else if (g.highArrow.Contains(in.px, in.py)) {
-    m_Pressed = kHighArrow;
-    StepBy(m_SmallChange);
-  } else if (thumbLength > 0 && g.thumb.Contains(in.px, in.py)) {
-    m_Pressed = kThumb;
-    m_GripOffset = along - thumbStart;
-    m_ValueAtPress = m_Value;
-  } else if (g.track.Contains(in.px, in.py)) {
-    m_Pressed = kTrack;
-    StepBy(along < thumbStart ? -m_LargeChange : m_LargeChange);
+  m_Pressed = HitTest(g, in.px, in.py);
+  switch (m_Pressed) {
+    case ScrollBarPart::LowArrow: StepBy(-m_SmallChange); break;
+    case ScrollBarPart::HighArrow: StepBy(m_SmallChange); break;
+    case ScrollBarPart::Thumb:
+      m_GripOffset = along - thumbStart;
+      m_ValueAtPress = m_Value;
+      break;
+    case ScrollBarPart::Track: StepBy(along < thumbStart ? -m_LargeChange : m_LargeChange); break;
+    case ScrollBarPart::None: break;
   }
 }
 
 void ScrollBar::OnMouseMove(PointerInput& in) {
-  if (m_Pressed != kThumb) return;
+  if (m_Pressed != ScrollBarPart::Thumb) return;
   const ScrollBarGeometry g = Geometry();
   const int32_t along = m_Vertical ? in.py : in.px;
   const int32_t trackStart = m_Vertical ? g.track.top : g.track.left;
@@ -137,8 +139,8 @@ void ScrollBar::OnMouseMove(PointerInput& in) {
 
 void ScrollBar::OnMouseUp(PointerInput& in) {
   if (in.button != kLeftButton) return;
-  const bool dragged = m_Pressed == kThumb;
-  m_Pressed = kNone;
+  const bool dragged = m_Pressed == ScrollBarPart::Thumb;
+  m_Pressed = ScrollBarPart::None;
   if (dragged && m_Value != m_ValueAtPress) RaisePlain(Change, kDispidNone, "Change");
 }
 

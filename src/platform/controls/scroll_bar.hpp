@@ -31,6 +31,13 @@ struct ScrollBarGeometry {
   PixelRect thumb;      // inside the track; empty when the track is too short
 };
 
+// A part of a bar, as the pointer holds it and the painter draws it.
+enum class ScrollBarPart : uint8_t { None, LowArrow, HighArrow, Track, Thumb };
+
+// The part at (x, y) pixels from the bar's outer top-left corner: the arrows
+// first, then the thumb, then the track.
+ScrollBarPart HitTest(const ScrollBarGeometry& geometry, int32_t x, int32_t y);
+
 class ScrollBar : public Control {
  public:
   bool IsVertical() const { return m_Vertical; }
@@ -50,9 +57,8 @@ class ScrollBar : public Control {
   PlainEvent Scroll;
 
   ScrollBarGeometry Geometry() const;
-  // Which part the pointer holds (for drawing pressed arrows): 0 none, 1 low
-  // arrow, 2 high arrow, 3 track, 4 thumb.
-  int32_t PressedPart() const { return m_Pressed; }
+  // Which part the pointer holds (the painter draws a held arrow pressed).
+  ScrollBarPart PressedPart() const { return m_Pressed; }
 
   void OnMouseDown(PointerInput& in) override;
   void OnMouseMove(PointerInput& in) override;
@@ -81,7 +87,7 @@ class ScrollBar : public Control {
   int16_t m_Value = 0;
   int16_t m_SmallChange = 1;
   int16_t m_LargeChange = 1;
-  int32_t m_Pressed = 0;
+  ScrollBarPart m_Pressed = ScrollBarPart::None;
   int32_t m_GripOffset = 0;  // pointer offset inside the thumb while dragging
   int16_t m_ValueAtPress = 0;
 };

@@ -24,6 +24,7 @@
 #include "platform/controls/control.hpp"
 #include "platform/form/placed_controls.hpp"
 #include "platform/message_queue.hpp"
+#include "platform/numeric.hpp"
 
 namespace lumora {
 
@@ -65,8 +66,8 @@ class Form final : public Object, public Container {
   // Client area: pixels, and in the form's scale (twips).
   int32_t ClientWidth() const { return m_ClientWidth; }
   int32_t ClientHeight() const { return m_ClientHeight; }
-  float ScaleWidth() const { return static_cast<float>(m_ClientWidth) * 15; }
-  float ScaleHeight() const { return static_cast<float>(m_ClientHeight) * 15; }
+  float ScaleWidth() const { return static_cast<float>(m_ClientWidth) * kTwipsPerPixel; }
+  float ScaleHeight() const { return static_cast<float>(m_ClientHeight) * kTwipsPerPixel; }
   void ResizeClient(int32_t width, int32_t height);
   // Screen position of the client area's top-left pixel (for GetCursorPos).
   int32_t ScreenLeft() const { return m_ScreenLeft; }

@@ -53,13 +53,15 @@ void DrawScrollBar(Canvas& canvas, const ScrollBar& bar) {
   const ScrollBarGeometry g = bar.Geometry();
   const bool enabled = bar.IsEffectivelyEnabled();
   const bool vertical = bar.IsVertical();
-  const int32_t pressed = enabled ? bar.PressedPart() : 0;
+  const ScrollBarPart pressed = enabled ? bar.PressedPart() : ScrollBarPart::None;
   // The whole rectangle first: a bar too short for its arrows still covers it.
   canvas.FillRect(OuterRect(bar), ArgbOf(kSysScrollBar));
   DrawArrowButton(canvas, ToCanvasRect(g.lowArrow),
-                  vertical ? ArrowDirection::Up : ArrowDirection::Left, enabled, pressed == 1);
+                  vertical ? ArrowDirection::Up : ArrowDirection::Left, enabled,
+                  pressed == ScrollBarPart::LowArrow);
   DrawArrowButton(canvas, ToCanvasRect(g.highArrow),
-                  vertical ? ArrowDirection::Down : ArrowDirection::Right, enabled, pressed == 2);
+                  vertical ? ArrowDirection::Down : ArrowDirection::Right, enabled,
+                  pressed == ScrollBarPart::HighArrow);
   // A disabled bar shows no thumb.
   const CanvasRect thumb = ToCanvasRect(g.thumb);
   if (enabled && !thumb.IsEmpty()) {
