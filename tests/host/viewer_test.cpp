@@ -12,6 +12,7 @@
 #include "platform/message_queue.hpp"
 #include "platform/picture.hpp"
 #include "platform/render/render_form.hpp"
+#include "support/fixture.hpp"
 
 namespace lumora::host {
 namespace {
@@ -27,18 +28,8 @@ PicturePtr Pattern(int32_t width, int32_t height) {
   return Picture::FromRaster(std::move(pixels));
 }
 
-class ViewerTest : public ::testing::Test {
+class ViewerTest : public lumora::testing::LumoraTest {
  protected:
-  ViewerTest() { Reset(); }
-  ~ViewerTest() override { Reset(); }
-  static void Reset() {
-    for (const auto& f : Forms()) f->Unload();
-    ClearMessages();
-    g_ButtonHeld = false;
-    g_KeyHeld = false;
-    SetCursorPos(0, 0);
-    Err().Clear();
-  }
   static ScrollBar& Bar(const Viewer& v, const char* path) {
     return dynamic_cast<ScrollBar&>(*v.GetForm()->FindPath(path));
   }

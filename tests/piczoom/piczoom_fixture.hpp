@@ -52,11 +52,9 @@ struct LoggedEvent {
 
 class PicZoomTest : public LumoraTest {
  protected:
-  PicZoomTest() { g_ButtonHeld = g_KeyHeld = false; }
   ~PicZoomTest() override {
     onEvent = nullptr;  // it may refer to the test's own locals, gone by now
     ResetThreadState();
-    g_ButtonHeld = g_KeyHeld = false;
   }
 
   // A ZelPicZoom of width x height pixels at (left, top) on a shown 640 x 480

@@ -11,27 +11,11 @@
 #include <string>
 
 #include "platform/errors.hpp"
-#include "platform/form/form.hpp"
-#include "platform/message_queue.hpp"
-#include "platform/picture.hpp"
-#include "platform/raster.hpp"
-#include "platform/services.hpp"
+#include "platform/thread_state.hpp"
 
 namespace lumora::testing {
 
-// The runtime's thread-wide state as a fresh thread has it: no forms, no
-// messages, default services and limits, no pending error.
-inline void ResetThreadState() {
-  for (const auto& form : Forms()) form->Unload();
-  ClearMessages();
-  SetMessagePump(nullptr);
-  SetLauncher(nullptr);
-  Screen().MousePointer(0);
-  SetPersistentImageLimit(int64_t{1} << 28);
-  SetDecodeBudget(DecodeBudget{});
-  SetCursorPos(0, 0);
-  Err().Clear();
-}
+using lumora::ResetThreadState;
 
 // Each test starts and ends with a fresh thread state (before the derived
 // fixture's members are made, since they may create forms).

@@ -65,8 +65,6 @@ inline SDL_Event TextEvent(const char* utf8, uint32_t windowId = 0) {
 class PresenterTest : public lumora::testing::LumoraTest {
  protected:
   PresenterTest() {
-    g_ButtonHeld = false;
-    g_KeyHeld = false;
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
     windows.emplace();
     presenter = &PresenterOf(*windows);
