@@ -103,7 +103,7 @@ TEST_F(ViewerTest, AFreshViewerRestoresADumpedStateToTheSameFrame) {
     EXPECT_EQ(state["VScroll"]["Value"], 17);
     EXPECT_EQ(state["picScroll"][2], 960);
   }
-  Reset();
+  ResetThreadState();
   int32_t width = 0;
   int32_t height = 0;
   InitialSize(state, width, height);
