@@ -11,6 +11,11 @@
 #include <string>
 
 #include "platform/errors.hpp"
+#include "platform/form/form.hpp"
+#include "platform/message_queue.hpp"
+#include "platform/picture.hpp"
+#include "platform/raster.hpp"
+#include "platform/services.hpp"
 #include "platform/thread_state.hpp"
 
 namespace lumora::testing {
