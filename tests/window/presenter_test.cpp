@@ -323,27 +323,35 @@ TEST_F(PresenterTest, AModalFormTakesTheInputOfTheOtherWindows) {
   EXPECT_EQ(ownerPresses, 1);
 }
 
-TEST_F(PresenterTest, WakesFromAnotherThreadRunAsMessagesAndEndAWait) {
+TEST_F(PresenterTest, WakeFromAnotherThreadRunsTheHandlerAsAMessage) {
+  auto form = ShownForm(100, 100);
+  int32_t code = 0;
+  presenter->OnWake([&](int32_t c) { code = c; });
+  std::thread([] { Presenter::Wake(7); }).join();
+  ASSERT_TRUE(presenter->Wait());
+  EXPECT_EQ(code, 0);  // queued, not run inside the wait
+  DoEvents();
+  EXPECT_EQ(code, 7);
+}
+
+// Separate from the test above: here the wait starts with nothing pending.
+TEST_F(PresenterTest, AWaitWithNothingPendingEndsWhenAnotherThreadWakes) {
   auto form = ShownForm(100, 100);
   DoEvents();  // the window's own first events are handled
   std::vector<int32_t> codes;
   presenter->OnWake([&](int32_t c) { codes.push_back(c); });
-  std::thread([] { Presenter::Wake(7); }).join();
-  ASSERT_TRUE(presenter->Wait());
-  EXPECT_TRUE(codes.empty());  // queued, not run inside the wait
-  DoEvents();
   std::thread waker([] {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     Presenter::Wake(3);
     Presenter::Wake(4);
   });
-  while (codes.size() < 2) {
+  while (codes.empty()) {
     ASSERT_TRUE(presenter->Wait());
     DoEvents();
   }
   waker.join();
   DoEvents();
-  EXPECT_EQ(codes, (std::vector<int32_t>{7, 3, 4}));
+  EXPECT_EQ(codes, (std::vector<int32_t>{3, 4}));
 }
 
 TEST_F(PresenterTest, ThePointerShownIsTheOneTheRuntimeAsksFor) {
