@@ -6,7 +6,7 @@ the tool rebuilds only the test programs that cover the mutant's folder, runs
 them, and records which tests fail (a crash or timeout counts as a kill; the
 program is then rerun one test at a time to name the killers).
 
-  tools/mutate.py list --folder src/about [--sample N --seed S]
+  tools/mutate.py list --folder src/about [--sample N --draw K]
   tools/mutate.py run --build DIR --folder src/about [--sample N | --ids TSV] --out TSV
   tools/mutate.py compare BEFORE.tsv AFTER.tsv
 
@@ -193,7 +193,7 @@ def run(args):
     else:
         ids = folder_mutants(args.folder, args.sources_only)
         if args.sample and args.sample < len(ids):
-            ids = random.Random(args.seed).sample(ids, args.sample)
+            ids = random.Random(args.draw).sample(ids, args.sample)
     ids.sort(key=lambda i: (i.split(":")[0], int(i.split(":")[1]), int(i.split(":")[2])))
     build_cmd = ["cmake", "--build", args.build, "-j1", "--target"] + targets_of(programs)
     if subprocess.run(build_cmd, capture_output=True).returncode or killers(args.build, programs, 600):
@@ -214,7 +214,7 @@ def run(args):
     ids = [i for i in ids if i not in done]
     with open(args.out, "a") as out:
         if not done:
-            out.write(f"# folder {args.folder} commit {commit.strip()} seed {args.seed} sample {args.sample}\n")
+            out.write(f"# folder {args.folder} commit {commit.strip()} draw {args.draw} sample {args.sample}\n")
         try:
             for n, mid in enumerate(ids, 1):
                 rel, line, col, kind = mid.rsplit(":", 3)
@@ -264,7 +264,7 @@ def main():
         s = sub.add_parser(name)
         s.add_argument("--folder", required=True)
         s.add_argument("--sample", type=int, default=0)
-        s.add_argument("--seed", type=int, default=1)
+        s.add_argument("--draw", type=int, default=1)  # which pseudo-random draw of the sample
         # A mutant in a header rebuilds every file that includes it: samples
         # of large folders draw from .cpp files only.
         s.add_argument("--sources-only", action="store_true")
@@ -280,7 +280,7 @@ def main():
     if args.command == "list":
         ids = folder_mutants(args.folder, args.sources_only)
         if args.sample and args.sample < len(ids):
-            ids = sorted(random.Random(args.seed).sample(ids, args.sample))
+            ids = sorted(random.Random(args.draw).sample(ids, args.sample))
         print("\n".join(ids))
     else:
         (run if args.command == "run" else compare)(args)

@@ -143,10 +143,10 @@ TEST(EncodeBmp24, WritesBottomUpRowsPaddedToFourBytes) {
 TEST(SavePicture, SavedPicturesLoadBackWithIdenticalPixels) {
   testing::ScratchDir dir;
   const std::string path = dir / "saved.bmp";
-  uint32_t seed = 1;
+  uint32_t draw = 1;
   for (const auto& [width, height] : {std::pair{1, 1}, {2, 3}, {3, 2}, {5, 7}, {127, 3}, {64, 9}}) {
     SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
-    const Raster r = testing::RandomOpaque(width, height, seed++);
+    const Raster r = testing::RandomOpaque(width, height, draw++);
     SavePicture(*Picture::FromRaster(r), path);
     const PicturePtr back = LoadPictureFile(path);
     EXPECT_EQ(back->Format(), PictureFormat::Bmp);

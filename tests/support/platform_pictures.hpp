@@ -111,9 +111,9 @@ inline std::string Columns(const Raster& r) {
   return text;
 }
 
-// Opaque random pixels, the same for the same seed.
-inline Raster RandomOpaque(int32_t w, int32_t h, uint32_t seed) {
-  std::mt19937 random(seed);
+// Opaque random pixels, the same for the same draw number.
+inline Raster RandomOpaque(int32_t w, int32_t h, uint32_t draw) {
+  std::mt19937 random(draw);
   Raster r(w, h);
   for (int32_t y = 0; y < h; ++y)
     for (int32_t x = 0; x < w; ++x) r.Set(x, y, kBlack | (random() & 0xFFFFFF));
