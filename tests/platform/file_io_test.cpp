@@ -108,7 +108,7 @@ TEST_F(FileIo, FailuresSayWhyAndLeaveNothingBehind) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const Failure failure = testing::FailureOf(c.call);
+    const Failure failure = FailureOf(c.call);
     ::setrlimit(RLIMIT_FSIZE, &oldLimit);
     EXPECT_EQ(failure.Number(), c.number);
     EXPECT_NE(failure.Description().find(c.reason), std::string::npos) << failure.Description();

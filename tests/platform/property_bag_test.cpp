@@ -16,7 +16,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 using Kind = Variant::Kind;
-using testing::FailureOf;
 using PropertyBagTest = testing::LumoraTest;
 
 const Variant kNoPicture{nullptr};

@@ -135,7 +135,7 @@ TEST(Base64, RejectsBadTextNamingTheOffset) {
   };
   for (const auto& [text, fault] : cases) {
     SCOPED_TRACE(text);
-    const Failure failure = testing::FailureOf([&] { DecodeBase64(text); });
+    const Failure failure = FailureOf([&] { DecodeBase64(text); });
     EXPECT_EQ(failure.Number(), *fault ? kErrInvalidCall : 0);
     EXPECT_EQ(failure.Description(), *fault ? "bad base64 at " + std::string(fault) : "no failure");
   }

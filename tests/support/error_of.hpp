@@ -1,17 +1,23 @@
-// The error number a call fails with (a Failure), or 0 when it succeeds.
+// The failure a call raises (a Failure), for checks on its number and text.
 #pragma once
 
 #include "platform/errors.hpp"
 
 namespace lumora {
 
-int ErrorOf(auto&& call) {
+// The failure a call raises; number 0 when it succeeds.
+inline Failure FailureOf(auto&& call) {
   try {
     call();
-  } catch (const Failure& e) {
-    return e.Number();
+  } catch (const Failure& failure) {
+    return failure;
   }
-  return 0;
+  return Failure(0, "no failure");
+}
+
+// The error number a call fails with, or 0 when it succeeds.
+int ErrorOf(auto&& call) {
+  return FailureOf(call).Number();
 }
 
 }  // namespace lumora

@@ -20,6 +20,7 @@
 #include "platform/file_io.hpp"
 #include "platform/picture.hpp"
 #include "platform/raster.hpp"
+#include "support/error_of.hpp"
 
 namespace lumora::testing {
 
@@ -123,16 +124,6 @@ inline Raster RandomOpaque(int32_t w, int32_t h, uint32_t draw) {
 // The pixels of a raster, row by row from the top.
 inline std::vector<Argb> PixelsOf(const Raster& r) {
   return {r.Data(), r.Data() + static_cast<size_t>(r.Width()) * r.Height()};
-}
-
-// The failure a call raises: its number and message; number 0 when none.
-inline Failure FailureOf(auto&& call) {
-  try {
-    call();
-  } catch (const Failure& failure) {
-    return failure;
-  }
-  return Failure(0, "no failure");
 }
 
 // The description of the invalid-picture failure decode raises, or "decoded".

@@ -82,7 +82,7 @@ TEST(Png, TranslucentRastersKeepAlpha) {
 }
 
 TEST(Png, EmptyRasterFailsClearly) {
-  const Failure failure = testing::FailureOf([] { EncodePng(Raster()); });
+  const Failure failure = FailureOf([] { EncodePng(Raster()); });
   EXPECT_EQ(failure.Number(), kErrInvalidCall);
   EXPECT_NE(failure.Description().find("empty"), std::string::npos);
 }

@@ -114,7 +114,7 @@ TEST_F(FormTest, NamesOrderAndTabIndexFollowPlacingAndRemoving) {
 
 TEST_F(FormTest, TheLastAutomaticTabIndexIsNamedWhenExceeded) {
   for (int i = 0; i <= 32767; ++i) form->Add<Label>("l" + std::to_string(i), 0, 0, 10, 10);
-  EXPECT_THAT(FailureOf([&] { form->Add<Label>("one_more", 0, 0, 10, 10); }),
+  EXPECT_THAT(FailureText([&] { form->Add<Label>("one_more", 0, 0, 10, 10); }),
               AllOf(StartsWith(std::to_string(kErrInvalidPropertyValue) + " "),
                     HasSubstr("TabIndex"), HasSubstr("32767")));
   EXPECT_EQ(form->Find("one_more"), nullptr);

@@ -119,7 +119,7 @@ TEST_F(MessageQueueTest, AModalFormRunsUntilItIsUnloaded) {
 
 TEST_F(MessageQueueTest, AHeadlessModalLoopWithNothingToWaitForFails) {
   auto form = Form::Create("Stuck");
-  EXPECT_THAT(FailureOf([&] { form->Show(1); }),
+  EXPECT_THAT(FailureText([&] { form->Show(1); }),
               AllOf(StartsWith("5 "), HasSubstr("no window presenter")));
   EXPECT_FALSE(form->IsModal());
   EXPECT_FALSE(form->IsShown());  // left as it was

@@ -10,6 +10,7 @@
 
 #include "platform/controls/control.hpp"
 #include "platform/event_source.hpp"
+#include "support/error_of.hpp"
 #include "support/fixture.hpp"
 
 namespace lumora::testing {
@@ -24,13 +25,9 @@ class FormTest : public RuntimeTest {
 };
 
 // "number description" of the failure a call raises, or "" when it succeeds.
-inline std::string FailureOf(auto&& call) {
-  try {
-    call();
-  } catch (const Failure& failure) {
-    return std::to_string(failure.Number()) + " " + failure.Description();
-  }
-  return "";
+inline std::string FailureText(auto&& call) {
+  const Failure failure = FailureOf(call);
+  return failure.Number() ? std::to_string(failure.Number()) + " " + failure.Description() : "";
 }
 
 inline PicturePtr SolidPicture(int32_t width, int32_t height, Argb fill = 0xFF336699u) {
