@@ -10,7 +10,7 @@ namespace lumora {
 namespace {
 
 struct HandleTable {
-  std::unordered_map<Hdc, Raster*> surfaces;
+  std::unordered_map<Hdc, Surface*> surfaces;
   Hdc next = 1;
 };
 
@@ -21,7 +21,7 @@ HandleTable& Table() {
   return table;
 }
 
-Hdc Register(Raster* surface) {
+Hdc Register(Surface* surface) {
   HandleTable& table = Table();
   while (table.next == 0 || table.surfaces.contains(table.next)) ++table.next;
   const Hdc handle = table.next++;
@@ -74,20 +74,50 @@ AxisMap MapAxis(int64_t d, int64_t dn, int64_t dstLimit, int64_t s, int64_t sn, 
   return map;
 }
 
+// A plain raster seen as a surface.
+class RasterSurface final : public Surface {
+ public:
+  explicit RasterSurface(Raster& raster) : m_Raster(raster) {}
+  int32_t Width() const override { return m_Raster.Width(); }
+  int32_t Height() const override { return m_Raster.Height(); }
+  Argb At(int32_t x, int32_t y) override { return m_Raster.At(x, y); }
+  void Set(int32_t x, int32_t y, Argb p) override { m_Raster.Set(x, y, p); }
+  Raster Read(int32_t x, int32_t y, int32_t w, int32_t h) override {
+    Raster out = Raster::Uninitialized(w, h);
+    for (int32_t r = 0; r < h; ++r) std::copy_n(m_Raster.Row(y + r) + x, w, out.Row(r));
+    return out;
+  }
+  void Write(int32_t x, int32_t y, const Raster& pixels) override {
+    for (int32_t r = 0; r < pixels.Height(); ++r)
+      std::copy_n(pixels.Row(r), pixels.Width(), m_Raster.Row(y + r) + x);
+  }
+
+ private:
+  Raster& m_Raster;
+};
+
+bool Inside(const Surface& s, int32_t x, int32_t y) {
+  return x >= 0 && y >= 0 && x < s.Width() && y < s.Height();
+}
+
 }  // namespace
 
-DeviceContext::DeviceContext(Raster& surface) : m_Handle(Register(&surface)) {}
+DeviceContext::DeviceContext(Surface& surface) : m_Handle(Register(&surface)) {}
+
+DeviceContext::DeviceContext(Raster& raster)
+    : m_Adapter(std::make_unique<RasterSurface>(raster)), m_Handle(Register(m_Adapter.get())) {}
 
 DeviceContext::~DeviceContext() {
   Release();
 }
 
 DeviceContext::DeviceContext(DeviceContext&& other) noexcept
-    : m_Handle(std::exchange(other.m_Handle, 0)) {}
+    : m_Adapter(std::move(other.m_Adapter)), m_Handle(std::exchange(other.m_Handle, 0)) {}
 
 DeviceContext& DeviceContext::operator=(DeviceContext&& other) noexcept {
   if (this != &other) {
     Release();
+    m_Adapter = std::move(other.m_Adapter);
     m_Handle = std::exchange(other.m_Handle, 0);
   }
   return *this;
@@ -96,9 +126,10 @@ DeviceContext& DeviceContext::operator=(DeviceContext&& other) noexcept {
 void DeviceContext::Release() {
   if (m_Handle != 0) Table().surfaces.erase(m_Handle);
   m_Handle = 0;
+  m_Adapter.reset();
 }
 
-Raster* SurfaceOf(Hdc hdc) {
+Surface* SurfaceOf(Hdc hdc) {
   if (hdc == 0) return nullptr;
   const HandleTable& table = Table();
   const auto it = table.surfaces.find(hdc);
@@ -106,14 +137,14 @@ Raster* SurfaceOf(Hdc hdc) {
 }
 
 ColorRef GetPixel(Hdc hdc, int32_t x, int32_t y) {
-  const Raster* surface = SurfaceOf(hdc);
-  if (surface == nullptr || !surface->Contains(x, y)) return kClrInvalid;
+  Surface* surface = SurfaceOf(hdc);
+  if (surface == nullptr || !Inside(*surface, x, y)) return kClrInvalid;
   return Unpremultiplied(surface->At(x, y));
 }
 
 ColorRef SetPixel(Hdc hdc, int32_t x, int32_t y, ColorRef color) {
-  Raster* surface = SurfaceOf(hdc);
-  if (surface == nullptr || !surface->Contains(x, y)) return kClrInvalid;
+  Surface* surface = SurfaceOf(hdc);
+  if (surface == nullptr || !Inside(*surface, x, y)) return kClrInvalid;
   const ColorRef set = color & 0x00FFFFFFu;
   surface->Set(x, y, ToArgb(set));
   return set;
@@ -122,8 +153,8 @@ ColorRef SetPixel(Hdc hdc, int32_t x, int32_t y, ColorRef color) {
 bool StretchBlt(Hdc dst, int32_t x, int32_t y, int32_t w, int32_t h, Hdc src, int32_t sx,
                 int32_t sy, int32_t sw, int32_t sh, uint32_t rop) {
   if (rop != kSrcCopy) return false;
-  Raster* target = SurfaceOf(dst);
-  const Raster* source = SurfaceOf(src);
+  Surface* target = SurfaceOf(dst);
+  Surface* source = SurfaceOf(src);
   if (target == nullptr || source == nullptr || sw == 0 || sh == 0) return false;
   if (w == 0 || h == 0) return true;
 
@@ -131,28 +162,19 @@ bool StretchBlt(Hdc dst, int32_t x, int32_t y, int32_t w, int32_t h, Hdc src, in
   const AxisMap rows = MapAxis(y, h, target->Height(), sy, sh, source->Height());
   if (cols.dst.empty() || rows.dst.empty()) return true;
 
-  // Drawing onto the source itself: read from a copy of the pixels it uses.
-  Raster copy;
-  const Raster* from = source;
-  int32_t ox = 0;
-  int32_t oy = 0;
-  if (source == target) {
-    const int32_t cw = cols.srcMax - cols.srcMin + 1;
-    const int32_t ch = rows.srcMax - rows.srcMin + 1;
-    copy = Raster(cw, ch);
-    for (int32_t r = 0; r < ch; ++r) {
-      const uint32_t* in = source->Row(rows.srcMin + r) + cols.srcMin;
-      std::copy(in, in + cw, copy.Row(r));
-    }
-    from = &copy;
-    ox = cols.srcMin;
-    oy = rows.srcMin;
-  }
+  // The source pixels used, read first, which also makes drawing onto the
+  // source itself right. The pixels drawn are one block: each axis's
+  // destination pixels are consecutive.
+  const Raster from = source->Read(cols.srcMin, rows.srcMin, cols.srcMax - cols.srcMin + 1,
+                                   rows.srcMax - rows.srcMin + 1);
+  Raster block = Raster::Uninitialized(static_cast<int32_t>(cols.dst.size()),
+                                       static_cast<int32_t>(rows.dst.size()));
   for (size_t r = 0; r < rows.dst.size(); ++r) {
-    const uint32_t* in = from->Row(rows.src[r] - oy);
-    uint32_t* out = target->Row(rows.dst[r]);
-    for (size_t c = 0; c < cols.dst.size(); ++c) out[cols.dst[c]] = in[cols.src[c] - ox];
+    const uint32_t* in = from.Row(rows.src[r] - rows.srcMin);
+    uint32_t* out = block.Row(static_cast<int32_t>(r));
+    for (size_t c = 0; c < cols.dst.size(); ++c) out[c] = in[cols.src[c] - cols.srcMin];
   }
+  target->Write(cols.dst.front(), rows.dst.front(), block);
   return true;
 }
 

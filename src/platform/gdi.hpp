@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "platform/color.hpp"
 #include "platform/raster.hpp"
@@ -20,15 +21,31 @@ constexpr uint32_t kSrcAnd = 0x008800C6u;
 constexpr uint32_t kSrcPaint = 0x00EE0086u;
 constexpr uint32_t kSrcInvert = 0x00660046u;
 
-// Registers a raster under a fresh non-zero handle for as long as it lives.
-// The handle names the raster object (the slot its owner keeps), not its
-// pixels: the owner may replace the raster in place (a new persistent image)
+// What a device context reads and draws: a plain raster, or an image whose
+// pixels are made as they are needed. Coordinates passed in lie inside.
+class Surface {
+ public:
+  virtual ~Surface() = default;
+  virtual int32_t Width() const = 0;
+  virtual int32_t Height() const = 0;
+  virtual Argb At(int32_t x, int32_t y) = 0;
+  virtual void Set(int32_t x, int32_t y, Argb p) = 0;
+  // A copy of the w x h pixels from (x, y).
+  virtual Raster Read(int32_t x, int32_t y, int32_t w, int32_t h) = 0;
+  // Replaces the pixels from (x, y) with `pixels`.
+  virtual void Write(int32_t x, int32_t y, const Raster& pixels) = 0;
+};
+
+// Registers a surface under a fresh non-zero handle for as long as it lives.
+// The handle names the surface object (the slot its owner keeps), not its
+// pixels: the owner may replace the pixels in place (a new persistent image)
 // and the handle follows. Handles belong to the thread that made them; a
 // DeviceContext must be destroyed on that thread.
 class DeviceContext {
  public:
   DeviceContext() = default;  // no handle (0)
-  explicit DeviceContext(Raster& surface);
+  explicit DeviceContext(Surface& surface);
+  explicit DeviceContext(Raster& raster);  // a plain raster as its surface
   ~DeviceContext();
   DeviceContext(DeviceContext&& other) noexcept;
   DeviceContext& operator=(DeviceContext&& other) noexcept;
@@ -39,11 +56,13 @@ class DeviceContext {
 
  private:
   void Release();
+  std::unique_ptr<Surface> m_Adapter;  // for a plain raster
   Hdc m_Handle = 0;
 };
 
-// The raster a handle stands for on this thread, or null (0, unknown, released).
-Raster* SurfaceOf(Hdc hdc);
+// The surface a handle stands for on this thread, or null (0, unknown,
+// released).
+Surface* SurfaceOf(Hdc hdc);
 
 // The colour of one pixel (alpha removed), or kClrInvalid outside the surface
 // or for a bad handle.

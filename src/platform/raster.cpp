@@ -94,9 +94,13 @@ void SetPersistentImageLimit(int64_t pixels) {
   t_PersistentImageLimit = pixels;
 }
 
-Raster NewPersistentImage(int32_t width, int32_t height) {
+void CheckPersistentImageSize(int32_t width, int32_t height) {
   const int64_t count = int64_t{std::max(width, 0)} * std::max(height, 0);
   if (count > t_PersistentImageLimit) Fail(kErrPersistentImage);
+}
+
+Raster NewPersistentImage(int32_t width, int32_t height) {
+  CheckPersistentImageSize(width, height);
   try {
     return Raster::Uninitialized(width, height);
   } catch (const std::bad_alloc&) {

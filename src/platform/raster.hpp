@@ -65,6 +65,8 @@ constexpr int64_t kMaxPicturePixels = int64_t{1} << 27;  // 134M pixels, 512 MiB
 // are refused with error 480. Configurable per thread; tests lower it.
 int64_t PersistentImageLimit();
 void SetPersistentImageLimit(int64_t pixels);
+// Error 480 when the limit refuses a persistent image of this size.
+void CheckPersistentImageSize(int32_t width, int32_t height);
 // A new persistent image, or error 480 when the limit (or memory) refuses it.
 Raster NewPersistentImage(int32_t width, int32_t height, Argb fill);
 // The same with undefined pixels, for an image about to be painted over whole.

@@ -32,7 +32,9 @@ int64_t CeilToInt(double v) {
   return static_cast<int64_t>(std::clamp(std::ceil(v), -1e15, 1e15));
 }
 
-Axis MapAxis(int32_t d, int32_t dn, int32_t dstLimit, double s, double sn, int32_t srcLimit) {
+// [partLow, partHigh) is the part of the destination being made.
+Axis MapAxis(int32_t d, int32_t dn, int64_t partLow, int64_t partHigh, double s, double sn,
+             int32_t srcLimit) {
   Axis axis;
   const int64_t n = std::abs(int64_t{dn});
   const int64_t dLow = dn < 0 ? int64_t{d} + dn : d;
@@ -48,8 +50,8 @@ Axis MapAxis(int32_t d, int32_t dn, int32_t dstLimit, double s, double sn, int32
   double lo = (0 - axis.b) / axis.a - 0.5;
   double hi = (srcLimit - axis.b) / axis.a - 0.5;
   if (lo > hi) std::swap(lo, hi);
-  axis.d0 = std::max({dLow, int64_t{0}, FloorToInt(lo)});
-  axis.d1 = std::min({dLow + n, int64_t{dstLimit}, CeilToInt(hi) + 1});
+  axis.d0 = std::max({dLow, partLow, FloorToInt(lo)});
+  axis.d1 = std::min({dLow + n, partHigh, CeilToInt(hi) + 1});
   auto inside = [&](int64_t x) {
     const double u = axis.SourceAt(static_cast<double>(x) + 0.5);
     return u >= 0 && u < srcLimit;
@@ -79,8 +81,13 @@ pixman_fixed_t Fixed(double v) {
 
 // Destination tiles of the pixman pass are at most this many pixels a side,
 // which keeps the coordinates pixman sees small and its 16.16 transform
-// accurate to about 1/128 pixel across a tile.
+// accurate to about 1/128 pixel across a tile. They lie on a grid of the whole
+// destination, so that a part made alone gets the same pixels.
 constexpr int64_t kTile = 256;
+
+int64_t NextTileEdge(int64_t at, int64_t end) {
+  return std::min(end, (at / kTile + 1) * kTile);
+}
 
 // Bilinear enlargement through pixman, where our own loop cannot run: tile by
 // tile into a scratch image, whose rows then land in the sink.
@@ -96,11 +103,11 @@ void EnlargeWithPixman(const Axis& x, const Axis& y, const Raster& src, scale::R
   const auto width = static_cast<int64_t>(sink.Width());
   Raster band = Raster::Uninitialized(static_cast<int32_t>(width),
                                       static_cast<int32_t>(std::min(kTile, y.d1 - y.d0)));
-  for (int64_t ty = y.d0; ty < y.d1; ty += kTile) {
-    const int64_t th = std::min(kTile, y.d1 - ty);
+  for (int64_t ty = y.d0; ty < y.d1; ty = NextTileEdge(ty, y.d1)) {
+    const int64_t th = NextTileEdge(ty, y.d1) - ty;
     const auto [ly0, ly1] = span(y, ty, ty + th, in.height);
-    for (int64_t tx = x.d0; tx < x.d1; tx += kTile) {
-      const int64_t tw = std::min(kTile, x.d1 - tx);
+    for (int64_t tx = x.d0; tx < x.d1; tx = NextTileEdge(tx, x.d1)) {
+      const int64_t tw = NextTileEdge(tx, x.d1) - tx;
       const auto [lx0, lx1] = span(x, tx, tx + tw, in.width);
       ImagePtr from = Wrap(in.Row(ly0) + lx0, in.stride, lx1 - lx0, ly1 - ly0);
       ImagePtr to = Wrap(band.Data() + (tx - x.d0), band.Width(), tw, th);
@@ -234,14 +241,22 @@ bool WithinOnePixel(double s, double n) {
 
 void ScaleInto(Raster& dst, int32_t dx, int32_t dy, int32_t dw, int32_t dh, const Raster& src,
                double sx, double sy, double sw, double sh, Compose compose) {
-  if (dst.IsEmpty() || src.IsEmpty() || dw == 0 || dh == 0) return;
+  ScaleIntoPart(dst, 0, 0, dx, dy, dw, dh, src, sx, sy, sw, sh, compose);
+}
+
+void ScaleIntoPart(Raster& part, int32_t ox, int32_t oy, int32_t dx, int32_t dy, int32_t dw,
+                   int32_t dh, const Raster& src, double sx, double sy, double sw, double sh,
+                   Compose compose) {
+  if (part.IsEmpty() || src.IsEmpty() || dw == 0 || dh == 0) return;
   if (!Valid(sx) || !Valid(sy) || !Valid(sw) || !Valid(sh) || sw == 0 || sh == 0) return;
-  const Axis x = MapAxis(dx, dw, dst.Width(), sx, sw, src.Width());
-  const Axis y = MapAxis(dy, dh, dst.Height(), sy, sh, src.Height());
+  // Destination coordinates stay those of the whole image, so that every
+  // pixel's source footprint, and with it its value, is the same.
+  const Axis x = MapAxis(dx, dw, ox, int64_t{ox} + part.Width(), sx, sw, src.Width());
+  const Axis y = MapAxis(dy, dh, oy, int64_t{oy} + part.Height(), sy, sh, src.Height());
   if (x.d0 >= x.d1 || y.d0 >= y.d1) return;
 
   const auto rows = static_cast<size_t>(y.d1 - y.d0);
-  scale::RowSink sink(dst, x.d0, y.d0, static_cast<size_t>(x.d1 - x.d0), rows, compose);
+  scale::RowSink sink(part, x.d0 - ox, y.d0 - oy, static_cast<size_t>(x.d1 - x.d0), rows, compose);
   if (WithinOnePixel(sx, sw) && WithinOnePixel(sy, sh)) {
     const auto px = static_cast<int32_t>(std::floor(x.SourceAt(static_cast<double>(x.d0) + 0.5)));
     const auto py = static_cast<int32_t>(std::floor(y.SourceAt(static_cast<double>(y.d0) + 0.5)));

@@ -33,6 +33,13 @@ struct Compose {
 void ScaleInto(Raster& dst, int32_t dx, int32_t dy, int32_t dw, int32_t dh, const Raster& src,
                double sx, double sy, double sw, double sh, Compose compose = Compose::Replace());
 
+// The same drawing made for one part of the destination only: `part` holds the
+// destination's pixels from (ox, oy) on, and gets exactly the pixels ScaleInto
+// gives them on the whole destination. How a large image is made tile by tile.
+void ScaleIntoPart(Raster& part, int32_t ox, int32_t oy, int32_t dx, int32_t dy, int32_t dw,
+                   int32_t dh, const Raster& src, double sx, double sy, double sw, double sh,
+                   Compose compose = Compose::Replace());
+
 // The whole source scaled to w x h.
 Raster ScaleRaster(const Raster& src, int32_t w, int32_t h);
 

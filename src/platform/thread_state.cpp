@@ -5,6 +5,7 @@
 #include "platform/errors.hpp"
 #include "platform/form/form.hpp"
 #include "platform/message_queue.hpp"
+#include "platform/persistent_image.hpp"
 #include "platform/picture.hpp"
 #include "platform/raster.hpp"
 #include "platform/services.hpp"
@@ -32,6 +33,7 @@ void ResetThreadState() {
   SetLauncher(nullptr);
   Screen().MousePointer(0);
   SetPersistentImageLimit(int64_t{1} << 28);
+  SetPersistentTileBudget(kPersistentTileBudget);
   SetDecodeBudget(DecodeBudget{});
   SetCursorPos(0, 0);
   for (const ThreadStateReset reset : Resets()) reset();

@@ -54,7 +54,7 @@ TEST_F(Services, SizeImageAndSaveToAreOfTheShownPicture) {
   EXPECT_EQ(z->PictureSize().psHeight, 100);
   const PicturePtr image = z->Image();
   EXPECT_EQ(image->PixelWidth(), 150);
-  EXPECT_EQ(image->Pixels(), *Pic(*z).ShownImage());
+  EXPECT_EQ(image->Pixels(), Pic(*z).ShownImage()->Whole());
   EXPECT_EQ(z->Image(), image);  // the object the picture box hands out, no copy of ours
   EXPECT_EQ(z->Picture(), picture);
   // Bitmap data under exactly the path given, replacing what was there.

@@ -98,7 +98,7 @@ TEST_F(Zoom, AStepRendersOnceThenLaysOutThenReports) {
   EXPECT_EQ(Names().back(), "PictureSizeChanged");
   EXPECT_FALSE(Pic(*z).AutoRedraw());
   // The shown image is the source scaled to the new size.
-  const Raster* shown = Pic(*z).ShownImage();
+  PersistentImage* shown = Pic(*z).ShownImage();
   ASSERT_NE(shown, nullptr);
   EXPECT_EQ(shown->Width(), 240);
   EXPECT_EQ(shown->Height(), 100);
@@ -127,8 +127,8 @@ TEST_F(Zoom, ARefusedImageFallsBackToTheNaturalSize) {
     EXPECT_FALSE(Pic(*z).AutoRedraw());
     EXPECT_TRUE(Pic(*z).Visible());
     EXPECT_EQ(Pic(*z).Left(), 50);
-    EXPECT_EQ(Err().Number(), 0);                // the refusal was cleared, not left behind
-    const Raster* shown = Pic(*z).ShownImage();  // none when even the fallback was refused
+    EXPECT_EQ(Err().Number(), 0);                   // the refusal was cleared, not left behind
+    PersistentImage* shown = Pic(*z).ShownImage();  // none when even the fallback was refused
     EXPECT_EQ(shown ? shown->Width() : 0, limit > 10 ? 100 : 0);
     // Smaller rungs work under the first limit, and anything without one.
     SetPersistentImageLimit(limit > 10 ? limit : int64_t{1} << 28);

@@ -55,7 +55,7 @@ TEST_F(Refresh, RefreshMeasuresTheContents) {
   Place(100, 1000);
   Place(20000, 500, false);
   RefreshBar();
-  EXPECT_EQ(RowsOf(*Track().ShownImage(), 0, kThumb).size(), 25u);
+  EXPECT_EQ(RowsOf(Track().ShownImage()->Whole(), 0, kThumb).size(), 25u);
 }
 
 TEST_F(Refresh, TheThumbIsPaintedInTheThumbBoxColour) {
@@ -70,7 +70,7 @@ TEST_F(Refresh, TheThumbIsPaintedInTheThumbBoxColour) {
   for (const Argb color : {kThumb, ToArgb(Rgb(200, 30, 40))}) {
     Thumb().BackColor(color == kThumb ? Rgb(64, 64, 64) : Rgb(200, 30, 40));
     RefreshBar();
-    const Raster& image = *Track().ShownImage();
+    const Raster image = Track().ShownImage()->Whole();
     ASSERT_EQ(image.Width(), 7);
     ASSERT_EQ(image.Height(), 164);
     for (int32_t x = 0; x < 7; ++x) EXPECT_EQ(RowsOf(image, x, color), thumbRows) << x;
@@ -148,7 +148,7 @@ TEST_F(Refresh, TheLayoutPinsTheButtonsAndFollowsTheSize) {
   EXPECT_EQ(Box(Up()), "2040 0 135 255");
   EXPECT_EQ(Box(Down()), "2040 3345 135 255");
   EXPECT_EQ(Box(Track()), "2040 255 135 3090");
-  const Raster before = *Track().ShownImage();
+  const Raster before = Track().ShownImage()->Whole();
   sc->Height(4200);
   EXPECT_EQ(Box(Down()), "2040 3945 135 255");
   EXPECT_EQ(Bar(), "N- N- | 255 3690 5120 | 300 4320");

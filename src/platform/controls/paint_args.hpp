@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/controls/control.hpp"
+#include "platform/persistent_image.hpp"
 #include "platform/raster.hpp"
 
 namespace lumora {
@@ -30,9 +31,13 @@ PaintRequest ResolvePaint(const ScaleMapping& scale, const Variant& picture, con
                           const Variant& x2, const Variant& y2, const Variant& width2,
                           const Variant& height2, const Variant& opcode);
 
+// A resolved request as ScaleInto's arguments, the form a persistent image
+// records. Opcodes: source copy, and, paint (or), invert (xor); any other:
+// error 5.
+PersistentImage::Draw DrawFor(const PaintRequest& request);
+
 // Draws a resolved request onto a raster, scaled with filtering (exact at
-// equal size). Opcodes: source copy, and, paint (or), invert (xor); any
-// other: error 5.
+// equal size). Errors as DrawFor.
 void ExecutePaint(Raster& target, const PaintRequest& request);
 
 }  // namespace lumora

@@ -31,10 +31,15 @@ int32_t Pixels(double value) {
 
 }  // namespace
 
-void ExecutePaint(Raster& target, const PaintRequest& r) {
+PersistentImage::Draw DrawFor(const PaintRequest& r) {
   const Compose compose = ComposeFor(r.opcode);
-  ScaleInto(target, Pixels(r.dx), Pixels(r.dy), Pixels(r.dw), Pixels(r.dh), r.picture->Pixels(),
-            r.sx, r.sy, r.sw, r.sh, compose);
+  return {r.picture, Pixels(r.dx), Pixels(r.dy), Pixels(r.dw), Pixels(r.dh),
+          r.sx,      r.sy,         r.sw,         r.sh,         compose};
+}
+
+void ExecutePaint(Raster& target, const PaintRequest& r) {
+  const PersistentImage::Draw d = DrawFor(r);
+  ScaleInto(target, d.dx, d.dy, d.dw, d.dh, d.picture->Pixels(), d.sx, d.sy, d.sw, d.sh, d.compose);
 }
 
 }  // namespace lumora

@@ -17,14 +17,6 @@ void CheckZeroOrOne(int16_t value) {
   if (value != 0 && value != 1) Fail(kErrInvalidPropertyValue);
 }
 
-void DrawPictureAtOrigin(Raster& target, const PicturePtr& picture) {
-  if (!picture || picture->Handle() == 0) return;
-  const Raster& src = picture->Pixels();
-  const int32_t w = std::min(src.Width(), target.Width());
-  const int32_t h = std::min(src.Height(), target.Height());
-  for (int32_t y = 0; y < h; ++y) std::copy_n(src.Row(y), w, target.Row(y));
-}
-
 }  // namespace
 
 PictureBox::PictureBox() : Control("PictureBox") {}
@@ -69,7 +61,7 @@ void PictureBox::BackColor(OleColor value) {
   if (value == m_BackColor) return;
   m_BackColor = value;
   // A new background erases what was drawn.
-  if (m_HasImage) Cls();
+  if (m_Image.Exists()) Cls();
 }
 
 void PictureBox::ForeColor(OleColor value) {
@@ -107,7 +99,7 @@ void PictureBox::Picture(PicturePtr picture) {
   m_Picture = std::move(picture);
   if (m_AutoSize) SizeToPicture();
   // The picture is the image's background: what was drawn is replaced.
-  if (m_HasImage) Cls();
+  if (m_Image.Exists()) Cls();
 }
 
 void PictureBox::AutoSize(bool value) {
@@ -128,28 +120,30 @@ void PictureBox::AutoRedraw(bool value) {
 }
 
 PicturePtr PictureBox::Image() {
-  const Raster& image = EnsureImage();
-  // Once an hDC is out, code may have drawn through it: compare the pixels.
-  if (m_ImagePicture && (!m_Dc || m_ImagePicture->Pixels() == image)) return m_ImagePicture;
-  m_ImagePicture = Picture::FromRaster(image);
+  PersistentImage& image = EnsureImage();
+  if (m_ImagePicture && m_ImagePictureVersion == image.Version()) return m_ImagePicture;
+  Raster pixels = image.Whole();
+  // Code may have drawn through the hDC without changing a pixel: the same
+  // picture still shows the image.
+  if (!m_ImagePicture || !(m_ImagePicture->Pixels() == pixels))
+    m_ImagePicture = Picture::FromRaster(std::move(pixels));
+  m_ImagePictureVersion = image.Version();
   return m_ImagePicture;
 }
 
 void PictureBox::Cls() {
-  if (!m_AutoRedraw && !m_HasImage) return;  // nothing drawn that could be cleared
-  const bool existed = m_HasImage && m_Image.Width() == ClientPixelWidth() &&
-                       m_Image.Height() == ClientPixelHeight();
-  Raster& image = EnsureImage();
+  if (!m_AutoRedraw && !m_Image.Exists()) return;  // nothing drawn that could be cleared
+  const bool existed = HasImageOfClientSize();
+  PersistentImage& image = EnsureImage();
   if (existed) {
-    image.Fill(ToArgb(ResolveColor(m_BackColor)));
-    DrawPictureAtOrigin(image, m_Picture);
+    image.Clear(ToArgb(ResolveColor(m_BackColor)), m_Picture);
     ImageChanged();
   }
 }
 
 Hdc PictureBox::hDC() {
   EnsureImage();
-  if (!m_Dc) m_Dc = std::make_unique<DeviceContext>(m_Image);
+  if (!m_Dc) m_Dc = std::make_unique<DeviceContext>(static_cast<Surface&>(m_Image));
   return m_Dc->Handle();
 }
 
@@ -165,8 +159,8 @@ void PictureBox::PaintPicture(const Variant& Picture, const Variant& X1, const V
                                             Width2, Height2, Opcode);
   // A copy of the whole picture onto the whole of a new image replaces every
   // pixel, so the image's background picture need not be drawn first.
-  Raster& image = EnsureImage(!CoversWholeImage(request));
-  ExecutePaint(image, request);
+  PersistentImage& image = EnsureImage(!CoversWholeImage(request));
+  image.Add(DrawFor(request));
   ImageChanged();
 }
 
@@ -177,28 +171,28 @@ bool PictureBox::CoversWholeImage(const PaintRequest& r) const {
          r.sx == 0 && r.sy == 0 && r.sw == src.Width() && r.sh == src.Height();
 }
 
-const Raster* PictureBox::ShownImage() const {
-  return m_HasImage ? &m_Image : nullptr;
+PersistentImage* PictureBox::ShownImage() const {
+  return m_Image.Exists() ? &m_Image : nullptr;
 }
 
-Raster& PictureBox::EnsureImage(bool withPicture) {
-  const int32_t w = ClientPixelWidth();
-  const int32_t h = ClientPixelHeight();
-  if (m_HasImage && m_Image.Width() == w && m_Image.Height() == h) return m_Image;
+bool PictureBox::HasImageOfClientSize() const {
+  return m_Image.Exists() && m_Image.Width() == ClientPixelWidth() &&
+         m_Image.Height() == ClientPixelHeight();
+}
+
+PersistentImage& PictureBox::EnsureImage(bool withPicture) {
+  if (HasImageOfClientSize()) return m_Image;
   // Release the old image before making the new one: at most one at a time.
   ReleaseImage();
-  // An image about to be painted over whole needs no background.
-  m_Image = withPicture ? NewPersistentImage(w, h, ToArgb(ResolveColor(m_BackColor)))
-                        : NewPersistentImage(w, h);
-  m_HasImage = true;
+  // An image about to be painted over whole needs no background picture.
+  m_Image.Reset(ClientPixelWidth(), ClientPixelHeight(), ToArgb(ResolveColor(m_BackColor)),
+                withPicture ? m_Picture : nullptr);
   ++m_ImagesMade;
-  if (withPicture) DrawPictureAtOrigin(m_Image, m_Picture);
   return m_Image;
 }
 
 void PictureBox::ReleaseImage() {
-  m_Image = Raster();
-  m_HasImage = false;
+  m_Image.Release();
   m_ImagePicture.reset();
 }
 
@@ -207,9 +201,7 @@ void PictureBox::ImageChanged() {
 }
 
 void PictureBox::OnExtentChanged() {
-  if (m_HasImage &&
-      (m_Image.Width() != ClientPixelWidth() || m_Image.Height() != ClientPixelHeight()))
-    ReleaseImage();
+  if (m_Image.Exists() && !HasImageOfClientSize()) ReleaseImage();
 }
 
 ScaleMapping PictureBox::ClientScale() const {

@@ -10,7 +10,7 @@
 
 #include "platform/controls/control.hpp"
 #include "platform/gdi.hpp"
-#include "platform/raster.hpp"
+#include "platform/persistent_image.hpp"
 
 namespace lumora {
 
@@ -90,8 +90,8 @@ class PictureBox : public Control, public Container {
                     const Variant& Opcode = Missing{});
 
   // What the box shows: its persistent image when one exists, else null (the
-  // renderer then draws BackColor and Picture).
-  const Raster* ShownImage() const;
+  // renderer then draws BackColor and Picture). Reading its tiles makes them.
+  PersistentImage* ShownImage() const;
   // How many persistent images were made over the box's life (for tests).
   int32_t ImagesMade() const { return m_ImagesMade; }
 
@@ -110,7 +110,8 @@ class PictureBox : public Control, public Container {
  private:
   // Makes the image if needed: BackColor, and Picture at 0,0 unless the
   // caller is about to cover every pixel.
-  Raster& EnsureImage(bool withPicture = true);
+  PersistentImage& EnsureImage(bool withPicture = true);
+  bool HasImageOfClientSize() const;
   bool CoversWholeImage(const PaintRequest& request) const;
   void ReleaseImage();
   void ImageChanged();
@@ -127,9 +128,11 @@ class PictureBox : public Control, public Container {
   PicturePtr m_Picture;
   bool m_AutoSize = false;
   bool m_AutoRedraw = false;
-  Raster m_Image;
-  bool m_HasImage = false;
-  PicturePtr m_ImagePicture;  // cached Image() result
+  // Made tile by tile as it is shown or read, which the renderer does
+  // through a const box.
+  mutable PersistentImage m_Image;
+  PicturePtr m_ImagePicture;           // cached Image() result
+  uint64_t m_ImagePictureVersion = 0;  // the image's version it was made at
   int32_t m_ImagesMade = 0;
   std::unique_ptr<DeviceContext> m_Dc;  // made at the first hDC; follows m_Image
 };

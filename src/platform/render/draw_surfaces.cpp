@@ -23,6 +23,18 @@ void DrawSurfaceBorder(Canvas& canvas, const CanvasRect& outer, int32_t pixels) 
     DrawFlatBorder(canvas, outer, ArgbOf(kSysWindowFrame));
   }
 }
+
+// Copies the tiles of a persistent image that the canvas shows, and only
+// those, with the image's top-left at (x, y).
+void DrawShownTiles(Canvas& canvas, PersistentImage& image, int32_t x, int32_t y) {
+  const CanvasRect seen = Intersect(canvas.Clip(), {x, y, image.Width(), image.Height()});
+  if (seen.IsEmpty()) return;
+  constexpr int32_t kTile = PersistentImage::kTileSize;
+  for (int32_t row = (seen.y - y) / kTile; y + row * kTile < seen.Bottom(); ++row)
+    for (int32_t column = (seen.x - x) / kTile; x + column * kTile < seen.Right(); ++column)
+      canvas.CopyFrom(image.Tile(column, row), x + column * kTile, y + row * kTile);
+}
+
 }  // namespace
 
 void DrawUserControl(Canvas& canvas, const UserControl& control) {
@@ -42,9 +54,9 @@ void DrawPictureBox(Canvas& canvas, const PictureBox& box) {
   DrawSurfaceBorder(canvas, outer, box.BorderPixels());
   Canvas inside = canvas.ClippedTo(client);
   if (inside.IsClippedOut()) return;
-  // The persistent image is opaque and client-sized: copy only its visible rows.
-  if (const Raster* image = box.ShownImage()) {
-    inside.CopyFrom(*image, client.x, client.y);
+  // The persistent image is opaque and client-sized.
+  if (PersistentImage* image = box.ShownImage()) {
+    DrawShownTiles(inside, *image, client.x, client.y);
     return;
   }
   inside.FillRect(client, ArgbOf(box.BackColor()));

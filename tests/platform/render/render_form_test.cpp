@@ -180,11 +180,17 @@ TEST_F(RenderForm_, LargeScrolledImageShowsItsVisiblePart) {
   pic->Picture(CoordinatePicture(500, 400));
   pic->AutoRedraw(true);
   pic->Cls();
-  const Raster frame = RenderForm(*form);
-  const Raster& image = *pic->ShownImage();
+  Raster frame = RenderForm(*form);
+  // Only the tile in view was made, and moving on makes only the one exposed.
+  EXPECT_EQ(pic->ShownImage()->TilesComputed(), 1);
+  const Raster image = pic->ShownImage()->Whole();
   for (int32_t y = 0; y < 120; y += 7) {
     for (int32_t x = 0; x < 160; x += 9) ASSERT_EQ(frame.At(x, y), image.At(x + 70, y + 90));
   }
+  pic->Move(-300, -90);
+  frame = RenderForm(*form);
+  EXPECT_EQ(pic->ShownImage()->TilesComputed(), 2);
+  EXPECT_EQ(frame.At(159, 119), image.At(459, 209));
 }
 
 TEST_F(RenderForm_, RendersIntoOneBufferAndToPng) {

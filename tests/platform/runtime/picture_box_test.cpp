@@ -184,12 +184,12 @@ TEST_F(PictureBoxTest, TheFirstDrawingOnANewImageKeepsWhatItDoesNotCover) {
   // The whole picture over the whole image: every pixel is the copy's.
   pic->PaintPicture(blue, 0, 0, 100, 100);
   ASSERT_NE(pic->ShownImage(), nullptr);
-  EXPECT_EQ(CountOf(*pic->ShownImage(), 0xFF0000FFu), 100 * 100);
+  EXPECT_EQ(CountOf(pic->ShownImage()->Whole(), 0xFF0000FFu), 100 * 100);
 
   // Part of the image: the background picture and BackColor show around it.
   pic->Width(1605);  // 107 pixels: a new image
   pic->PaintPicture(blue, 0, 0, 50, 50);
-  const Raster& partial = *pic->ShownImage();
+  const Raster partial = pic->ShownImage()->Whole();
   EXPECT_EQ(partial.At(25, 25), 0xFF0000FFu);
   EXPECT_EQ(partial.At(55, 75), 0xFF00FF00u);
   EXPECT_EQ(partial.At(90, 75), 0xFFFF0000u);
@@ -201,7 +201,7 @@ TEST_F(PictureBoxTest, TheFirstDrawingOnANewImageKeepsWhatItDoesNotCover) {
   EXPECT_EQ(pic->ShownImage()->At(0, 50), 0xFF00FF00u);
   pic->Width(1605);
   pic->PaintPicture(blue, 0, 0, 107, 100, 0, 0, 2, 4);
-  EXPECT_EQ(CountOf(*pic->ShownImage(), 0xFF0000FFu), 107 * 100);
+  EXPECT_EQ(CountOf(pic->ShownImage()->Whole(), 0xFF0000FFu), 107 * 100);
 }
 
 }  // namespace
