@@ -1,12 +1,20 @@
 // ZelPicZoom's zoom steps on a 4000 x 3000 picture in a 1280 x 720 control,
 // beside the foundation's render of the same sizes (a new persistent image
 // scaled into with ScaleInto, as bench/platform/scale_bench.cpp measures it),
-// one layout pass, and the peak memory of a zoom step. Counters:
-//   step_ms, base_ms  mean per rung: the control's step, the foundation render
+// one layout pass, the peak memory of a zoom step, and the cost of a step
+// with its frame as pictures grow. Counters:
+//   step_ms, base_ms  mean per rung: the control's step and the frame that
+//                     shows it, the foundation's render of the whole image
 //   ratio             step / base (goal 1.25)
 //   peak_MB, budget_MB, peak_ratio  bytes alive at the peak of the 175 -> 200 %
 //                     step against the source plus one image of the new size
 //                     plus 10 % (goal: ratio <= 1)
+//   BM_ZoomStepBySize/N: the 175 -> 200 % step and its frame for N megapixels
+//                     (step_ms) and for 0.75 megapixels (base_ms) in the same
+//                     iterations; ratio goal 2
+//   BM_ZoomTo200PeakMemory48: bytes alive at the peak of showing a
+//                     48-megapixel picture, then zooming it to 200 % and showing
+//                     that, the picture included (goal 320 MB)
 // Times are the thread's CPU time, so other work on the machine does not skew
 // them. Allocations are counted by replacing the global operator new.
 #include <benchmark/benchmark.h>
@@ -16,6 +24,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <map>
 #include <new>
 #include <vector>
 
@@ -26,6 +35,7 @@
 #include "platform/numeric.hpp"
 #include "platform/picture.hpp"
 #include "platform/raster.hpp"
+#include "platform/render/render_form.hpp"
 #include "platform/scale.hpp"
 
 namespace {
@@ -120,17 +130,26 @@ struct Viewer {
   PicturePtr picture;
 };
 
+Viewer MakeViewer(int32_t w, int32_t h) {
+  Viewer v;
+  v.form = Form::Create("ZoomBench", kViewW, kViewH);
+  v.form->Show();
+  v.z = v.form->Add<ZelPicZoom>("z", 0, 0, kViewW * 15.0f, kViewH * 15.0f);
+  v.picture = Picture::FromRaster(bench::SyntheticPicture(w, h));
+  v.z->Picture(v.picture);
+  return v;
+}
+
+// One viewer per picture size, made at first use and kept for the run.
+Viewer& ViewerOf(int32_t w, int32_t h) {
+  static std::map<std::pair<int32_t, int32_t>, Viewer> viewers;
+  auto it = viewers.find({w, h});
+  if (it == viewers.end()) it = viewers.emplace(std::pair{w, h}, MakeViewer(w, h)).first;
+  return it->second;
+}
+
 Viewer& TheViewer() {
-  static Viewer viewer = [] {
-    Viewer v;
-    v.form = Form::Create("ZoomBench", kViewW, kViewH);
-    v.form->Show();
-    v.z = v.form->Add<ZelPicZoom>("z", 0, 0, kViewW * 15.0f, kViewH * 15.0f);
-    v.picture = Picture::FromRaster(bench::SyntheticPicture(kSourceW, kSourceH));
-    v.z->Picture(v.picture);
-    return v;
-  }();
-  return viewer;
+  return ViewerOf(kSourceW, kSourceH);
 }
 
 // The size of a rung, as the control computes it.
@@ -155,6 +174,7 @@ double FoundationMs(const Raster& source, int32_t w, int32_t h) {
 // renders the same sizes in the same iteration.
 void Walk(benchmark::State& state, bool in, int steps) {
   Viewer& v = TheViewer();
+  Raster frame;
   double stepMs = 0, baseMs = 0;
   for (auto _ : state) {
     state.PauseTiming();
@@ -167,7 +187,10 @@ void Walk(benchmark::State& state, bool in, int steps) {
     }
     state.ResumeTiming();
     const double t0 = CpuMs();
-    for (int i = 0; i < steps; ++i) in ? v.z->ZoomIn() : v.z->ZoomOut();
+    for (int i = 0; i < steps; ++i) {
+      in ? v.z->ZoomIn() : v.z->ZoomOut();
+      RenderFormInto(*v.form, frame);
+    }
     stepMs += CpuMs() - t0;
   }
   const double n = static_cast<double>(state.iterations()) * steps;
@@ -225,10 +248,71 @@ void BM_ZoomStepPeakMemory(benchmark::State& state) {
   state.SetLabel("goal peak_ratio <= 1");
 }
 
+// From 100 % to 175 % with a frame, then the step to 200 % and its frame, timed.
+double StepAndFrameMs(Viewer& v, Raster& frame) {
+  v.z->ZoomReal();
+  for (int i = 0; i < 3; ++i) v.z->ZoomIn();
+  RenderFormInto(*v.form, frame);
+  const double t0 = CpuMs();
+  v.z->ZoomIn();
+  RenderFormInto(*v.form, frame);
+  benchmark::DoNotOptimize(frame.Data());
+  return CpuMs() - t0;
+}
+
+void BM_ZoomStepBySize(benchmark::State& state) {
+  // 4:3 pictures of about 1, 4, 16 and 48 megapixels.
+  static const std::map<int64_t, std::pair<int32_t, int32_t>> kSizes = {
+      {1, {1155, 866}}, {4, {2309, 1732}}, {16, {4619, 3464}}, {48, {8000, 6000}}};
+  const auto [w, h] = kSizes.at(state.range(0));
+  Viewer& large = ViewerOf(w, h);
+  Viewer& small = ViewerOf(1000, 750);
+  Raster frame;
+  double stepMs = 0, baseMs = 0;
+  for (auto _ : state) {
+    baseMs += StepAndFrameMs(small, frame);
+    stepMs += StepAndFrameMs(large, frame);
+  }
+  const auto n = static_cast<double>(state.iterations());
+  state.counters["step_ms"] = stepMs / n;
+  state.counters["base_ms"] = baseMs / n;
+  state.counters["ratio"] = stepMs / baseMs;
+  state.SetLabel("175 -> 200 % and its frame against 0.75 megapixels, goal ratio 2");
+}
+
+void BM_ZoomTo200PeakMemory48(benchmark::State& state) {
+  size_t peak = 0;
+  for (auto _ : state) {
+    const size_t before = g_Live;
+    g_Peak = g_Live;
+    {
+      Viewer v = MakeViewer(8000, 6000);
+      Raster frame;
+      RenderFormInto(*v.form, frame);
+      for (int i = 0; i < 4; ++i) v.z->ZoomIn();
+      RenderFormInto(*v.form, frame);
+      v.form->Unload();
+    }
+    peak = std::max(peak, g_Peak - before);
+  }
+  // In millions of bytes, as the goal is put.
+  state.counters["peak_MB"] = static_cast<double>(peak) / 1e6;
+  state.counters["peak_ratio"] = static_cast<double>(peak) / 320e6;
+  state.SetLabel("goal peak_MB <= 320 (the picture alone is 192)");
+}
+
 BENCHMARK(BM_ZoomInTo200)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ZoomOutTo5)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_LayoutPass)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ZoomStepPeakMemory)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_ZoomStepBySize)
+    ->Arg(1)
+    ->Arg(4)
+    ->Arg(16)
+    ->Arg(48)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK(BM_ZoomTo200PeakMemory48)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace lumora

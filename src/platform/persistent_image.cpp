@@ -15,9 +15,41 @@ thread_local int32_t t_TileBudget = kPersistentTileBudget;
 // computed from a long record would cost more than they save.
 constexpr size_t kMaxDraws = 64;
 
+// Full tiles' memory given back by images, for the next tiles to take: new
+// memory costs a page fault per 4 KiB on first touch, more than computing a
+// tile, and images come and go at every zoom step.
+constexpr size_t kSpareTiles = 64;  // 16 MiB
+thread_local std::vector<Raster> t_Spare;
+
+Raster TakeTile(int32_t w, int32_t h) {
+  if (w == PersistentImage::kTileSize && h == PersistentImage::kTileSize && !t_Spare.empty()) {
+    Raster tile = std::move(t_Spare.back());
+    t_Spare.pop_back();
+    return tile;
+  }
+  return Raster::Uninitialized(w, h);
+}
+
+void GiveBack(Raster& tile) {
+  if (tile.Width() == PersistentImage::kTileSize && tile.Height() == PersistentImage::kTileSize &&
+      t_Spare.size() < kSpareTiles)
+    t_Spare.push_back(std::move(tile));
+  tile = Raster();
+}
+
 // The overlap of [at, at + n) with the tile [t0, t0 + size).
 std::pair<int32_t, int32_t> Overlap(int32_t at, int32_t n, int32_t t0, int32_t size) {
   return {std::max(at, t0), std::min(at + n, t0 + size)};
+}
+
+// Whether a draw replaces every pixel of the rectangle: the whole picture
+// drawn unmirrored over it, so that every pixel's centre shows the picture.
+bool Covers(const PersistentImage::Draw& d, int32_t x, int32_t y, int32_t w, int32_t h) {
+  const Raster& src = d.picture->Pixels();
+  return d.compose.kind == Compose::Kind::Replace && d.sx == 0 && d.sy == 0 &&
+         d.sw == src.Width() && d.sh == src.Height() && d.dw > 0 && d.dh > 0 && d.dx <= x &&
+         d.dy <= y && int64_t{d.dx} + d.dw >= int64_t{x} + w &&
+         int64_t{d.dy} + d.dh >= int64_t{y} + h;
 }
 
 }  // namespace
@@ -30,7 +62,9 @@ void SetPersistentTileBudget(int32_t tiles) {
   t_TileBudget = std::max(tiles, 1);
 }
 
-PersistentImage::~PersistentImage() = default;
+PersistentImage::~PersistentImage() {
+  Release();
+}
 
 void PersistentImage::Reset(int32_t width, int32_t height, Argb fill, PicturePtr background) {
   Release();
@@ -47,6 +81,7 @@ void PersistentImage::Release() {
   m_Exists = false;
   m_Background.reset();
   m_Draws.clear();
+  for (Slot& slot : m_Slots) GiveBack(slot.pixels);
   m_Slots.clear();
   m_Kept = 0;
   ++m_Version;
@@ -56,7 +91,10 @@ void PersistentImage::Clear(Argb fill, PicturePtr background) {
   m_Fill = fill;
   m_Background = background && background->Handle() != 0 ? std::move(background) : nullptr;
   m_Draws.clear();
-  for (Slot& slot : m_Slots) slot = Slot{};
+  for (Slot& slot : m_Slots) {
+    GiveBack(slot.pixels);
+    slot = Slot{};
+  }
   m_Kept = 0;
   ++m_Version;
 }
@@ -85,17 +123,25 @@ void PersistentImage::Flatten() {
 void PersistentImage::Compute(Raster& tile, int32_t column, int32_t row) const {
   const int32_t x0 = column * kTileSize;
   const int32_t y0 = row * kTileSize;
-  tile = Raster(std::min(kTileSize, m_Width - x0), std::min(kTileSize, m_Height - y0), m_Fill);
-  if (m_Background) {
-    const Raster& picture = m_Background->Pixels();
-    const auto [xa, xb] = Overlap(0, picture.Width(), x0, tile.Width());
-    const auto [ya, yb] = Overlap(0, picture.Height(), y0, tile.Height());
-    for (int32_t y = ya; y < yb && xa < xb; ++y)
-      std::copy(picture.Row(y) + xa, picture.Row(y) + xb, tile.Row(y - y0) + (xa - x0));
-  }
+  GiveBack(tile);
+  tile = TakeTile(std::min(kTileSize, m_Width - x0), std::min(kTileSize, m_Height - y0));
+  // A first draw that replaces every pixel of the tile (as a zoom's does)
+  // leaves nothing of the background to show.
+  if (m_Draws.empty() || !Covers(m_Draws.front(), x0, y0, tile.Width(), tile.Height()))
+    DrawBackground(tile, x0, y0);
   for (const Draw& d : m_Draws)
     ScaleIntoPart(tile, x0, y0, d.dx, d.dy, d.dw, d.dh, d.picture->Pixels(), d.sx, d.sy, d.sw, d.sh,
                   d.compose);
+}
+
+void PersistentImage::DrawBackground(Raster& tile, int32_t x0, int32_t y0) const {
+  tile.Fill(m_Fill);
+  if (!m_Background) return;
+  const Raster& picture = m_Background->Pixels();
+  const auto [xa, xb] = Overlap(0, picture.Width(), x0, tile.Width());
+  const auto [ya, yb] = Overlap(0, picture.Height(), y0, tile.Height());
+  for (int32_t y = ya; y < yb && xa < xb; ++y)
+    std::copy(picture.Row(y) + xa, picture.Row(y) + xb, tile.Row(y - y0) + (xa - x0));
 }
 
 PersistentImage::Slot& PersistentImage::Made(int32_t column, int32_t row) {
@@ -129,7 +175,7 @@ void PersistentImage::KeepWithinBudget(const Slot& keep) {
       if (!oldest || slot.used < oldest->used) oldest = &slot;
     }
     if (!oldest) return;
-    oldest->pixels = Raster();
+    GiveBack(oldest->pixels);
     --m_Kept;
   }
 }

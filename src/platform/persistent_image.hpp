@@ -85,6 +85,7 @@ class PersistentImage final : public Surface {
   Slot& Made(int32_t column, int32_t row);
   Slot& Writable(int32_t column, int32_t row);
   void Compute(Raster& tile, int32_t column, int32_t row) const;
+  void DrawBackground(Raster& tile, int32_t x0, int32_t y0) const;
   void KeepWithinBudget(const Slot& keep);
   // Every tile made and written: the record is no longer needed.
   void Flatten();
