@@ -24,9 +24,9 @@
 #include "piczoom/zel_pic_zoom.hpp"
 #include "platform/form/form.hpp"
 #include "platform/numeric.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 #include "platform/raster.hpp"
-#include "platform/scale.hpp"
+#include "platform/scale/scale.hpp"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "platform/base64.hpp"
 #include "platform/errors.hpp"
 #include "platform/object.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 
 namespace lumora {
 

@@ -7,7 +7,7 @@
 #include "piczoom/zel_pic_zoom.hpp"
 #include "platform/color.hpp"
 #include "platform/errors.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 #include "qt/pictures.hpp"
 
 namespace lumora::qt {

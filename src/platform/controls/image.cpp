@@ -1,7 +1,7 @@
 #include "platform/controls/image.hpp"
 
 #include "platform/controls/member_table.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 
 namespace lumora {
 

@@ -7,7 +7,7 @@
 #include "platform/controls/paint_args.hpp"
 #include "platform/errors.hpp"
 #include "platform/numeric.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 
 namespace lumora {
 
