@@ -14,7 +14,7 @@
 #include "platform/errors.hpp"
 #include "platform/form/form.hpp"
 #include "platform/message_queue.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 #include "platform/raster.hpp"
 #include "platform/render/render_form.hpp"
 #include "platform/services.hpp"

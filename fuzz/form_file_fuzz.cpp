@@ -8,7 +8,7 @@
 #include "forms/form_file.hpp"
 #include "platform/errors.hpp"
 #include "platform/form/form.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 #include "platform/raster.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "platform/errors.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace lumora;

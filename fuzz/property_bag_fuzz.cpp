@@ -11,7 +11,7 @@
 
 #include "forms/form_file.hpp"
 #include "platform/errors.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 #include "platform/property_bag.hpp"
 
 namespace {

@@ -16,7 +16,7 @@
 #include "piczoom/zel_pic_zoom.hpp"
 #include "platform/controls/scroll_bar.hpp"
 #include "platform/form/form.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 #include "platform/raster.hpp"
 #include "platform/render/render_form.hpp"
 

@@ -33,10 +33,10 @@
 #include "piczoom/zel_pic_zoom.hpp"
 #include "platform/form/form.hpp"
 #include "platform/numeric.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 #include "platform/raster.hpp"
 #include "platform/render/render_form.hpp"
-#include "platform/scale.hpp"
+#include "platform/scale/scale.hpp"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include "bench_codecs.hpp"
 #include "bench_pictures.hpp"
 #include "platform/file_io.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 
 namespace lumora {
 namespace {

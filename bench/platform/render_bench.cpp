@@ -23,8 +23,8 @@
 #include "platform/controls/scroll_bar.hpp"
 #include "platform/controls/text_box.hpp"
 #include "platform/form/form.hpp"
-#include "platform/picture.hpp"
-#include "platform/render/png.hpp"
+#include "platform/picture/picture.hpp"
+#include "platform/picture/png_writer.hpp"
 #include "platform/render/render_form.hpp"
 
 namespace lumora {

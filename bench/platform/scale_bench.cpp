@@ -29,7 +29,7 @@
 #include "bench_pictures.hpp"
 #include "platform/numeric.hpp"
 #include "platform/raster.hpp"
-#include "platform/scale.hpp"
+#include "platform/scale/scale.hpp"
 
 namespace lumora {
 namespace {

@@ -10,7 +10,7 @@
 #include "piczoom/zel_pic_zoom.hpp"
 #include "platform/errors.hpp"
 #include "platform/form/form.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 #include "platform/render/render_form.hpp"
 
 namespace {

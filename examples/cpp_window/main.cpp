@@ -11,7 +11,7 @@
 #include "piczoom/zel_pic_zoom.hpp"
 #include "platform/errors.hpp"
 #include "platform/form/form.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 #include "window/windows.hpp"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "platform/controls/image.hpp"
 #include "platform/controls/label.hpp"
 #include "platform/form/form.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 
 namespace lumora {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 
 namespace lumora {
 

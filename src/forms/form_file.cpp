@@ -14,7 +14,7 @@
 #include "platform/file_io.hpp"
 #include "platform/form/form.hpp"
 #include "platform/numeric.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 
 namespace lumora {
 

@@ -4,7 +4,7 @@
 
 #include "frame/record_value.hpp"
 #include "platform/errors.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 
 namespace lumora {
 

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/controls/input_codes.hpp"
+
 namespace lumora {
 
 // Where ZelPicZoom.Go jumps to.
@@ -36,13 +38,13 @@ enum ScrollDirection : int32_t {
   sdRight = 3,
 };
 
-// The host's mouse-pointer constants (the type of the MousePointer
-// properties). Any 32-bit value may be stored; these are the ones the
-// controls name.
+// The type of the MousePointer properties: the runtime's pointer shapes
+// (MousePointerShape) at the interface's 32 bits. Any 32-bit value may be
+// stored; these are the ones the controls name, with the runtime's values.
 enum PointerShape : int32_t {
-  mpDefault = 0,
-  mpHourglass = 11,
-  mpCustom = 99,
+  mpDefault = kPointerDefault,
+  mpHourglass = kPointerHourglass,
+  mpCustom = kPointerCustom,
 };
 
 // Which edges of the picture the viewport touches; each field is a 16-bit

@@ -1,6 +1,6 @@
 #include "host/host_state.hpp"
 
-#include "host/lua_events.hpp"
+#include "host/lua/lua_events.hpp"
 #include "platform/errors.hpp"
 #include "platform/form/form.hpp"
 #include "platform/message_queue.hpp"

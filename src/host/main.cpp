@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/commands.hpp"
+#include "host/commands/commands.hpp"
 #include "platform/errors.hpp"
 
 namespace {

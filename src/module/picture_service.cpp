@@ -3,7 +3,7 @@
 #include "module/com_support.hpp"
 #include "module/dispatch_object.hpp"
 #include "module/lumora_module.h"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 
 using namespace lumora;
 

@@ -17,7 +17,7 @@
 #include "platform/base64.hpp"
 #include "platform/errors.hpp"
 #include "platform/file_io.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 
 namespace lumora {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "module/lumora_module.h"
+#include "module/lumora_site.h"
 #include "platform/color.hpp"
 #include "platform/raster.hpp"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "module/com_support.hpp"
-#include "module/lumora_module.h"
+#include "module/lumora_site.h"
 #include "module/module_classes.hpp"
 #include "module/site.hpp"
 #include "module/site_pump.hpp"

@@ -11,7 +11,7 @@
 #include "platform/errors.hpp"
 #include "platform/message_queue.hpp"
 #include "platform/numeric.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 
 namespace lumora {
 

@@ -2,7 +2,7 @@
 // itself from and saves itself to the host's property store.
 #include "piczoom/zel_pic_zoom.hpp"
 #include "platform/errors.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 #include "platform/property_bag.hpp"
 
 namespace lumora {

@@ -3,7 +3,7 @@
 #include "frame/about_hook.hpp"
 #include "piczoom/zel_pic_zoom.hpp"
 #include "platform/errors.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 
 namespace lumora {
 

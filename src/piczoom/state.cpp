@@ -5,7 +5,7 @@
 #include "piczoom/zel_pic_zoom.hpp"
 #include "platform/errors.hpp"
 #include "platform/numeric.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 
 namespace lumora {
 

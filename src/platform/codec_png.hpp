@@ -1,15 +1,2 @@
-// PNG decoding through libpng, strict: benign errors and CRC errors fail, and
-// chunk sizes and counts are capped.
-#pragma once
-
-#include <cstdint>
-#include <span>
-
-#include "platform/raster.hpp"
-
-namespace lumora {
-
-// Decodes a whole PNG file; anything bad or truncated fails with 481 "PNG: ...".
-Raster DecodePng(std::span<const uint8_t> bytes);
-
-}  // namespace lumora
+// Kept for applications that include the old path.
+#include "platform/picture/codec_png.hpp"

@@ -4,7 +4,7 @@
 
 #include "platform/errors.hpp"
 #include "platform/numeric.hpp"
-#include "platform/scale.hpp"
+#include "platform/scale/scale.hpp"
 
 namespace lumora {
 

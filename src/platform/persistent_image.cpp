@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 
 namespace lumora {
 

@@ -12,7 +12,7 @@
 
 #include "platform/gdi.hpp"
 #include "platform/raster.hpp"
-#include "platform/scale.hpp"
+#include "platform/scale/scale.hpp"
 #include "platform/variant.hpp"
 
 namespace lumora {

@@ -6,7 +6,7 @@
 #include "platform/form/form.hpp"
 #include "platform/message_queue.hpp"
 #include "platform/persistent_image.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 #include "platform/raster.hpp"
 #include "platform/services.hpp"
 

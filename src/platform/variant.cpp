@@ -7,7 +7,7 @@
 #include "platform/errors.hpp"
 #include "platform/numeric.hpp"
 #include "platform/object.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 
 namespace lumora {
 

@@ -7,17 +7,16 @@
 #include "piczoom/zel_pic_zoom.hpp"
 #include "platform/color.hpp"
 #include "platform/errors.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 #include "qt/pictures.hpp"
 
 namespace lumora::qt {
 
-// The Qt enumerations carry the type library's values.
+// The Qt enumerations carry the type library's values (the pointer shapes
+// take the runtime's by definition).
 static_assert(int{PicZoomWidget::gdBottomRight} == int{lumora::gdBottomRight} &&
               int{PicZoomWidget::sbNone} == int{lumora::sbNone} &&
-              int{PicZoomWidget::sdRight} == int{lumora::sdRight} &&
-              int{PicZoomWidget::mpCustom} == int{lumora::mpCustom} &&
-              int{PicZoomWidget::mpHourglass} == int{lumora::mpHourglass});
+              int{PicZoomWidget::sdRight} == int{lumora::sdRight});
 
 namespace {
 

@@ -17,6 +17,7 @@
 #include <memory>
 #include <span>
 
+#include "platform/controls/input_codes.hpp"
 #include "platform/variant.hpp"
 #include "qt/form_view.hpp"
 
@@ -70,25 +71,25 @@ class PicZoomWidget : public FormView {
   Q_ENUM(ScrollBarsConstants)
   enum ScrollDirection { sdcUp = 0, sdDown = 1, sdLeft = 2, sdRight = 3 };
   Q_ENUM(ScrollDirection)
-  // The runtime's pointer shapes (MousePointer).
+  // The runtime's pointer shapes (MousePointer), with its values.
   enum MousePointerConstants {
-    mpDefault = 0,
-    mpArrow = 1,
-    mpCross = 2,
-    mpIBeam = 3,
-    mpIcon = 4,
-    mpSize = 5,
-    mpSizeNESW = 6,
-    mpSizeNS = 7,
-    mpSizeNWSE = 8,
-    mpSizeWE = 9,
-    mpUpArrow = 10,
-    mpHourglass = 11,
-    mpNoDrop = 12,
-    mpArrowHourglass = 13,
-    mpArrowQuestion = 14,
-    mpSizeAll = 15,
-    mpCustom = 99,
+    mpDefault = kPointerDefault,
+    mpArrow = kPointerArrow,
+    mpCross = kPointerCross,
+    mpIBeam = kPointerIBeam,
+    mpIcon = kPointerIcon,
+    mpSize = kPointerSize,
+    mpSizeNESW = kPointerSizeNESW,
+    mpSizeNS = kPointerSizeNS,
+    mpSizeNWSE = kPointerSizeNWSE,
+    mpSizeWE = kPointerSizeWE,
+    mpUpArrow = kPointerUpArrow,
+    mpHourglass = kPointerHourglass,
+    mpNoDrop = kPointerNoDrop,
+    mpArrowHourglass = kPointerArrowHourglass,
+    mpArrowQuestion = kPointerArrowQuestion,
+    mpSizeAll = kPointerSizeAll,
+    mpCustom = kPointerCustom,
   };
   Q_ENUM(MousePointerConstants)
 

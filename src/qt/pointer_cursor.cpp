@@ -3,7 +3,7 @@
 #include <QPixmap>
 
 #include "platform/controls/control.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 #include "qt/pictures.hpp"
 
 namespace lumora::qt {

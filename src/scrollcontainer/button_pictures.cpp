@@ -1,7 +1,7 @@
 #include "scrollcontainer/button_pictures.hpp"
 
 #include "platform/color.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 #include "platform/raster.hpp"
 
 namespace lumora {

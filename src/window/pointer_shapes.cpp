@@ -1,7 +1,7 @@
 #include "window/pointer_shapes.hpp"
 
 #include "platform/controls/control.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 
 namespace lumora::window {
 

@@ -5,7 +5,7 @@
 #include "frame/binding_check.hpp"
 #include "frame/marshal.hpp"
 #include "frame/record_value.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 #include "widget.hpp"
 
 namespace lumora {

@@ -5,7 +5,7 @@
 
 #include "frame/binding.hpp"
 #include "frame/binding_check.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 
 namespace lumora {
 namespace {

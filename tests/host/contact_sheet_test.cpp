@@ -2,7 +2,7 @@
 // scaled copy of its frame, rows as high as their tallest thumbnail.
 #include <gtest/gtest.h>
 
-#include "host/contact_sheet.hpp"
+#include "host/commands/contact_sheet.hpp"
 #include "platform/errors.hpp"
 
 namespace lumora::host {

@@ -3,14 +3,14 @@
 // restores to the same frame.
 #include <gtest/gtest.h>
 
-#include "host/view_form.hpp"
+#include "host/commands/view_form.hpp"
 #include "piczoom/module_state.hpp"
 #include "piczoom/zel_pic_zoom.hpp"
 #include "platform/controls/scroll_bar.hpp"
 #include "platform/errors.hpp"
 #include "platform/form/form.hpp"
 #include "platform/message_queue.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 #include "platform/render/render_form.hpp"
 #include "support/fixture.hpp"
 

@@ -1,6 +1,6 @@
 // The BMP reader against files built field by field here (so every expected
 // pixel is known) and against the variants of one picture in the BMP suite.
-#include "platform/codec_bmp.hpp"
+#include "platform/picture/codec_bmp.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The GIF decoder against files written here with giflib (so every expected
 // pixel is known): frame placement and clipping, transparency, interlacing,
 // colour tables, and damaged files.
-#include "platform/codec_gif.hpp"
+#include "platform/picture/codec_gif.hpp"
 
 #include <gif_lib.h>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The JPEG decoder against files written here with libjpeg (solid colours in
 // every colour space, so the decoded values are known within the codec's
 // rounding), against variants of one photo, and against damaged data.
-#include "platform/codec_jpeg.hpp"
+#include "platform/picture/codec_jpeg.hpp"
 
 // clang-format off
 #include <cstddef>

@@ -1,7 +1,7 @@
 // The PNG decoder against files written here with libpng (so every expected
 // pixel is known), against PngSuite's interlaced/plain pairs, and against
 // damaged or oversized files.
-#include "platform/codec_png.hpp"
+#include "platform/picture/codec_png.hpp"
 
 #include <gtest/gtest.h>
 #include <png.h>

@@ -12,8 +12,8 @@
 #include <csignal>
 #include <functional>
 
-#include "platform/picture.hpp"
-#include "platform/render/png.hpp"
+#include "platform/picture/picture.hpp"
+#include "platform/picture/png_writer.hpp"
 #include "support/error_of.hpp"
 #include "support/fixture.hpp"
 #include "support/golden.hpp"

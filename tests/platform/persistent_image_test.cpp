@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/picture.hpp"
-#include "platform/scale_kernels.hpp"
+#include "platform/picture/picture.hpp"
+#include "platform/scale/scale_kernels.hpp"
 #include "support/fixture.hpp"
 #include "support/platform_pictures.hpp"
 

@@ -1,4 +1,4 @@
-#include "platform/scale.hpp"
+#include "platform/scale/scale.hpp"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-#include "platform/scale_kernels.hpp"
+#include "platform/scale/scale_kernels.hpp"
 #include "support/platform_pictures.hpp"
 
 namespace lumora {

@@ -7,7 +7,7 @@
 #include "platform/color.hpp"
 #include "platform/event_source.hpp"
 #include "platform/object.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 #include "support/error_of.hpp"
 
 namespace lumora {

@@ -2,7 +2,7 @@
 // arrows, and one shared set per thread.
 #include <gtest/gtest.h>
 
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 #include "scrollcontainer/button_pictures.hpp"
 #include "scrollcontainer/zel_scroll_container.hpp"
 

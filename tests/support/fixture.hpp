@@ -13,7 +13,7 @@
 #include "platform/errors.hpp"
 #include "platform/form/form.hpp"
 #include "platform/message_queue.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 #include "platform/raster.hpp"
 #include "platform/services.hpp"
 #include "platform/thread_state.hpp"

@@ -19,8 +19,8 @@
 
 #include "platform/errors.hpp"
 #include "platform/file_io.hpp"
+#include "platform/picture/png_writer.hpp"
 #include "platform/raster.hpp"
-#include "platform/render/png.hpp"
 
 namespace lumora {
 

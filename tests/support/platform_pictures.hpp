@@ -18,7 +18,7 @@
 #include "platform/color.hpp"
 #include "platform/errors.hpp"
 #include "platform/file_io.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 #include "platform/raster.hpp"
 #include "support/error_of.hpp"
 

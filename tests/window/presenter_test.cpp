@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "host/host_state.hpp"
-#include "host/script_pump.hpp"
+#include "host/lua/script_pump.hpp"
 #include "piczoom/zel_pic_zoom.hpp"
 #include "platform/controls/label.hpp"
 #include "platform/controls/scroll_bar.hpp"
 #include "platform/controls/text_box.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 #include "platform/render/render_form.hpp"
 #include "presenter_fixture.hpp"
 

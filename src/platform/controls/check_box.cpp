@@ -1,6 +1,6 @@
 #include "platform/controls/check_box.hpp"
 
-#include "platform/controls/member_table.hpp"
+#include "platform/controls/member_rows.hpp"
 #include "platform/errors.hpp"
 
 namespace lumora {
@@ -24,18 +24,11 @@ void CheckBox::OnKeyUp(int16_t& keyCode, int16_t& shift) {
 }
 
 const MemberTable& CheckBox::Members() const {
-  static const MemberTable table(
-      &ControlMembers(),
-      {
-          {"Caption",
-           [](Object& o) { return Variant(static_cast<CheckBox&>(o).Caption()); },
-           [](Object& o, const Variant& v) { static_cast<CheckBox&>(o).Caption(v.ToString()); },
-           {}},
-          {"Value",
-           [](Object& o) { return Variant(static_cast<CheckBox&>(o).Value()); },
-           [](Object& o, const Variant& v) { static_cast<CheckBox&>(o).Value(v.ToInt16()); },
-           {}},
-      });
+  static const MemberTable table(&ControlMembers(),
+                                 {
+                                     Property("Caption", &CheckBox::Caption, &CheckBox::Caption),
+                                     Property("Value", &CheckBox::Value, &CheckBox::Value),
+                                 });
   return table;
 }
 

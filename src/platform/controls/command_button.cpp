@@ -1,6 +1,6 @@
 #include "platform/controls/command_button.hpp"
 
-#include "platform/controls/member_table.hpp"
+#include "platform/controls/member_rows.hpp"
 
 namespace lumora {
 
@@ -48,25 +48,9 @@ const MemberTable& CommandButton::Members() const {
   static const MemberTable table(
       &ControlMembers(),
       {
-          {"Caption",
-           [](Object& o) { return Variant(static_cast<CommandButton&>(o).Caption()); },
-           [](Object& o, const Variant& v) {
-             static_cast<CommandButton&>(o).Caption(v.ToString());
-           },
-           {}},
-          {"BackColor",
-           [](Object& o) { return Variant(static_cast<CommandButton&>(o).BackColor()); },
-           [](Object& o, const Variant& v) {
-             static_cast<CommandButton&>(o).BackColor(static_cast<OleColor>(v.ToInt32()));
-           },
-           {}},
-          {"Click",
-           {},
-           {},
-           [](Object& o, std::span<Variant>) {
-             static_cast<CommandButton&>(o).OnClick();
-             return Variant();
-           }},
+          Property("Caption", &CommandButton::Caption, &CommandButton::Caption),
+          Property("BackColor", &CommandButton::BackColor, &CommandButton::BackColor),
+          Method("Click", &CommandButton::OnClick),
       });
   return table;
 }

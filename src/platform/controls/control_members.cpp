@@ -2,7 +2,7 @@
 #include <optional>
 
 #include "platform/controls/control.hpp"
-#include "platform/controls/member_table.hpp"
+#include "platform/controls/member_rows.hpp"
 #include "platform/errors.hpp"
 
 namespace lumora {
@@ -24,48 +24,18 @@ std::optional<float> OptionalSingle(std::span<Variant> args, size_t index) {
 const MemberTable& Control::ControlMembers() {
   static const MemberTable table(
       nullptr, {
-                   {"Name", [](Object& o) { return Variant(Self(o).Name()); }, {}, {}},
-                   {"Left",
-                    [](Object& o) { return Variant(Self(o).Left()); },
-                    [](Object& o, const Variant& v) { Self(o).Left(v.ToSingle()); },
-                    {}},
-                   {"Top",
-                    [](Object& o) { return Variant(Self(o).Top()); },
-                    [](Object& o, const Variant& v) { Self(o).Top(v.ToSingle()); },
-                    {}},
-                   {"Width",
-                    [](Object& o) { return Variant(Self(o).Width()); },
-                    [](Object& o, const Variant& v) { Self(o).Width(v.ToSingle()); },
-                    {}},
-                   {"Height",
-                    [](Object& o) { return Variant(Self(o).Height()); },
-                    [](Object& o, const Variant& v) { Self(o).Height(v.ToSingle()); },
-                    {}},
-                   {"Visible",
-                    [](Object& o) { return Variant(Self(o).Visible()); },
-                    [](Object& o, const Variant& v) { Self(o).Visible(v.ToBool()); },
-                    {}},
-                   {"Enabled",
-                    [](Object& o) { return Variant(Self(o).Enabled()); },
-                    [](Object& o, const Variant& v) { Self(o).Enabled(v.ToBool()); },
-                    {}},
-                   {"TabIndex",
-                    [](Object& o) { return Variant(Self(o).TabIndex()); },
-                    [](Object& o, const Variant& v) { Self(o).TabIndex(v.ToInt16()); },
-                    {}},
-                   {"TabStop",
-                    [](Object& o) { return Variant(Self(o).TabStop()); },
-                    [](Object& o, const Variant& v) { Self(o).TabStop(v.ToBool()); },
-                    {}},
-                   {"hWnd", [](Object& o) { return Variant(Self(o).hWnd()); }, {}, {}},
-                   {"MousePointer",
-                    [](Object& o) { return Variant(Self(o).MousePointer()); },
-                    [](Object& o, const Variant& v) { Self(o).MousePointer(v.ToInt16()); },
-                    {}},
-                   {"MouseIcon",
-                    [](Object& o) { return Variant(Self(o).MouseIcon()); },
-                    [](Object& o, const Variant& v) { Self(o).MouseIcon(v.ToPicture()); },
-                    {}},
+                   Property("Name", &Control::Name),
+                   Property("Left", &Control::Left, &Control::Left),
+                   Property("Top", &Control::Top, &Control::Top),
+                   Property("Width", &Control::Width, &Control::Width),
+                   Property("Height", &Control::Height, &Control::Height),
+                   Property("Visible", &Control::Visible, &Control::Visible),
+                   Property("Enabled", &Control::Enabled, &Control::Enabled),
+                   Property("TabIndex", &Control::TabIndex, &Control::TabIndex),
+                   Property("TabStop", &Control::TabStop, &Control::TabStop),
+                   Property("hWnd", &Control::hWnd),
+                   Property("MousePointer", &Control::MousePointer, &Control::MousePointer),
+                   Property("MouseIcon", &Control::MouseIcon, &Control::MouseIcon),
                    {"Move",
                     {},
                     {},
@@ -75,20 +45,8 @@ const MemberTable& Control::ControlMembers() {
                                    OptionalSingle(args, 2), OptionalSingle(args, 3));
                       return Variant();
                     }},
-                   {"SetFocus",
-                    {},
-                    {},
-                    [](Object& o, std::span<Variant>) {
-                      Self(o).SetFocus();
-                      return Variant();
-                    }},
-                   {"Refresh",
-                    {},
-                    {},
-                    [](Object& o, std::span<Variant>) {
-                      Self(o).Refresh();
-                      return Variant();
-                    }},
+                   Method("SetFocus", &Control::SetFocus),
+                   Method("Refresh", &Control::Refresh),
                    {"ZOrder",
                     {},
                     {},

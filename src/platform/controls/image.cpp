@@ -1,7 +1,7 @@
 #include "platform/controls/image.hpp"
 
-#include "platform/controls/member_table.hpp"
-#include "platform/picture.hpp"
+#include "platform/controls/member_rows.hpp"
+#include "platform/picture/picture.hpp"
 
 namespace lumora {
 
@@ -29,19 +29,10 @@ void ImageControl::SizeToPicture() {
 
 const MemberTable& ImageControl::Members() const {
   static const MemberTable table(
-      &ControlMembers(),
-      {
-          {"Picture",
-           [](Object& o) { return Variant(static_cast<ImageControl&>(o).Picture()); },
-           [](Object& o, const Variant& v) {
-             static_cast<ImageControl&>(o).Picture(v.ToPicture());
-           },
-           {}},
-          {"Stretch",
-           [](Object& o) { return Variant(static_cast<ImageControl&>(o).Stretch()); },
-           [](Object& o, const Variant& v) { static_cast<ImageControl&>(o).Stretch(v.ToBool()); },
-           {}},
-      });
+      &ControlMembers(), {
+                             Property("Picture", &ImageControl::Picture, &ImageControl::Picture),
+                             Property("Stretch", &ImageControl::Stretch, &ImageControl::Stretch),
+                         });
   return table;
 }
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/controls/member_table.hpp"
+#include "platform/controls/member_rows.hpp"
 #include "platform/errors.hpp"
 #include "platform/numeric.hpp"
 
@@ -34,10 +34,6 @@ TextExtent EstimateText(const std::string& text, float points, bool bold) {
 
 void CheckZeroOrOne(int16_t value) {
   if (value != 0 && value != 1) Fail(kErrInvalidPropertyValue);
-}
-
-Label& Lb(Object& o) {
-  return static_cast<Label&>(o);
 }
 
 }  // namespace
@@ -114,49 +110,18 @@ void Label::Fit() {
 
 const MemberTable& Label::Members() const {
   static const MemberTable table(
-      &ControlMembers(),
-      {
-          {"Caption",
-           [](Object& o) { return Variant(Lb(o).Caption()); },
-           [](Object& o, const Variant& v) { Lb(o).Caption(v.ToString()); },
-           {}},
-          {"Alignment",
-           [](Object& o) { return Variant(Lb(o).Alignment()); },
-           [](Object& o, const Variant& v) { Lb(o).Alignment(v.ToInt16()); },
-           {}},
-          {"AutoSize",
-           [](Object& o) { return Variant(Lb(o).AutoSize()); },
-           [](Object& o, const Variant& v) { Lb(o).AutoSize(v.ToBool()); },
-           {}},
-          {"WordWrap",
-           [](Object& o) { return Variant(Lb(o).WordWrap()); },
-           [](Object& o, const Variant& v) { Lb(o).WordWrap(v.ToBool()); },
-           {}},
-          {"BackStyle",
-           [](Object& o) { return Variant(Lb(o).BackStyle()); },
-           [](Object& o, const Variant& v) { Lb(o).BackStyle(v.ToInt16()); },
-           {}},
-          {"BackColor",
-           [](Object& o) { return Variant(Lb(o).BackColor()); },
-           [](Object& o, const Variant& v) { Lb(o).BackColor(static_cast<OleColor>(v.ToInt32())); },
-           {}},
-          {"ForeColor",
-           [](Object& o) { return Variant(Lb(o).ForeColor()); },
-           [](Object& o, const Variant& v) { Lb(o).ForeColor(static_cast<OleColor>(v.ToInt32())); },
-           {}},
-          {"BorderStyle",
-           [](Object& o) { return Variant(Lb(o).BorderStyle()); },
-           [](Object& o, const Variant& v) { Lb(o).BorderStyle(v.ToInt16()); },
-           {}},
-          {"FontSize",
-           [](Object& o) { return Variant(Lb(o).FontSize()); },
-           [](Object& o, const Variant& v) { Lb(o).FontSize(v.ToSingle()); },
-           {}},
-          {"FontBold",
-           [](Object& o) { return Variant(Lb(o).FontBold()); },
-           [](Object& o, const Variant& v) { Lb(o).FontBold(v.ToBool()); },
-           {}},
-      });
+      &ControlMembers(), {
+                             Property("Caption", &Label::Caption, &Label::Caption),
+                             Property("Alignment", &Label::Alignment, &Label::Alignment),
+                             Property("AutoSize", &Label::AutoSize, &Label::AutoSize),
+                             Property("WordWrap", &Label::WordWrap, &Label::WordWrap),
+                             Property("BackStyle", &Label::BackStyle, &Label::BackStyle),
+                             Property("BackColor", &Label::BackColor, &Label::BackColor),
+                             Property("ForeColor", &Label::ForeColor, &Label::ForeColor),
+                             Property("BorderStyle", &Label::BorderStyle, &Label::BorderStyle),
+                             Property("FontSize", &Label::FontSize, &Label::FontSize),
+                             Property("FontBold", &Label::FontBold, &Label::FontBold),
+                         });
   return table;
 }
 

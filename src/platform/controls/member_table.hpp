@@ -1,6 +1,7 @@
 // The late-bound face of a control class: its properties and methods by name
 // (compared without regard to case), each bound to the class's own accessors.
-// A class's table chains to its base class's table.
+// A class's table chains to its base class's table; its rows are made with
+// Property and Method (member_rows.hpp).
 #pragma once
 
 #include <cstdint>

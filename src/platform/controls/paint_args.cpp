@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "platform/errors.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 
 namespace lumora {
 

@@ -4,8 +4,8 @@
 #include "platform/errors.hpp"
 #include "platform/gdi.hpp"
 #include "platform/numeric.hpp"
-#include "platform/picture.hpp"
-#include "platform/scale.hpp"
+#include "platform/picture/picture.hpp"
+#include "platform/scale/scale.hpp"
 
 namespace lumora {
 

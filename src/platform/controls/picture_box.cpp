@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/controls/member_table.hpp"
+#include "platform/controls/member_rows.hpp"
 #include "platform/controls/paint_args.hpp"
 #include "platform/errors.hpp"
 #include "platform/numeric.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 
 namespace lumora {
 
@@ -234,57 +234,21 @@ const MemberTable& PictureBox::Members() const {
   static const MemberTable table(
       &ControlMembers(),
       {
-          {"ScaleMode",
-           [](Object& o) { return Variant(Pb(o).ScaleMode()); },
-           [](Object& o, const Variant& v) { Pb(o).ScaleMode(v.ToInt16()); },
-           {}},
-          {"ScaleWidth",
-           [](Object& o) { return Variant(Pb(o).ScaleWidth()); },
-           [](Object& o, const Variant& v) { Pb(o).ScaleWidth(v.ToSingle()); },
-           {}},
-          {"ScaleHeight",
-           [](Object& o) { return Variant(Pb(o).ScaleHeight()); },
-           [](Object& o, const Variant& v) { Pb(o).ScaleHeight(v.ToSingle()); },
-           {}},
-          {"ScaleLeft", [](Object& o) { return Variant(Pb(o).ScaleLeft()); }, {}, {}},
-          {"ScaleTop", [](Object& o) { return Variant(Pb(o).ScaleTop()); }, {}, {}},
-          {"BackColor",
-           [](Object& o) { return Variant(Pb(o).BackColor()); },
-           [](Object& o, const Variant& v) { Pb(o).BackColor(static_cast<OleColor>(v.ToInt32())); },
-           {}},
-          {"ForeColor",
-           [](Object& o) { return Variant(Pb(o).ForeColor()); },
-           [](Object& o, const Variant& v) { Pb(o).ForeColor(static_cast<OleColor>(v.ToInt32())); },
-           {}},
-          {"BorderStyle",
-           [](Object& o) { return Variant(Pb(o).BorderStyle()); },
-           [](Object& o, const Variant& v) { Pb(o).BorderStyle(v.ToInt16()); },
-           {}},
-          {"Appearance",
-           [](Object& o) { return Variant(Pb(o).Appearance()); },
-           [](Object& o, const Variant& v) { Pb(o).Appearance(v.ToInt16()); },
-           {}},
-          {"Picture",
-           [](Object& o) { return Variant(Pb(o).Picture()); },
-           [](Object& o, const Variant& v) { Pb(o).Picture(v.ToPicture()); },
-           {}},
-          {"AutoSize",
-           [](Object& o) { return Variant(Pb(o).AutoSize()); },
-           [](Object& o, const Variant& v) { Pb(o).AutoSize(v.ToBool()); },
-           {}},
-          {"AutoRedraw",
-           [](Object& o) { return Variant(Pb(o).AutoRedraw()); },
-           [](Object& o, const Variant& v) { Pb(o).AutoRedraw(v.ToBool()); },
-           {}},
-          {"Image", [](Object& o) { return Variant(Pb(o).Image()); }, {}, {}},
+          Property("ScaleMode", &PictureBox::ScaleMode, &PictureBox::ScaleMode),
+          Property("ScaleWidth", &PictureBox::ScaleWidth, &PictureBox::ScaleWidth),
+          Property("ScaleHeight", &PictureBox::ScaleHeight, &PictureBox::ScaleHeight),
+          Property("ScaleLeft", &PictureBox::ScaleLeft),
+          Property("ScaleTop", &PictureBox::ScaleTop),
+          Property("BackColor", &PictureBox::BackColor, &PictureBox::BackColor),
+          Property("ForeColor", &PictureBox::ForeColor, &PictureBox::ForeColor),
+          Property("BorderStyle", &PictureBox::BorderStyle, &PictureBox::BorderStyle),
+          Property("Appearance", &PictureBox::Appearance, &PictureBox::Appearance),
+          Property("Picture", &PictureBox::Picture, &PictureBox::Picture),
+          Property("AutoSize", &PictureBox::AutoSize, &PictureBox::AutoSize),
+          Property("AutoRedraw", &PictureBox::AutoRedraw, &PictureBox::AutoRedraw),
+          Property("Image", &PictureBox::Image),
           {"hDC", [](Object& o) { return Variant(static_cast<int32_t>(Pb(o).hDC())); }, {}, {}},
-          {"Cls",
-           {},
-           {},
-           [](Object& o, std::span<Variant>) {
-             Pb(o).Cls();
-             return Variant();
-           }},
+          Method("Cls", &PictureBox::Cls),
           {"PaintPicture",
            {},
            {},

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/controls/member_table.hpp"
+#include "platform/controls/member_rows.hpp"
 #include "platform/errors.hpp"
 #include "platform/numeric.hpp"
 
@@ -164,38 +164,16 @@ void ScrollBar::OnKeyDown(int16_t& keyCode, int16_t& shift) {
   }
 }
 
-namespace {
-
-ScrollBar& Sb(Object& o) {
-  return static_cast<ScrollBar&>(o);
-}
-
-}  // namespace
-
 const MemberTable& ScrollBar::Members() const {
   static const MemberTable table(
-      &ControlMembers(), {
-                             {"Min",
-                              [](Object& o) { return Variant(Sb(o).Min()); },
-                              [](Object& o, const Variant& v) { Sb(o).Min(v.ToInt16()); },
-                              {}},
-                             {"Max",
-                              [](Object& o) { return Variant(Sb(o).Max()); },
-                              [](Object& o, const Variant& v) { Sb(o).Max(v.ToInt16()); },
-                              {}},
-                             {"Value",
-                              [](Object& o) { return Variant(Sb(o).Value()); },
-                              [](Object& o, const Variant& v) { Sb(o).Value(v.ToInt16()); },
-                              {}},
-                             {"SmallChange",
-                              [](Object& o) { return Variant(Sb(o).SmallChange()); },
-                              [](Object& o, const Variant& v) { Sb(o).SmallChange(v.ToInt16()); },
-                              {}},
-                             {"LargeChange",
-                              [](Object& o) { return Variant(Sb(o).LargeChange()); },
-                              [](Object& o, const Variant& v) { Sb(o).LargeChange(v.ToInt16()); },
-                              {}},
-                         });
+      &ControlMembers(),
+      {
+          Property("Min", &ScrollBar::Min, &ScrollBar::Min),
+          Property("Max", &ScrollBar::Max, &ScrollBar::Max),
+          Property("Value", &ScrollBar::Value, &ScrollBar::Value),
+          Property("SmallChange", &ScrollBar::SmallChange, &ScrollBar::SmallChange),
+          Property("LargeChange", &ScrollBar::LargeChange, &ScrollBar::LargeChange),
+      });
   return table;
 }
 

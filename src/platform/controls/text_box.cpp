@@ -1,6 +1,6 @@
 #include "platform/controls/text_box.hpp"
 
-#include "platform/controls/member_table.hpp"
+#include "platform/controls/member_rows.hpp"
 
 namespace lumora {
 
@@ -57,18 +57,11 @@ void TextBox::OnKeyPress(int16_t& keyAscii) {
 }
 
 const MemberTable& TextBox::Members() const {
-  static const MemberTable table(
-      &ControlMembers(),
-      {
-          {"Text",
-           [](Object& o) { return Variant(static_cast<TextBox&>(o).Text()); },
-           [](Object& o, const Variant& v) { static_cast<TextBox&>(o).Text(v.ToString()); },
-           {}},
-          {"Locked",
-           [](Object& o) { return Variant(static_cast<TextBox&>(o).Locked()); },
-           [](Object& o, const Variant& v) { static_cast<TextBox&>(o).Locked(v.ToBool()); },
-           {}},
-      });
+  static const MemberTable table(&ControlMembers(),
+                                 {
+                                     Property("Text", &TextBox::Text, &TextBox::Text),
+                                     Property("Locked", &TextBox::Locked, &TextBox::Locked),
+                                 });
   return table;
 }
 

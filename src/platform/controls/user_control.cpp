@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/controls/member_table.hpp"
+#include "platform/controls/member_rows.hpp"
 #include "platform/controls/menu.hpp"
 #include "platform/controls/paint_args.hpp"
 #include "platform/errors.hpp"
@@ -275,14 +275,6 @@ void UserControl::SizeChanged() {
   if (m_Sited) UserControl_Resize();
 }
 
-namespace {
-
-UserControl& Uc(Object& o) {
-  return static_cast<UserControl&>(o);
-}
-
-}  // namespace
-
 const MemberTable& UserControl::Members() const {
   return UserControlMembers();
 }
@@ -291,30 +283,15 @@ const MemberTable& UserControl::UserControlMembers() {
   static const MemberTable table(
       &ControlMembers(),
       {
-          {"ScaleWidth", [](Object& o) { return Variant(Uc(o).ScaleWidth()); }, {}, {}},
-          {"ScaleHeight", [](Object& o) { return Variant(Uc(o).ScaleHeight()); }, {}, {}},
-          {"ScaleMode", [](Object& o) { return Variant(Uc(o).ScaleMode()); }, {}, {}},
-          {"Appearance",
-           [](Object& o) { return Variant(Uc(o).Appearance()); },
-           [](Object& o, const Variant& v) { Uc(o).Appearance(v.ToInt16()); },
-           {}},
-          {"BackColor",
-           [](Object& o) { return Variant(Uc(o).BackColor()); },
-           [](Object& o, const Variant& v) { Uc(o).BackColor(static_cast<OleColor>(v.ToInt32())); },
-           {}},
-          {"ForeColor",
-           [](Object& o) { return Variant(Uc(o).ForeColor()); },
-           [](Object& o, const Variant& v) { Uc(o).ForeColor(static_cast<OleColor>(v.ToInt32())); },
-           {}},
-          {"BackStyle",
-           [](Object& o) { return Variant(Uc(o).BackStyle()); },
-           [](Object& o, const Variant& v) { Uc(o).BackStyle(v.ToInt16()); },
-           {}},
-          {"BorderStyle",
-           [](Object& o) { return Variant(Uc(o).BorderStyle()); },
-           [](Object& o, const Variant& v) { Uc(o).BorderStyle(v.ToInt16()); },
-           {}},
-          {"ContainerHwnd", [](Object& o) { return Variant(Uc(o).ContainerHwnd()); }, {}, {}},
+          Property("ScaleWidth", &UserControl::ScaleWidth),
+          Property("ScaleHeight", &UserControl::ScaleHeight),
+          Property("ScaleMode", &UserControl::ScaleMode),
+          Property("Appearance", &UserControl::Appearance, &UserControl::Appearance),
+          Property("BackColor", &UserControl::BackColor, &UserControl::BackColor),
+          Property("ForeColor", &UserControl::ForeColor, &UserControl::ForeColor),
+          Property("BackStyle", &UserControl::BackStyle, &UserControl::BackStyle),
+          Property("BorderStyle", &UserControl::BorderStyle, &UserControl::BorderStyle),
+          Property("ContainerHwnd", &UserControl::ContainerHwnd),
       });
   return table;
 }

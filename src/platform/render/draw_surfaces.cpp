@@ -5,11 +5,11 @@
 #include "platform/controls/image.hpp"
 #include "platform/controls/picture_box.hpp"
 #include "platform/controls/user_control.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 #include "platform/render/borders.hpp"
 #include "platform/render/draw_controls.hpp"
 #include "platform/render/geometry.hpp"
-#include "platform/scale.hpp"
+#include "platform/scale/scale.hpp"
 
 namespace lumora {
 

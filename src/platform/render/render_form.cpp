@@ -4,10 +4,10 @@
 
 #include "platform/controls/label.hpp"
 #include "platform/form/form.hpp"
+#include "platform/picture/png_writer.hpp"
 #include "platform/render/borders.hpp"
 #include "platform/render/geometry.hpp"
 #include "platform/render/painters.hpp"
-#include "platform/render/png.hpp"
 #include "platform/render/text.hpp"
 
 namespace lumora {

@@ -1,5 +1,5 @@
 // The PNG frame encoder: what it writes decodes to the pixels it was given.
-#include "platform/render/png.hpp"
+#include "platform/picture/png_writer.hpp"
 
 #include <gtest/gtest.h>
 

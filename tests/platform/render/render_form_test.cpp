@@ -14,14 +14,14 @@
 #include "platform/controls/user_control.hpp"
 #include "platform/file_io.hpp"
 #include "platform/gdi.hpp"
+#include "platform/picture/png_writer.hpp"
 #include "platform/render/draw_controls.hpp"
 #include "platform/render/geometry.hpp"
 #include "platform/render/painters.hpp"
-#include "platform/render/png.hpp"
 #include "platform/render/render_form.hpp"
 #include "platform/render/render_test_support.hpp"
 #include "platform/render/text.hpp"
-#include "platform/scale.hpp"
+#include "platform/scale/scale.hpp"
 #include "support/golden.hpp"
 
 namespace lumora {

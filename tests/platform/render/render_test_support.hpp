@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/form/form.hpp"
-#include "platform/picture.hpp"
+#include "platform/picture/picture.hpp"
 #include "platform/render/borders.hpp"
 #include "platform/render/canvas.hpp"
 #include "support/fixture.hpp"
