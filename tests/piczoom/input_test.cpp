@@ -2,7 +2,6 @@
 // (arguments by reference), dragging in screen pixels, and the arrow-key loop
 // driven by input scheduled a number of yields ahead.
 #include "piczoom_fixture.hpp"
-#include "platform/controls/text_box.hpp"
 
 namespace lumora::testing {
 namespace {
@@ -67,24 +66,6 @@ TEST_F(Input, TheDragMovesThePictureWithThePointerWithinTheEnds) {
   EXPECT_EQ(VBar(*z).Value(), v);
 }
 
-TEST_F(Input, PointerEventsCarryTheirArgumentsToTheHost) {
-  auto z = Viewer();
-  SetValues(*z, 10, 20);
-  form->MouseDown(100, 80, kLeftButton, kShiftMask);
-  ASSERT_EQ(events.size(), 1u);
-  EXPECT_EQ(events[0].dispid, 7);
-  // Relative to the picture's own corner: the control at (20, 10), the
-  // picture at (-10, -20) inside it.
-  EXPECT_EQ(events[0].args, (std::vector<Variant>{Variant(int16_t{1}), Variant(int16_t{1}),
-                                                  Variant(90.0f), Variant(90.0f)}));
-  form->MouseUp(100, 80);
-  form->DoubleClick(100, 80);
-  form->KeyPress('a');
-  EXPECT_EQ(Count("Click"), 2);
-  EXPECT_EQ(Count("DblClick"), 1);
-  EXPECT_EQ(Count("KeyPress"), 1);
-}
-
 TEST_F(Input, DragsThatDoNotQualifyMoveNothingButAreStillRaised) {
   auto z = Viewer();
   auto other = Place(100, 100, 300, 10);
@@ -117,16 +98,6 @@ TEST_F(Input, DragsThatDoNotQualifyMoveNothingButAreStillRaised) {
   Drag(10, 10);
   EXPECT_EQ(Count("MouseMove"), 1);
   EXPECT_EQ(Count("PictureScrolled"), 0);
-}
-
-TEST_F(Input, AHostMayRewriteAMoveIntoADrag) {
-  auto z = Viewer();
-  // The move arrives with no button; the host's handler says left.
-  onEvent = [](std::string_view name, std::span<Variant> args) {
-    if (name == "MouseMove") args[0] = Variant(int16_t{1});
-  };
-  Drag(-4, 0, 0);
-  EXPECT_EQ(HBar(*z).Value(), 54);
 }
 
 TEST_F(Input, AHeldArrowMovesOnePixelPerYieldUntilTheKeyUp) {
@@ -168,34 +139,6 @@ TEST_F(Input, KeysArrivingDuringTheLoopStartNoSecondLoop) {
   EXPECT_EQ(HBar(*z).Value(), 55);
   EXPECT_EQ(VBar(*z).Value(), 50);
   EXPECT_EQ(Count("KeyDown"), 2);
-}
-
-TEST_F(Input, LosingTheFocusEndsTheLoop) {
-  auto z = Viewer();
-  auto other = form->Add<TextBox>("Other", 0, 3000, 1500, 300);
-  ScheduleAfterYields(3, [&] { form->MoveFocusTo(*other); });
-  Press(kKeyRight, {{50, kUp, kKeyRight}});  // to the text box, had the loop waited
-  EXPECT_EQ(HBar(*z).Value(), 53);
-  EXPECT_EQ(ScheduledCount(), 1u);
-  EXPECT_EQ(Count("KeyUp"), 0);
-}
-
-TEST_F(Input, OnlyArrowsScrollAndAHostCanSuppressThem) {
-  auto z = Viewer();
-  const int64_t yields = YieldCount();
-  for (int16_t key : {kKeyPageUp, kKeyPageDown, kKeyHome, kKeyEnd, int16_t{'A'}}) {
-    form->KeyDown(key);
-    form->KeyUp(key);
-  }
-  EXPECT_EQ(Count("KeyDown"), 5);
-  EXPECT_EQ(Count("KeyUp"), 5);
-  onEvent = [](std::string_view name, std::span<Variant> args) {
-    if (name == "KeyDown") args[0] = Variant(int16_t{0});
-  };
-  form->KeyDown(kKeyRight);
-  EXPECT_EQ(YieldCount(), yields);
-  EXPECT_EQ(HBar(*z).Value(), 50);
-  EXPECT_EQ(Count("PictureScrolled"), 0);
 }
 
 }  // namespace

@@ -116,30 +116,5 @@ TEST_F(Layout, TheControlKeepsRoomForTwoBarsUnlessThatOverflows) {
   EXPECT_EQ(z->ScaleWidth(), 2184);
 }
 
-TEST_F(Layout, TheScrollingPointerIsOfferedAndWithdrawn) {
-  auto z = Place(200, 150);
-  const PicturePtr hand = SolidPicture(16, 16, 0xFF00FF00u);
-  z->MouseScrollingIcon(hand);
-  EXPECT_EQ(z->MouseScrollingIcon(), hand);
-  EXPECT_EQ(z->MouseIcon(), nullptr);  // takes effect at the next layout
-  z->Picture(SolidPicture(400, 300));
-  EXPECT_EQ(z->MouseIcon(), hand);
-  EXPECT_EQ(Pic(*z).MousePointer(), kPointerCustom);
-  EXPECT_EQ(Pic(*z).MouseIcon(), hand);
-  const auto& changed = z->ChangedProperties();
-  EXPECT_NE(std::ranges::find(changed, "MousePointer"), changed.end());
-  EXPECT_NE(std::ranges::find(changed, "MouseIcon"), changed.end());
-  // Once the picture fits, the saved (default) pointer is back; the icon is
-  // not touched when nothing was saved.
-  z->Picture(SolidPicture(100, 100));
-  EXPECT_EQ(z->MousePointer(), mpDefault);
-  EXPECT_EQ(z->MouseIcon(), hand);
-  // With MouseScrolling off the pointer is restored whatever the bars show.
-  z->MouseScrolling(false);
-  z->Picture(SolidPicture(400, 300));
-  EXPECT_TRUE(HBar(*z).Visible());
-  EXPECT_EQ(z->MousePointer(), mpDefault);
-}
-
 }  // namespace
 }  // namespace lumora::testing

@@ -27,19 +27,6 @@ class Scrolling : public PicZoomTest {
   }
 };
 
-TEST_F(Scrolling, ChangeHandlersRaiseFirstThenMoveThePicture) {
-  auto z = SmallRanges();
-  std::vector<std::pair<int16_t, float>> seen;  // bar value, picture left
-  onEvent = [&](std::string_view name, std::span<Variant>) {
-    if (name == "PictureScrolled") seen.emplace_back(HBar(*z).Value(), Pic(*z).Left());
-  };
-  HBar(*z).Value(1);
-  VBar(*z).Value(3);
-  HBar(*z).Value(1);  // the same value again raises nothing
-  EXPECT_EQ(seen, (std::vector<std::pair<int16_t, float>>{{1, -4}, {1, -1}}));
-  EXPECT_EQ(Pic(*z).Top(), -3);
-}
-
 TEST_F(Scrolling, GoJumpsToEachAnchorHorizontalFirst) {
   auto z = SmallRanges();
   struct Case {

@@ -78,23 +78,6 @@ TEST_F(Services, SizeImageAndSaveToAreOfTheShownPicture) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);  // and the GIF
 }
 
-TEST_F(Services, ClearRemovesThePicture) {
-  auto z = Place(200, 150);
-  z->Picture(SolidPicture(400, 300));
-  z->ZoomIn();
-  events.clear();
-  z->Clear();
-  EXPECT_EQ(z->Picture(), nullptr);
-  EXPECT_EQ(Names(), (std::vector<std::string>{"PictureSizeChanged"}));
-  EXPECT_EQ(z->ZoomPercent(), Variant(uint8_t{100}));
-  EXPECT_EQ(z->PictureSize().psWidth, 0);
-  EXPECT_FALSE(HBar(*z).Visible());
-  EXPECT_EQ(Pic(*z).Width(), 200);
-  events.clear();
-  z->ZoomIn();
-  EXPECT_TRUE(events.empty());
-}
-
 TEST_F(Services, LateBoundCallsReachTheControlAndNamesOutsideItTheExtender) {
   EXPECT_TRUE(BindingsMatchInterface(ZelPicZoom::Dispatch()));
   auto z = Place(200, 150);
