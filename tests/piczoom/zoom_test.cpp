@@ -58,6 +58,27 @@ TEST_F(Zoom, EachStepSequenceEndsAtItsSizePercentAndLayout) {
   }
 }
 
+// A step renders under the hourglass and reports after; a refused
+// persistent image falls back to the natural size, the refusal cleared.
+TEST_F(Zoom, AStepReportsUnderTheHourglassAndARefusedImageFallsBack) {
+  auto z = Place(200, 150);
+  z->Picture(PatternPicture(100, 80));
+  std::vector<int16_t> pointerDuring;
+  onEvent = [&](std::string_view name, std::span<Variant>) {
+    if (name == "PictureSizeChanged") pointerDuring.push_back(Screen().MousePointer());
+  };
+  z->ZoomOut();
+  EXPECT_FALSE(Pic(*z).AutoRedraw());
+  SetPersistentImageLimit(100 * 80);
+  z->ZoomIn();
+  z->ZoomIn();  // 125 x 100 is refused
+  EXPECT_EQ(pointerDuring, (std::vector<int16_t>{11, 11, 11, 0}));
+  EXPECT_EQ(Screen().MousePointer(), 0);
+  EXPECT_FALSE(Pic(*z).AutoRedraw());
+  EXPECT_EQ(Err().Number(), 0);
+  EXPECT_EQ(SizeOf(Pic(*z)), (Size{100, 80}));
+}
+
 TEST_F(Zoom, RungsBeyond16BitsAreSteppedOver) {
   auto z = Place(200, 150);
   z->Picture(SolidPicture(20000, 4));
