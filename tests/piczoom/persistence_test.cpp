@@ -38,12 +38,9 @@ TEST_F(Persistence, EveryPropertyMakesTheRoundTripThroughTheJsonText) {
   z->MouseScrollingIcon(scrollIcon);
   events.clear();
   auto loaded = Loaded(PropertyBag::FromJsonText(Saved(*z).ToJsonText()));
-  EXPECT_EQ(loaded->Appearance(), 0);
-  EXPECT_EQ(Pic(*loaded).BackColor(), 0x00336699u);
-  EXPECT_EQ(loaded->BorderStyle(), 1);
-  EXPECT_FALSE(loaded->MouseScrolling());
-  EXPECT_EQ(loaded->ScrollBars(), sbNone);
-  EXPECT_TRUE(loaded->Enabled());
+  EXPECT_EQ(std::tuple(loaded->Appearance(), Pic(*loaded).BackColor(), loaded->BorderStyle(),
+                       loaded->MouseScrolling(), loaded->ScrollBars(), loaded->Enabled()),
+            std::tuple(int16_t{0}, 0x00336699u, int16_t{1}, false, sbNone, true));
   EXPECT_EQ(loaded->MouseIcon()->Pixels(), icon->Pixels());
   EXPECT_EQ(loaded->MouseScrollingIcon()->Pixels(), scrollIcon->Pixels());
   EXPECT_EQ(loaded->Picture()->Pixels(), picture->Pixels());
@@ -57,8 +54,8 @@ TEST_F(Persistence, BackColorIsStoredTwiceAndTheControlsOwnWins) {
   z->BackColor(0x00112233u);
   Pic(*z).BackColor(0x00445566u);  // only a constituent differs
   auto loaded = Loaded(Saved(*z));
-  EXPECT_EQ(loaded->BackColor(), 0x00112233u);
-  EXPECT_EQ(Pic(*loaded).BackColor(), 0x00112233u);
+  EXPECT_EQ(std::pair(loaded->BackColor(), Pic(*loaded).BackColor()),
+            std::pair(0x00112233u, 0x00112233u));
   // The second write, of a default value, leaves the key out altogether.
   z->BackColor(0x8000000Fu);
   Pic(*z).BackColor(0x00445566u);
