@@ -39,6 +39,8 @@ TEST_F(State, PropertiesCheckTheirValuesAndMarkThemselvesChanged) {
   z->Appearance(0);
   EXPECT_EQ(std::pair(z->Appearance(), z->BorderStyle()), (std::pair<int16_t, int16_t>(0, 1)));
   EXPECT_TRUE(Marked(*z, "BorderStyle") && Marked(*z, "Appearance"));
+  z->BorderStyle(0);
+  EXPECT_EQ(z->BorderStyle(), 0);
   // BackColor goes to the picture surface too.
   z->BackColor(0x00123456u);
   EXPECT_EQ(Pic(*z).BackColor(), 0x00123456u);

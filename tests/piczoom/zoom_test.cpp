@@ -77,6 +77,10 @@ TEST_F(Zoom, AStepReportsUnderTheHourglassAndARefusedImageFallsBack) {
   EXPECT_FALSE(Pic(*z).AutoRedraw());
   EXPECT_EQ(Err().Number(), 0);
   EXPECT_EQ(SizeOf(Pic(*z)), (Size{100, 80}));
+  // A refusal in the fallback itself is cleared too.
+  SetPersistentImageLimit(10);
+  z->ZoomIn();
+  EXPECT_EQ(Err().Number(), 0);
 }
 
 TEST_F(Zoom, RungsBeyond16BitsAreSteppedOver) {
