@@ -79,6 +79,8 @@ TEST_F(Persistence, StoredValuesAreLoadedAsTheyAre) {
   narrow.WriteProperty("Picture", Variant(SolidPicture(400, 300)));
   auto z = Loaded(narrow);
   EXPECT_EQ(z->BarsWidth(), 5);
+  EXPECT_EQ((std::vector<float>{Button(*z).Left(), Button(*z).Top(), Button(*z).Width()}),
+            (std::vector<float>{195, 145, 5}));  // no border: none was stored
   z->BarsWidth(5);
   EXPECT_EQ(z->BarsWidth(), 13);
   // A value of the wrong type is skipped; the keys after it are still read.
