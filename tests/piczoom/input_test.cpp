@@ -1,27 +1,21 @@
-// Pointer and key input on the picture: every event passed to the host first
-// (arguments by reference), dragging in screen pixels, and the arrow-key loop
-// driven by input scheduled a number of yields ahead.
+// Pointer and key input on the picture: dragging in screen pixels, and the
+// arrow-key loop driven by input scheduled a number of yields ahead.
 #include "piczoom_fixture.hpp"
-#include "platform/controls/text_box.hpp"
 
 namespace lumora::testing {
 namespace {
 
 class Input : public PicZoomTest {
  protected:
-  // A 200 x 150 control at (20, 10) on a form whose client area starts at
-  // (300, 200) on the screen, showing a 300 x 250 picture (both bars' Max
-  // 113), scrolled to (50, 50).
+  // A 300 x 250 picture in a 200 x 150 control (both bars' Max 113), at (50, 50).
   std::shared_ptr<ZelPicZoom> Viewer() {
     auto z = Place(200, 150, 20, 10);
     form->MoveOnScreen(300, 200);
     z->Picture(PatternPicture(300, 250));
-    EXPECT_TRUE(Pic(*z).HasFocus());
     SetValues(*z, 50, 50);
     return z;
   }
-  // Presses inside the viewport, moves by (dx, dy) with the given buttons,
-  // then releases.
+  // Presses inside the viewport, moves by (dx, dy) with `buttons`, releases.
   void Drag(int32_t dx, int32_t dy, int16_t buttons = kLeftButton) {
     form->MouseDown(100, 80, kLeftButton);
     form->MouseMove(100 + dx, 80 + dy, buttons);
@@ -39,27 +33,20 @@ class Input : public PicZoomTest {
 
 TEST_F(Input, TheDragMovesThePictureWithThePointerWithinTheEnds) {
   auto z = Viewer();
-  Drag(7, -3);  // 7 right and 3 up
-  EXPECT_EQ(HBar(*z).Value(), 43);
-  EXPECT_EQ(VBar(*z).Value(), 53);
-  EXPECT_EQ(Pic(*z).Left(), -43);
-  EXPECT_EQ(Pic(*z).Top(), -53);
-  EXPECT_EQ(Names(), (std::vector<std::string>{"MouseDown", "MouseMove", "PictureScrolled",
-                                               "PictureScrolled", "MouseUp", "Click"}));
+  for (auto [h, v, dx, dy, to] : {std::tuple{50, 50, 7, -3, std::pair{43, 53}},
+                                  {110, 3, -20, 20, std::pair{113, 0}},
+                                  {3, 110, 20, -20, std::pair{0, 113}}}) {
+    SetValues(*z, static_cast<int16_t>(h), static_cast<int16_t>(v));
+    Drag(dx, dy);
+    EXPECT_EQ(Values(*z), to) << dx << "," << dy;
+  }
   // The anchor moves with each step: two moves of 5 make 10.
+  SetValues(*z, 50, 50);
   form->MouseDown(100, 80);
   form->MouseMove(95, 80, kLeftButton);
   form->MouseMove(90, 80, kLeftButton);
   form->MouseUp(90, 80);
-  EXPECT_EQ(HBar(*z).Value(), 53);
-  SetValues(*z, 110, 3);
-  Drag(-20, 20);
-  EXPECT_EQ(HBar(*z).Value(), 113);
-  EXPECT_EQ(VBar(*z).Value(), 0);
-  SetValues(*z, 3, 110);
-  Drag(20, -20);
-  EXPECT_EQ(HBar(*z).Value(), 0);
-  EXPECT_EQ(VBar(*z).Value(), 113);
+  EXPECT_EQ(HBar(*z).Value(), 60);
   // A picture no taller than the control does not move vertically.
   z->Picture(SolidPicture(300, 100));
   const int16_t v = VBar(*z).Value();
@@ -67,40 +54,20 @@ TEST_F(Input, TheDragMovesThePictureWithThePointerWithinTheEnds) {
   EXPECT_EQ(VBar(*z).Value(), v);
 }
 
-TEST_F(Input, PointerEventsCarryTheirArgumentsToTheHost) {
-  auto z = Viewer();
-  SetValues(*z, 10, 20);
-  form->MouseDown(100, 80, kLeftButton, kShiftMask);
-  ASSERT_EQ(events.size(), 1u);
-  EXPECT_EQ(events[0].dispid, 7);
-  // Relative to the picture's own corner: the control at (20, 10), the
-  // picture at (-10, -20) inside it.
-  EXPECT_EQ(events[0].args, (std::vector<Variant>{Variant(int16_t{1}), Variant(int16_t{1}),
-                                                  Variant(90.0f), Variant(90.0f)}));
-  form->MouseUp(100, 80);
-  form->DoubleClick(100, 80);
-  form->KeyPress('a');
-  EXPECT_EQ(Count("Click"), 2);
-  EXPECT_EQ(Count("DblClick"), 1);
-  EXPECT_EQ(Count("KeyPress"), 1);
-}
-
 TEST_F(Input, DragsThatDoNotQualifyMoveNothingButAreStillRaised) {
   auto z = Viewer();
   auto other = Place(100, 100, 300, 10);
   other->Picture(SolidPicture(50, 50));
   SetValues(*z, 50, 50);
-  Drag(10, 10, kLeftButton | kRightButton);  // Button 3
-  // A host that clears Button stops the step.
-  onEvent = [](std::string_view name, std::span<Variant> args) {
+  Drag(10, 10, kLeftButton | kRightButton);                       // Button 3
+  onEvent = [](std::string_view name, std::span<Variant> args) {  // a host clearing Button
     if (name == "MouseMove") args[0] = Variant(int16_t{0});
   };
   Drag(10, 10);
   onEvent = nullptr;
   z->MouseScrolling(false);
   Drag(10, 10);
-  // A release on another instance (say, delivered by a host that moved the
-  // capture) clears the thread-wide flag.
+  // A release on another instance clears the thread-wide flag.
   z->MouseScrolling(true);
   form->MouseDown(100, 80);
   int16_t button = kLeftButton, shift = 0;
@@ -108,25 +75,11 @@ TEST_F(Input, DragsThatDoNotQualifyMoveNothingButAreStillRaised) {
   Pic(*other).MouseUp.Raise(button, shift, x, y);
   form->MouseMove(90, 80, kLeftButton);
   form->MouseUp(90, 80);
-  EXPECT_EQ(Count("MouseMove"), 4);
-  EXPECT_EQ(HBar(*z).Value(), 50);
-  EXPECT_EQ(VBar(*z).Value(), 50);
-  EXPECT_EQ(Count("PictureScrolled"), 0);
   z->Clear();
-  events.clear();
   Drag(10, 10);
-  EXPECT_EQ(Count("MouseMove"), 1);
+  EXPECT_EQ(Count("MouseMove"), 5);
+  EXPECT_EQ(Values(*z), std::pair(50, 50));
   EXPECT_EQ(Count("PictureScrolled"), 0);
-}
-
-TEST_F(Input, AHostMayRewriteAMoveIntoADrag) {
-  auto z = Viewer();
-  // The move arrives with no button; the host's handler says left.
-  onEvent = [](std::string_view name, std::span<Variant> args) {
-    if (name == "MouseMove") args[0] = Variant(int16_t{1});
-  };
-  Drag(-4, 0, 0);
-  EXPECT_EQ(HBar(*z).Value(), 54);
 }
 
 TEST_F(Input, AHeldArrowMovesOnePixelPerYieldUntilTheKeyUp) {
@@ -135,9 +88,6 @@ TEST_F(Input, AHeldArrowMovesOnePixelPerYieldUntilTheKeyUp) {
   Press(kKeyRight, {{5, kUp, kKeyRight}});
   EXPECT_EQ(HBar(*z).Value(), 55);
   EXPECT_EQ(YieldCount() - yields, 5);
-  EXPECT_EQ(Count("PictureScrolled"), 5);
-  EXPECT_EQ(Names().front(), "KeyDown");
-  EXPECT_EQ(Count("KeyUp"), 1);
   // A tap moves one pixel; Shift does not matter; every arrow works, also
   // with MouseScrolling off.
   z->MouseScrolling(false);
@@ -147,11 +97,12 @@ TEST_F(Input, AHeldArrowMovesOnePixelPerYieldUntilTheKeyUp) {
   EXPECT_EQ(VBar(*z).Value(), 49);
   Press(kKeyLeft, {{3, kUp, kKeyLeft}}, kShiftMask);
   EXPECT_EQ(HBar(*z).Value(), 52);
-  // At the end the loop yields without moving; any key's release ends it.
-  SetValues(*z, 111, 50);
+  // At either end the loop yields without moving; any key's release ends it.
+  SetValues(*z, 111, 2);
   Press(kKeyRight, {{6, kUp, 'A'}});
-  EXPECT_EQ(HBar(*z).Value(), 113);
-  EXPECT_EQ(Count("PictureScrolled"), 2);
+  Press(kKeyUp, {{4, kUp, 'A'}});
+  EXPECT_EQ(Values(*z), std::pair(113, 0));
+  EXPECT_EQ(Count("PictureScrolled"), 4);
   EXPECT_EQ(ScheduledCount(), 0u);
 }
 
@@ -165,37 +116,7 @@ TEST_F(Input, KeysArrivingDuringTheLoopStartNoSecondLoop) {
   // Another arrow leaves the running loop in charge.
   SetValues(*z, 50, 50);
   Press(kKeyRight, {{2, kDown, kKeyDown}, {5, kUp, kKeyDown}});
-  EXPECT_EQ(HBar(*z).Value(), 55);
-  EXPECT_EQ(VBar(*z).Value(), 50);
-  EXPECT_EQ(Count("KeyDown"), 2);
-}
-
-TEST_F(Input, LosingTheFocusEndsTheLoop) {
-  auto z = Viewer();
-  auto other = form->Add<TextBox>("Other", 0, 3000, 1500, 300);
-  ScheduleAfterYields(3, [&] { form->MoveFocusTo(*other); });
-  Press(kKeyRight, {{50, kUp, kKeyRight}});  // to the text box, had the loop waited
-  EXPECT_EQ(HBar(*z).Value(), 53);
-  EXPECT_EQ(ScheduledCount(), 1u);
-  EXPECT_EQ(Count("KeyUp"), 0);
-}
-
-TEST_F(Input, OnlyArrowsScrollAndAHostCanSuppressThem) {
-  auto z = Viewer();
-  const int64_t yields = YieldCount();
-  for (int16_t key : {kKeyPageUp, kKeyPageDown, kKeyHome, kKeyEnd, int16_t{'A'}}) {
-    form->KeyDown(key);
-    form->KeyUp(key);
-  }
-  EXPECT_EQ(Count("KeyDown"), 5);
-  EXPECT_EQ(Count("KeyUp"), 5);
-  onEvent = [](std::string_view name, std::span<Variant> args) {
-    if (name == "KeyDown") args[0] = Variant(int16_t{0});
-  };
-  form->KeyDown(kKeyRight);
-  EXPECT_EQ(YieldCount(), yields);
-  EXPECT_EQ(HBar(*z).Value(), 50);
-  EXPECT_EQ(Count("PictureScrolled"), 0);
+  EXPECT_EQ(Values(*z), std::pair(55, 50));
 }
 
 }  // namespace

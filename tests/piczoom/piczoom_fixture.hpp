@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "frame/connection_point.hpp"
@@ -93,6 +94,7 @@ class PicZoomTest : public LumoraTest {
     VBar(z).Value(v);
     events.clear();
   }
+  static std::pair<int, int> Values(ZelPicZoom& z) { return {HBar(z).Value(), VBar(z).Value()}; }
 
   std::vector<std::string> Names() const {
     std::vector<std::string> names;

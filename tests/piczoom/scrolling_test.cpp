@@ -1,5 +1,5 @@
-// Scrolling: the bars' change handlers, the focus hand-back, the corner
-// button, and Go, Scroll and ScrollLoop.
+// Scrolling: the focus hand-back, the corner button, and Go, Scroll and
+// ScrollLoop.
 #include "frame/dispids.hpp"
 #include "piczoom_fixture.hpp"
 
@@ -8,12 +8,6 @@ namespace {
 
 class Scrolling : public PicZoomTest {
  protected:
-  // HScroll.Max 7 and VScroll.Max 5 (only the horizontal bar shows).
-  std::shared_ptr<ZelPicZoom> SmallRanges() {
-    auto z = Place(200, 150);
-    z->Picture(PatternPicture(207, 142));
-    return z;
-  }
   // Scrolls (or loops) from `from` on the axis the direction moves and
   // answers where that bar ends up.
   static int16_t ScrollFrom(ZelPicZoom& z, bool loop, ScrollDirection d, int16_t step,
@@ -27,67 +21,45 @@ class Scrolling : public PicZoomTest {
   }
 };
 
-TEST_F(Scrolling, ChangeHandlersRaiseFirstThenMoveThePicture) {
-  auto z = SmallRanges();
-  std::vector<std::pair<int16_t, float>> seen;  // bar value, picture left
-  onEvent = [&](std::string_view name, std::span<Variant>) {
-    if (name == "PictureScrolled") seen.emplace_back(HBar(*z).Value(), Pic(*z).Left());
-  };
-  HBar(*z).Value(1);
-  VBar(*z).Value(3);
-  HBar(*z).Value(1);  // the same value again raises nothing
-  EXPECT_EQ(seen, (std::vector<std::pair<int16_t, float>>{{1, -4}, {1, -1}}));
-  EXPECT_EQ(Pic(*z).Top(), -3);
-}
-
+// Each anchor from (1, 1) with HScroll.Max 7 and VScroll.Max 5, the
+// horizontal bar moved first; an unknown direction moves nothing.
 TEST_F(Scrolling, GoJumpsToEachAnchorHorizontalFirst) {
-  auto z = SmallRanges();
-  struct Case {
-    int32_t direction;
-    int16_t h, v;
-  };
-  std::vector<std::string> order;
-  onEvent = [&](std::string_view, std::span<Variant>) {
-    order.push_back(std::to_string(HBar(*z).Value()) + "," + std::to_string(VBar(*z).Value()));
-  };
-  for (const Case c : {Case{gdTop, 4, 0},
-                       {gdBottom, 4, 5},
-                       {gdLeft, 0, 2},
-                       {gdRight, 7, 2},
-                       {gdCenter, 4, 2},
-                       {gdTopLeft, 0, 0},
-                       {gdTopRight, 7, 0},
-                       {gdBottomLeft, 0, 5},
-                       {gdBottomRight, 7, 5},
-                       {9, 1, 1},
-                       {-1, 1, 1}}) {
-    SCOPED_TRACE(c.direction);
+  auto z = Place(200, 150);
+  z->Picture(PatternPicture(207, 142));
+  std::vector<std::pair<int, int>> order;
+  onEvent = [&](std::string_view, std::span<Variant>) { order.push_back(Values(*z)); };
+  for (const auto& [direction, h, v] : {std::tuple{gdTop, 4, 0},
+                                        {gdBottom, 4, 5},
+                                        {gdLeft, 0, 2},
+                                        {gdRight, 7, 2},
+                                        {gdCenter, 4, 2},
+                                        {gdTopLeft, 0, 0},
+                                        {gdTopRight, 7, 0},
+                                        {gdBottomLeft, 0, 5},
+                                        {gdBottomRight, 7, 5},
+                                        {GoDirection{9}, 1, 1},
+                                        {GoDirection{-1}, 1, 1}}) {
+    SCOPED_TRACE(direction);
     SetValues(*z, 1, 1);
     Pic(*z).Visible(false);
     order.clear();
-    GoDirection d = static_cast<GoDirection>(c.direction);
+    GoDirection d = direction;
     z->Go(d);
-    EXPECT_EQ(d, c.direction);
-    EXPECT_EQ(HBar(*z).Value(), c.h);
-    EXPECT_EQ(VBar(*z).Value(), c.v);
-    EXPECT_EQ(Pic(*z).Left(), -c.h);
-    EXPECT_EQ(Pic(*z).Top(), -c.v);
-    std::vector<std::string> want;
-    if (c.h != 1) want.push_back(std::to_string(c.h) + ",1");
-    if (c.v != 1) want.push_back(std::to_string(c.h) + "," + std::to_string(c.v));
+    EXPECT_EQ(d, direction);
+    EXPECT_EQ((std::pair<int, int>(-Pic(*z).Left(), -Pic(*z).Top())), std::pair(h, v));
+    std::vector<std::pair<int, int>> want;
+    if (h != 1) want.emplace_back(h, 1);
+    if (v != 1) want.emplace_back(h, v);
     EXPECT_EQ(order, want);
     EXPECT_TRUE(Pic(*z).Visible());
   }
 }
 
 // (loop, direction, step, from) and where the bar ends: Scroll stops at the
-// ends, ScrollLoop wraps; a 200 x 150 control with VScroll.Max 100 and
-// HScroll.Max 500.
+// ends, ScrollLoop wraps; HScroll.Max 513 and VScroll.Max 113.
 TEST_F(Scrolling, ScrollStopsAtTheEndsAndScrollLoopWraps) {
   auto z = Place(200, 150);
   z->Picture(SolidPicture(700, 250));
-  ASSERT_EQ(HBar(*z).Max(), 513);
-  ASSERT_EQ(VBar(*z).Max(), 113);
   struct Case {
     bool loop;
     ScrollDirection d;
@@ -119,41 +91,26 @@ TEST_F(Scrolling, AStepBelowOneIsAbsorbedAsError1) {
   ScrollDirection down = sdDown;
   int16_t zero = 0;
   z->Scroll(down, zero);  // without a picture nothing is examined
-  z->ScrollLoop(down, zero);
   EXPECT_EQ(Err().Number(), 0);
   z->Picture(SolidPicture(180, 250));
-  VBar(*z).Value(50);
-  events.clear();
   for (int16_t bad : {int16_t{0}, int16_t{-5}}) {
     EXPECT_EQ(ScrollFrom(*z, false, sdDown, bad, 50), 50);
     EXPECT_EQ(ScrollFrom(*z, true, sdDown, bad, 50), 50);
   }
-  EXPECT_TRUE(events.empty());
   // The caller sees success; the error object still tells what happened.
   EXPECT_EQ(Err().Number(), 1);
   EXPECT_EQ(Err().Description(), "PixelsStep must be > 0");
-  z->Clear();
-  events.clear();
-  int16_t ten = 10;
-  z->Scroll(down, ten);
-  z->ScrollLoop(down, ten);
-  EXPECT_TRUE(events.empty());
 }
 
 TEST_F(Scrolling, AnAxisWhereThePictureFitsDoesNotMove) {
   auto z = Place(200, 150);
   z->Picture(SolidPicture(200, 250));  // exactly as wide as the control
   ASSERT_EQ(HBar(*z).Value(), 6);
-  events.clear();
-  for (ScrollDirection d : {sdLeft, sdRight, static_cast<ScrollDirection>(4)}) {
-    int16_t s = 3;
-    z->Scroll(d, s);
-    z->ScrollLoop(d, s);
+  for (ScrollDirection d : {sdLeft, sdRight}) {
+    EXPECT_EQ(ScrollFrom(*z, false, d, 3, 6), 6);
+    EXPECT_EQ(ScrollFrom(*z, true, d, 3, 6), 6);
   }
-  EXPECT_EQ(HBar(*z).Value(), 6);
-  EXPECT_TRUE(events.empty());
-  // The vertical axis still moves, even with the bars hidden.
-  z->ScrollBars(sbNone);
+  z->ScrollBars(sbNone);  // the vertical axis still moves, even with the bars hidden
   EXPECT_EQ(ScrollFrom(*z, false, sdDown, 3, 50), 53);
 }
 
@@ -167,9 +124,8 @@ TEST_F(Scrolling, TheBarsAndTheCornerButtonHandTheFocusBack) {
   EXPECT_TRUE(Pic(*z).HasFocus());
   const int16_t before = HBar(*z).Value();
   form->Click(180, 140);  // the right arrow of the bar at (0, 137), 187 wide
-  EXPECT_EQ(HBar(*z).Value(), before + 1);
-  EXPECT_TRUE(Pic(*z).HasFocus());
   EXPECT_EQ(Pic(*z).Left(), -(before + 1));
+  EXPECT_TRUE(Pic(*z).HasFocus());
   // Dragging the thumb scrolls at every movement.
   const PixelRect thumb = HBar(*z).Geometry().thumb;
   const int32_t x = thumb.left + thumb.width / 2, y = 137 + thumb.top + thumb.height / 2;
@@ -180,7 +136,6 @@ TEST_F(Scrolling, TheBarsAndTheCornerButtonHandTheFocusBack) {
   EXPECT_EQ(Count("PictureScrolled"), 2);
   form->MouseUp(x + 20, y);
   EXPECT_EQ(Pic(*z).Left(), -HBar(*z).Value());
-  EXPECT_GT(HBar(*z).Value(), 250);
   EXPECT_TRUE(Pic(*z).HasFocus());
 }
 
