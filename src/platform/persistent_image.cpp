@@ -19,21 +19,34 @@ constexpr size_t kMaxDraws = 64;
 // memory costs a page fault per 4 KiB on first touch, more than computing a
 // tile, and images come and go at every zoom step.
 constexpr size_t kSpareTiles = 64;  // 16 MiB
-thread_local std::vector<Raster> t_Spare;
+
+// Images that outlive their thread's pool (a form held in a static or
+// thread_local object, destroyed at exit after the pool) free their tiles
+// instead; the flag has no destructor, so it outlives every object.
+thread_local bool t_SpareGone = false;
+
+struct SpareTiles {
+  std::vector<Raster> tiles;
+  ~SpareTiles() { t_SpareGone = true; }
+};
+thread_local SpareTiles t_Spare;
+
+bool IsFullTile(int32_t w, int32_t h) {
+  return w == PersistentImage::kTileSize && h == PersistentImage::kTileSize;
+}
 
 Raster TakeTile(int32_t w, int32_t h) {
-  if (w == PersistentImage::kTileSize && h == PersistentImage::kTileSize && !t_Spare.empty()) {
-    Raster tile = std::move(t_Spare.back());
-    t_Spare.pop_back();
+  if (IsFullTile(w, h) && !t_SpareGone && !t_Spare.tiles.empty()) {
+    Raster tile = std::move(t_Spare.tiles.back());
+    t_Spare.tiles.pop_back();
     return tile;
   }
   return Raster::Uninitialized(w, h);
 }
 
 void GiveBack(Raster& tile) {
-  if (tile.Width() == PersistentImage::kTileSize && tile.Height() == PersistentImage::kTileSize &&
-      t_Spare.size() < kSpareTiles)
-    t_Spare.push_back(std::move(tile));
+  if (IsFullTile(tile.Width(), tile.Height()) && !t_SpareGone && t_Spare.tiles.size() < kSpareTiles)
+    t_Spare.tiles.push_back(std::move(tile));
   tile = Raster();
 }
 

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/picture/picture.hpp"
@@ -148,6 +150,19 @@ TEST_F(PersistentImageLimit, SizesBeyondItAreRefusedAndNoPixelsAreTakenUntilAske
   image.Reset(32767, 8191, kFill, nullptr);
   EXPECT_EQ(image.Tile(127, 31).Width(), 32767 - 127 * 256);
   EXPECT_EQ(image.TilesComputed(), 1);
+}
+
+// An image destroyed after its thread's pool of spare tiles (as a static form
+// is at exit) frees its tiles rather than handing them to the dead pool.
+TEST(PersistentImageExit, AnImageOutlivingItsThreadsPoolFreesItsTiles) {
+  std::thread([] {
+    thread_local std::optional<PersistentImage> held;
+    held.emplace();  // made before the pool, so destroyed after it
+    held->Reset(600, 300, kFill, nullptr);
+    PersistentImage passing;  // its tiles fill the pool as it goes
+    passing.Reset(600, 300, kFill, nullptr);
+    EXPECT_TRUE(held->Tile(0, 0) == passing.Tile(1, 0));
+  }).join();
 }
 
 }  // namespace
