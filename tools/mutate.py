@@ -212,6 +212,9 @@ def run(args):
     # A run that was stopped goes on where it stopped.
     done = set(read(args.out)) if os.path.exists(args.out) else set()
     ids = [i for i in ids if i not in done]
+    # One of N runs sharing the mutants, each in its own worktree and --out.
+    k, n = map(int, args.shard.split("/"))
+    ids = ids[k::n]
     with open(args.out, "a") as out:
         if not done:
             out.write(f"# folder {args.folder} commit {commit.strip()} draw {args.draw} sample {args.sample}\n")
@@ -273,6 +276,7 @@ def main():
             s.add_argument("--out", required=True)
             s.add_argument("--ids")
             s.add_argument("--timeout", type=int, default=60)
+            s.add_argument("--shard", default="0/1")  # K/N: every Nth mutant from the Kth
     c = sub.add_parser("compare")
     c.add_argument("before")
     c.add_argument("after")
