@@ -13,20 +13,12 @@
 #include "platform/picture/picture.hpp"
 #include "platform/render/render_form.hpp"
 #include "support/fixture.hpp"
+#include "support/platform_pictures.hpp"
 
 namespace lumora::host {
 namespace {
 
-PicturePtr Pattern(int32_t width, int32_t height) {
-  Raster pixels(width, height);
-  for (int32_t y = 0; y < height; ++y)
-    for (int32_t x = 0; x < width; ++x)
-      pixels.Set(x, y,
-                 0xFF000000u | static_cast<uint32_t>(x & 0xFF) << 16 |
-                     static_cast<uint32_t>(y & 0xFF) << 8 |
-                     static_cast<uint32_t>((x / 3 + y / 5) & 0xFF));
-  return Picture::FromRaster(std::move(pixels));
-}
+using lumora::testing::RandomPicture;
 
 class ViewerTest : public lumora::testing::LumoraTest {
  protected:
@@ -39,7 +31,7 @@ class ViewerTest : public lumora::testing::LumoraTest {
 };
 
 TEST_F(ViewerTest, ThePictureFillsTheFormAndKeysZoomIt) {
-  Viewer v(Pattern(400, 300), "pattern", 200, 150);
+  Viewer v(RandomPicture(400, 300), "pattern", 200, 150);
   v.Show();
   EXPECT_EQ(v.GetForm()->Caption(), "pattern");
   EXPECT_EQ(v.Zoom().Width(), 200 * 15);
@@ -72,7 +64,7 @@ TEST_F(ViewerTest, ThePictureFillsTheFormAndKeysZoomIt) {
 }
 
 TEST_F(ViewerTest, ArrowsStillScrollAfterAZoom) {
-  Viewer v(Pattern(400, 300), "pattern", 200, 150);
+  Viewer v(RandomPicture(400, 300), "pattern", 200, 150);
   v.Show();
   Type(v, '+');  // zooming hides the surface for a moment
   ASSERT_TRUE(Surface(v).HasFocus());
@@ -86,7 +78,7 @@ TEST_F(ViewerTest, AFreshViewerRestoresADumpedStateToTheSameFrame) {
   nlohmann::json state;
   Raster frame;
   {
-    Viewer v(Pattern(640, 480), "pattern", 240, 180);
+    Viewer v(RandomPicture(640, 480), "pattern", 240, 180);
     v.Show();
     Type(v, '+');
     v.GetForm()->MouseDown(100, 100);
@@ -109,7 +101,7 @@ TEST_F(ViewerTest, AFreshViewerRestoresADumpedStateToTheSameFrame) {
   InitialSize(state, width, height);
   EXPECT_EQ(width, 240);
   EXPECT_EQ(height, 180);
-  Viewer restored(Pattern(640, 480), "pattern", width, height);
+  Viewer restored(RandomPicture(640, 480), "pattern", width, height);
   restored.Show();
   restored.Restore(state);
   EXPECT_EQ(restored.State(), state);
@@ -117,7 +109,7 @@ TEST_F(ViewerTest, AFreshViewerRestoresADumpedStateToTheSameFrame) {
 }
 
 TEST_F(ViewerTest, MalformedStatesAreRefusedWithAReason) {
-  Viewer v(Pattern(64, 48), "pattern", 100, 80);
+  Viewer v(RandomPicture(64, 48), "pattern", 100, 80);
   v.Show();
   const nlohmann::json good = v.State();
   const auto refused = [&](nlohmann::json state, const std::string& reason) {

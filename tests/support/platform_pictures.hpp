@@ -121,6 +121,11 @@ inline Raster RandomOpaque(int32_t w, int32_t h, uint32_t draw) {
   return r;
 }
 
+// A picture of opaque random pixels: any offset or scaling shows in it.
+inline PicturePtr RandomPicture(int32_t w, int32_t h, uint32_t draw = 1) {
+  return Picture::FromRaster(RandomOpaque(w, h, draw));
+}
+
 // The pixels of a raster, row by row from the top.
 inline std::vector<Argb> PixelsOf(const Raster& r) {
   return {r.Data(), r.Data() + static_cast<size_t>(r.Width()) * r.Height()};

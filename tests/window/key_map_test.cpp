@@ -1,6 +1,5 @@
 // The window system's input values as the runtime's: key codes, Shift and
-// button masks, KeyPress characters, pointer shapes, and whole events as
-// messages.
+// button masks, KeyPress characters, and whole events as messages.
 #include <gtest/gtest.h>
 
 #include "platform/controls/control.hpp"
@@ -8,7 +7,6 @@
 #include "presenter_fixture.hpp"
 #include "window/input_events.hpp"
 #include "window/key_map.hpp"
-#include "window/pointer_shapes.hpp"
 
 namespace lumora::window::testing {
 namespace {
@@ -56,37 +54,6 @@ TEST(KeyMap, TextInputGivesOneKeyPressPerCharacter) {
   EXPECT_TRUE(KeyAsciiOf("").empty());
 }
 
-TEST(KeyMap, KeysThatTypeWithoutTextInput) {
-  EXPECT_EQ(ControlCharacter(SDLK_RETURN, KMOD_NONE), 13);
-  EXPECT_EQ(ControlCharacter(SDLK_KP_ENTER, KMOD_NONE), 13);
-  EXPECT_EQ(ControlCharacter(SDLK_BACKSPACE, KMOD_NONE), 8);
-  EXPECT_EQ(ControlCharacter(SDLK_ESCAPE, KMOD_NONE), 27);
-  EXPECT_EQ(ControlCharacter(SDLK_c, KMOD_LCTRL), 3);
-  EXPECT_EQ(ControlCharacter(SDLK_z, KMOD_RCTRL | KMOD_SHIFT), 26);
-  EXPECT_EQ(ControlCharacter(SDLK_c, KMOD_LCTRL | KMOD_RALT), 0);  // AltGr combinations type text
-  EXPECT_EQ(ControlCharacter(SDLK_c, KMOD_NONE), 0);               // comes as text input
-  EXPECT_EQ(ControlCharacter(SDLK_LEFT, KMOD_NONE), 0);
-}
-
-TEST(PointerShapes, ShapesMapToTheClosestSystemCursor) {
-  EXPECT_EQ(SystemCursorFor(kPointerDefault), SDL_SYSTEM_CURSOR_ARROW);
-  EXPECT_EQ(SystemCursorFor(kPointerIBeam), SDL_SYSTEM_CURSOR_IBEAM);
-  EXPECT_EQ(SystemCursorFor(kPointerSizeNWSE), SDL_SYSTEM_CURSOR_SIZENWSE);
-  EXPECT_EQ(SystemCursorFor(kPointerArrowHourglass), SDL_SYSTEM_CURSOR_WAITARROW);
-  EXPECT_EQ(SystemCursorFor(kPointerCustom), SDL_SYSTEM_CURSOR_ARROW);
-}
-
-SDL_Event WheelEvent(float preciseY, SDL_MouseWheelDirection direction = SDL_MOUSEWHEEL_NORMAL) {
-  SDL_Event e{};
-  e.type = SDL_MOUSEWHEEL;
-  e.wheel.y = static_cast<Sint32>(preciseY);
-  e.wheel.preciseY = preciseY;
-  e.wheel.direction = direction;
-  e.wheel.mouseX = 30;
-  e.wheel.mouseY = 20;
-  return e;
-}
-
 // A message as "kind x y button shift key delta", kinds by their order.
 std::string Describe(const Message& m) {
   static const char* const kKinds[] = {"MouseDown", "MouseMove", "MouseUp", "DblClick",
@@ -98,30 +65,20 @@ std::string Describe(const Message& m) {
 }
 
 TEST(InputEvents, EventsBecomeTheRuntimesMessages) {
+  const uint32_t down = SDL_MOUSEBUTTONDOWN;
+  const uint32_t up = SDL_MOUSEBUTTONUP;
   const struct {
     const char* name;
     SDL_Event event;
     uint16_t modifiers;
     std::vector<std::string> messages;
   } cases[] = {
-      {"press", ButtonEvent(SDL_MOUSEBUTTONDOWN, 5, 6), KMOD_LSHIFT, {"MouseDown 5 6 1 1 0 0"}},
-      {"second press",
-       ButtonEvent(SDL_MOUSEBUTTONDOWN, 0, 0, 2, SDL_BUTTON_RIGHT),
-       0,
-       {"DblClick 0 0 2 0 0 0"}},
-      {"third press",
-       ButtonEvent(SDL_MOUSEBUTTONDOWN, 0, 0, 3, SDL_BUTTON_RIGHT),
-       0,
-       {"MouseDown 0 0 2 0 0 0"}},
-      {"fourth press",
-       ButtonEvent(SDL_MOUSEBUTTONDOWN, 0, 0, 4, SDL_BUTTON_RIGHT),
-       0,
-       {"DblClick 0 0 2 0 0 0"}},
-      {"release",
-       ButtonEvent(SDL_MOUSEBUTTONUP, 7, 8, 2, SDL_BUTTON_MIDDLE),
-       0,
-       {"MouseUp 7 8 4 0 0 0"}},
-      {"a button without a mask", ButtonEvent(SDL_MOUSEBUTTONDOWN, 0, 0, 1, SDL_BUTTON_X1), 0, {}},
+      {"press", ButtonEvent(down, 5, 6), KMOD_LSHIFT, {"MouseDown 5 6 1 1 0 0"}},
+      {"second press", ButtonEvent(down, 0, 0, 2, SDL_BUTTON_RIGHT), 0, {"DblClick 0 0 2 0 0 0"}},
+      {"third press", ButtonEvent(down, 0, 0, 3, SDL_BUTTON_RIGHT), 0, {"MouseDown 0 0 2 0 0 0"}},
+      {"fourth press", ButtonEvent(down, 0, 0, 4, SDL_BUTTON_RIGHT), 0, {"DblClick 0 0 2 0 0 0"}},
+      {"release", ButtonEvent(up, 7, 8, 2, SDL_BUTTON_MIDDLE), 0, {"MouseUp 7 8 4 0 0 0"}},
+      {"a button without a mask", ButtonEvent(down, 0, 0, 1, SDL_BUTTON_X1), 0, {}},
       {"held outside",
        MotionEvent(-3, 40, SDL_BUTTON_LMASK | SDL_BUTTON_MMASK),
        KMOD_LCTRL,

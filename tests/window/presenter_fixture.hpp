@@ -54,6 +54,19 @@ inline SDL_Event KeyEvent(uint32_t type, SDL_Keycode key, uint16_t mod = KMOD_NO
   e.key.keysym.mod = mod;
   return e;
 }
+inline SDL_Event WheelEvent(float preciseY,
+                            SDL_MouseWheelDirection direction = SDL_MOUSEWHEEL_NORMAL, int x = 30,
+                            int y = 20, uint32_t windowId = 0) {
+  SDL_Event e{};
+  e.type = SDL_MOUSEWHEEL;
+  e.wheel.windowID = windowId;
+  e.wheel.y = static_cast<Sint32>(preciseY);
+  e.wheel.preciseY = preciseY;
+  e.wheel.direction = direction;
+  e.wheel.mouseX = x;
+  e.wheel.mouseY = y;
+  return e;
+}
 inline SDL_Event TextEvent(const char* utf8, uint32_t windowId = 0) {
   SDL_Event e{};
   e.type = SDL_TEXTINPUT;

@@ -11,8 +11,6 @@
 #include <utility>
 #include <vector>
 
-#include "host/host_state.hpp"
-#include "host/lua/script_pump.hpp"
 #include "piczoom/zel_pic_zoom.hpp"
 #include "platform/controls/label.hpp"
 #include "platform/controls/scroll_bar.hpp"
@@ -20,21 +18,12 @@
 #include "platform/picture/picture.hpp"
 #include "platform/render/render_form.hpp"
 #include "presenter_fixture.hpp"
+#include "support/platform_pictures.hpp"
 
 namespace lumora::window::testing {
 namespace {
 
-// A picture whose every pixel differs from its neighbours', so any offset shows.
-PicturePtr Pattern(int32_t width, int32_t height) {
-  Raster pixels(width, height);
-  for (int32_t y = 0; y < height; ++y)
-    for (int32_t x = 0; x < width; ++x)
-      pixels.Set(x, y,
-                 0xFF000000u | static_cast<uint32_t>(x & 0xFF) << 16 |
-                     static_cast<uint32_t>(y & 0xFF) << 8 |
-                     static_cast<uint32_t>((x * 7 + y * 3) & 0xFF));
-  return Picture::FromRaster(std::move(pixels));
-}
+using lumora::testing::RandomPicture;
 
 ScrollBar& Bar(const Form& form, const char* path) {
   return dynamic_cast<ScrollBar&>(*form.FindPath(path));
@@ -54,7 +43,7 @@ TEST_F(PresenterTest, WindowsFollowTheShownFormsAndShowTheRenderersFrame) {
   auto label = form->Add<Label>("lbl", 150, 150, 1500, 300);
   label->Caption("Hello");
   auto zoom = form->Add<ZelPicZoom>("z1", 15 * 20, 15 * 40, 15 * 200, 15 * 150);
-  zoom->Picture(Pattern(300, 250));
+  zoom->Picture(RandomPicture(300, 250));
   presenter->Present();
   ASSERT_EQ(presenter->WindowCount(), 1u);
   EXPECT_EQ(SizeAndTitle(Window(*form)), "320x240 Frames");
@@ -126,7 +115,7 @@ TEST_F(PresenterTest, WindowsRedrawOnlyWhenTheFrameChanged) {
 // Max 113), bars at 50, on a form whose client area is at (100, 50).
 std::shared_ptr<ZelPicZoom> PlaceViewer(Form& form) {
   auto z = form.Add<ZelPicZoom>("z1", 15 * 20, 15 * 10, 15 * 200, 15 * 150);
-  z->Picture(Pattern(300, 250));
+  z->Picture(RandomPicture(300, 250));
   Bar(form, "z1.HScroll").Value(50);
   Bar(form, "z1.VScroll").Value(50);
   return z;
@@ -192,7 +181,7 @@ TEST_F(PresenterTest, AHeldArrowScrollsUntilItsKeyUpArrives) {
   EXPECT_EQ(Window(*form).ReadBack(), RenderForm(*form));
 }
 
-TEST_F(PresenterTest, TextWheelAndClicksReachTheirControls) {
+TEST_F(PresenterTest, TextWheelClicksAndFocusReachTheirControls) {
   auto form = ShownForm(300, 200);
   auto text = form->Add<TextBox>("txt", 0, 0, 15 * 100, 15 * 20);
   auto bar = form->Add<VScrollBar>("bar", 15 * 200, 0, 15 * 17, 15 * 150);
@@ -204,14 +193,7 @@ TEST_F(PresenterTest, TextWheelAndClicksReachTheirControls) {
   DoEvents();
   EXPECT_EQ(text->Text(), "h\xC3\xA9");
   // A notch towards the user over the bar: three small changes down.
-  SDL_Event wheel{};
-  wheel.type = SDL_MOUSEWHEEL;
-  wheel.wheel.windowID = Window(*form).Id();
-  wheel.wheel.y = -1;
-  wheel.wheel.preciseY = -1;
-  wheel.wheel.mouseX = 205;
-  wheel.wheel.mouseY = 75;
-  Push(wheel);
+  Push(WheelEvent(-1, SDL_MOUSEWHEEL_NORMAL, 205, 75, Window(*form).Id()));
   DoEvents();
   EXPECT_EQ(bar->Value(), 3);
   // Press and release make a Click; the second press of a pair a DblClick.
@@ -226,6 +208,17 @@ TEST_F(PresenterTest, TextWheelAndClicksReachTheirControls) {
   DoEvents();
   EXPECT_EQ(clicks, 1);
   EXPECT_EQ(doubles, 1);
+  // The window's focus reaches the active control.
+  std::string focus;
+  text->GotFocus.Connect([&] { focus += "got "; });
+  text->LostFocus.Connect([&] { focus += "lost "; });
+  Push(WindowEvent(*form, SDL_WINDOWEVENT_FOCUS_LOST));
+  DoEvents();
+  EXPECT_EQ(focus, "lost ");
+  Push(WindowEvent(*form, SDL_WINDOWEVENT_FOCUS_GAINED));
+  DoEvents();
+  EXPECT_EQ(focus, "lost got ");
+  EXPECT_TRUE(text->HasFocus());
 }
 
 TEST_F(PresenterTest, ResizingTheWindowResizesTheFormThenTheHostLaysItOut) {
@@ -246,10 +239,7 @@ TEST_F(PresenterTest, ResizingTheWindowResizesTheFormThenTheHostLaysItOut) {
   EXPECT_EQ(laidOut, 1);
   EXPECT_EQ(text->Width(), 15 * 340);
   presenter->Present();
-  int w = 0;
-  int h = 0;
-  SDL_GetWindowSize(Window(*form).Window(), &w, &h);
-  EXPECT_EQ(w, 340);  // not set back to the old size meanwhile
+  EXPECT_EQ(SizeAndTitle(Window(*form)), "340x180 " + form->Caption());  // not set back meanwhile
   EXPECT_EQ(Window(*form).ReadBack(), RenderForm(*form));
   // A size change that is the form's own (the window following it) is no resize.
   form->ResizeClient(300, 150);
@@ -257,23 +247,6 @@ TEST_F(PresenterTest, ResizingTheWindowResizesTheFormThenTheHostLaysItOut) {
   DoEvents();
   EXPECT_EQ(laidOut, 1);
   EXPECT_EQ(form->ClientWidth(), 300);
-}
-
-TEST_F(PresenterTest, WindowFocusReachesTheActiveControl) {
-  auto form = ShownForm(200, 100);
-  auto text = form->Add<TextBox>("txt", 0, 0, 15 * 100, 15 * 20);
-  text->SetFocus();
-  int got = 0;
-  int lost = 0;
-  text->GotFocus.Connect([&] { ++got; });
-  text->LostFocus.Connect([&] { ++lost; });
-  Push(WindowEvent(*form, SDL_WINDOWEVENT_FOCUS_LOST));
-  DoEvents();
-  EXPECT_EQ(lost, 1);
-  Push(WindowEvent(*form, SDL_WINDOWEVENT_FOCUS_GAINED));
-  DoEvents();
-  EXPECT_EQ(got, 1);
-  EXPECT_TRUE(text->HasFocus());
 }
 
 TEST_F(PresenterTest, TheCloseButtonUnloadsTheFormAndEndsItsLoop) {
@@ -323,23 +296,18 @@ TEST_F(PresenterTest, AModalFormTakesTheInputOfTheOtherWindows) {
   EXPECT_EQ(ownerPresses, 1);
 }
 
-TEST_F(PresenterTest, WakeFromAnotherThreadRunsTheHandlerAsAMessage) {
+TEST_F(PresenterTest, WakesFromAnotherThreadRunAsMessagesAndEndAWait) {
   auto form = ShownForm(100, 100);
-  int32_t code = 0;
-  presenter->OnWake([&](int32_t c) { code = c; });
-  std::thread([] { Presenter::Wake(7); }).join();
-  ASSERT_TRUE(presenter->Wait());
-  EXPECT_EQ(code, 0);  // queued, not run inside the wait
-  DoEvents();
-  EXPECT_EQ(code, 7);
-}
-
-// Separate from the test above: here the wait starts with nothing pending.
-TEST_F(PresenterTest, AWaitWithNothingPendingEndsWhenAnotherThreadWakes) {
-  auto form = ShownForm(100, 100);
-  DoEvents();  // the window's own first events are handled
   std::vector<int32_t> codes;
   presenter->OnWake([&](int32_t c) { codes.push_back(c); });
+  // A wake already pending when the wait starts.
+  std::thread([] { Presenter::Wake(7); }).join();
+  ASSERT_TRUE(presenter->Wait());
+  EXPECT_TRUE(codes.empty());  // queued, not run inside the wait
+  DoEvents();
+  EXPECT_EQ(codes, std::vector<int32_t>{7});
+  // A wait that starts with nothing pending.
+  codes.clear();
   std::thread waker([] {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     Presenter::Wake(3);
@@ -382,19 +350,6 @@ TEST_F(PresenterTest, ThePointerShownIsTheOneTheRuntimeAsksFor) {
   Screen().MousePointer(kPointerDefault);
   presenter->Present();
   EXPECT_EQ(presenter->PointerShown().pointer, kPointerHourglass);
-}
-
-TEST_F(PresenterTest, AScriptPumpOverThePresenterPassesPollsAndWaitsOn) {
-  host::HostState host;
-  host::ScriptPump pump(host);
-  auto form = Form::Create("Scripted", 120, 80);
-  form->Show();
-  DoEvents();  // the script's yield shows the window
-  ASSERT_EQ(presenter->WindowCount(), 1u);
-  // A wait is the presenter's: the close button ends it.
-  Push(WindowEvent(*form, SDL_WINDOWEVENT_CLOSE));
-  RunMessageLoop([&] { return !form->IsLoaded(); }, "the window to close");
-  EXPECT_FALSE(form->IsLoaded());
 }
 
 }  // namespace
