@@ -230,10 +230,5 @@ TEST(TypeLibraryTables, OnlyThePictureAccessorsCarryFlags) {
   }
 }
 
-TEST(TypeLibraryTables, BackColorDispidDiffersBetweenTheClasses) {
-  EXPECT_EQ(PicZoomInterface().Find("BackColor")->dispid, 0x6803000C);
-  EXPECT_EQ(ScrollContainerInterface().Find("BackColor")->dispid, -501);
-}
-
 }  // namespace
 }  // namespace lumora
