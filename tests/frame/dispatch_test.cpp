@@ -6,24 +6,13 @@
 #include "frame/marshal.hpp"
 #include "frame/record_value.hpp"
 #include "platform/picture/picture.hpp"
+#include "support/error_of.hpp"
 #include "widget.hpp"
 
 namespace lumora {
 namespace {
 
 using testing_widget::Widget;
-
-// Runs `call` and returns the Failure it throws (a Failure with number 0 if
-// it throws none).
-template <class F>
-Failure FailureOf(F&& call) {
-  try {
-    call();
-  } catch (const Failure& f) {
-    return f;
-  }
-  return Failure(0, "no failure");
-}
 
 bool Mentions(const Failure& f, std::string_view text) {
   return f.Description().find(text) != std::string::npos;

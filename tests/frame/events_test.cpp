@@ -4,6 +4,7 @@
 #include "frame/dispids.hpp"
 #include "frame/event_handlers.hpp"
 #include "frame/raise_by_ref.hpp"
+#include "support/error_of.hpp"
 
 namespace lumora {
 namespace {
@@ -102,28 +103,17 @@ TEST(Events, TypedHandlersReceiveCppTypesByReference) {
 
 TEST(Events, HandlersThatDoNotMatchTheirEventAreRefused) {
   EventHandlers handlers(ScrollContainerEvents());
-  try {
-    handlers.On("MouseDown", [](int16_t&, int16_t&) {});
-    ADD_FAILURE();
-  } catch (const Failure& f) {
-    EXPECT_EQ(f.Number(), 5);
-    EXPECT_EQ(f.Description(),
-              "The handler of 'MouseDown' takes (int16&, int16&) but the event passes "
-              "(int16&, int16&, float32&, float32&)");
-  }
-  try {
-    handlers.On("MouseUp", [](int16_t&, int16_t&, int32_t&, float&) {});
-    ADD_FAILURE();
-  } catch (const Failure& f) {
-    EXPECT_EQ(f.Number(), 5);
-  }
-  try {
-    handlers.On("PictureScrolled", [] {});  // an event of the other class
-    ADD_FAILURE();
-  } catch (const Failure& f) {
-    EXPECT_EQ(f.Number(), 438);
-    EXPECT_NE(f.Description().find("'PictureScrolled'"), std::string::npos);
-  }
+  const Failure fewer = FailureOf([&] { handlers.On("MouseDown", [](int16_t&, int16_t&) {}); });
+  EXPECT_EQ(fewer.Number(), 5);
+  EXPECT_EQ(fewer.Description(),
+            "The handler of 'MouseDown' takes (int16&, int16&) but the event passes "
+            "(int16&, int16&, float32&, float32&)");
+  EXPECT_EQ(ErrorOf([&] { handlers.On("MouseUp", [](int16_t&, int16_t&, int32_t&, float&) {}); }),
+            5);
+  // An event of the other class.
+  const Failure other = FailureOf([&] { handlers.On("PictureScrolled", [] {}); });
+  EXPECT_EQ(other.Number(), 438);
+  EXPECT_NE(other.Description().find("'PictureScrolled'"), std::string::npos);
 }
 
 TEST(Events, BadArgumentsFromTheRaiserFailInsteadOfCrashing) {
@@ -137,24 +127,14 @@ TEST(Events, BadArgumentsFromTheRaiserFailInsteadOfCrashing) {
   EXPECT_EQ(one[0], Variant(int16_t{0}));
   EXPECT_THROW(raiser.RaiseEvent(PicZoomEvent::KeyPress, {}), Failure);  // too few
   Variant text[] = {Variant("x")};
-  try {
-    raiser.RaiseEvent(PicZoomEvent::KeyPress, text);
-    ADD_FAILURE();
-  } catch (const Failure& f) {
-    EXPECT_EQ(f.Number(), 13);
-  }
+  EXPECT_EQ(ErrorOf([&] { raiser.RaiseEvent(PicZoomEvent::KeyPress, text); }), 13);
 }
 
 TEST(Events, AValueAHandlerLeftThatDoesNotConvertBackFails) {
   Raiser raiser;
   ConnectionPoint cp(raiser, raiser.m_Events, PicZoomEvents());
   cp.Advise([](int32_t, std::string_view, std::span<Variant> args) { args[0] = Variant("left"); });
-  try {
-    raiser.MouseMove(1, 0);
-    ADD_FAILURE();
-  } catch (const Failure& f) {
-    EXPECT_EQ(f.Number(), 13);
-  }
+  EXPECT_EQ(ErrorOf([&] { raiser.MouseMove(1, 0); }), 13);
 }
 
 TEST(Events, ConnectionsEndWithUnadviseOrTheConnectionPoint) {
@@ -170,12 +150,7 @@ TEST(Events, ConnectionsEndWithUnadviseOrTheConnectionPoint) {
     raiser.RaiseEvent(PicZoomEvent::Click, {});
     EXPECT_EQ(a, 1);
     EXPECT_EQ(b, 2);
-    try {
-      cp.Unadvise(first);
-      ADD_FAILURE();
-    } catch (const Failure& f) {
-      EXPECT_EQ(f.Number(), 5);
-    }
+    EXPECT_EQ(ErrorOf([&] { cp.Unadvise(first); }), 5);
   }
   raiser.RaiseEvent(PicZoomEvent::Click, {});  // the connection point is gone
   EXPECT_EQ(b, 2);

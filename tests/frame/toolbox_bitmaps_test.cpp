@@ -6,6 +6,7 @@
 
 #include "frame/type_library.hpp"
 #include "platform/errors.hpp"
+#include "support/error_of.hpp"
 
 namespace lumora {
 namespace {
@@ -68,13 +69,9 @@ TEST(ToolboxBitmaps, ThePicturesShowWhatTheClassesDo) {
 }
 
 TEST(ToolboxBitmaps, AnUnknownResourceFails) {
-  try {
-    ToolboxRaster(30002);
-    ADD_FAILURE();
-  } catch (const Failure& f) {
-    EXPECT_EQ(f.Number(), 326);
-    EXPECT_NE(f.Description().find("30002"), std::string::npos);
-  }
+  const Failure f = FailureOf([] { ToolboxRaster(30002); });
+  EXPECT_EQ(f.Number(), 326);
+  EXPECT_NE(f.Description().find("30002"), std::string::npos);
   EXPECT_THROW(ToolboxBitmapResource(0), Failure);
 }
 

@@ -6,6 +6,7 @@
 
 #include "frame/records.hpp"
 #include "platform/errors.hpp"
+#include "support/error_of.hpp"
 
 namespace lumora {
 namespace {
@@ -142,13 +143,9 @@ TEST(Guid, ParsesAndRejects) {
   for (const char* bad :
        {"", "0123abcd-4567-89AB-cdef-0123456789a", "0123abcd_4567-89AB-cdef-0123456789ab",
         "0123abcg-4567-89AB-cdef-0123456789ab"}) {
-    try {
-      Guid::Parse(bad);
-      ADD_FAILURE() << bad;
-    } catch (const Failure& f) {
-      EXPECT_EQ(f.Number(), 5);
-      EXPECT_NE(f.Description().find("GUID"), std::string::npos);
-    }
+    const Failure f = FailureOf([&] { Guid::Parse(bad); });
+    EXPECT_EQ(f.Number(), 5) << bad;
+    EXPECT_NE(f.Description().find("GUID"), std::string::npos);
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include "host/commands/contact_sheet.hpp"
 #include "platform/errors.hpp"
+#include "support/error_of.hpp"
 
 namespace lumora::host {
 namespace {
@@ -38,12 +39,7 @@ TEST(ContactSheetTest, FewerFramesThanColumnsMakeANarrowerSheet) {
 }
 
 TEST(ContactSheetTest, RefusesNoFramesAndBadLayouts) {
-  try {
-    MakeContactSheet({}, {}, 4, 30);
-    FAIL() << "no frames accepted";
-  } catch (const Failure& failure) {
-    EXPECT_EQ(failure.Number(), kErrInvalidCall);
-  }
+  EXPECT_EQ(ErrorOf([] { MakeContactSheet({}, {}, 4, 30); }), kErrInvalidCall);  // no frames
   EXPECT_THROW(MakeContactSheet({Raster(4, 4)}, {}, 0, 30), Failure);
   EXPECT_THROW(MakeContactSheet({Raster(4, 4)}, {}, 2, 0), Failure);
 }

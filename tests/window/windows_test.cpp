@@ -10,6 +10,7 @@
 
 #include "platform/controls/text_box.hpp"
 #include "presenter_fixture.hpp"
+#include "support/error_of.hpp"
 
 namespace lumora::window::testing {
 namespace {
@@ -94,13 +95,9 @@ TEST(WindowsStart, AStartThatCannotWorkSaysWhyAndLeavesThePumpAlone) {
     std::optional<Windows> open;
     if (c.alreadyOpen) open.emplace();
     MessagePump* const pump = CurrentMessagePump();
-    try {
-      Windows windows;
-      ADD_FAILURE() << "windows opened";
-    } catch (const Failure& e) {
-      EXPECT_EQ(e.Number(), kErrInvalidCall);
-      EXPECT_NE(std::string(e.what()).find(c.says), std::string::npos) << e.what();
-    }
+    const Failure e = FailureOf([] { Windows windows; });
+    EXPECT_EQ(e.Number(), kErrInvalidCall);
+    EXPECT_NE(std::string(e.what()).find(c.says), std::string::npos) << e.what();
     EXPECT_EQ(CurrentMessagePump(), pump);
     EXPECT_EQ(Windows::DisplayAvailable(), c.driver != nullptr);
   }
