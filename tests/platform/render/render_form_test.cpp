@@ -45,8 +45,7 @@ TEST_F(RenderForm_, BackgroundAndPlacementInTwips) {
   form->BackColor(Rgb(10, 20, 30));
   Box(*form, "p", 150, 300, 300, 150, Rgb(200, 0, 0));  // 10, 20, 20 x 10 pixels
   const Raster frame = RenderForm(*form);
-  ASSERT_EQ(frame.Width(), 100);
-  ASSERT_EQ(frame.Height(), 80);
+  ASSERT_EQ(std::pair(frame.Width(), frame.Height()), std::pair(100, 80));
   const Argb back = ToArgb(Rgb(10, 20, 30));
   EXPECT_EQ(frame.At(0, 0), back);
   EXPECT_EQ(CountOf(frame, {10, 20, 20, 10}, kRed), 200);
@@ -184,9 +183,8 @@ TEST_F(RenderForm_, LargeScrolledImageShowsItsVisiblePart) {
   // Only the tile in view was made, and moving on makes only the one exposed.
   EXPECT_EQ(pic->ShownImage()->TilesComputed(), 1);
   const Raster image = pic->ShownImage()->Whole();
-  for (int32_t y = 0; y < 120; y += 7) {
+  for (int32_t y = 0; y < 120; y += 7)
     for (int32_t x = 0; x < 160; x += 9) ASSERT_EQ(frame.At(x, y), image.At(x + 70, y + 90));
-  }
   pic->Move(-300, -90);
   frame = RenderForm(*form);
   EXPECT_EQ(pic->ShownImage()->TilesComputed(), 2);
@@ -204,8 +202,7 @@ TEST_F(RenderForm_, RendersIntoOneBufferAndToPng) {
   EXPECT_EQ(frame, RenderForm(*form));
   form->ResizeClient(50, 20);
   RenderFormInto(*form, frame);
-  EXPECT_EQ(frame.Width(), 50);
-  EXPECT_EQ(frame.Height(), 20);
+  EXPECT_EQ(std::pair(frame.Width(), frame.Height()), std::pair(50, 20));
 
   const testing::ScratchDir dir;
   RenderFormPng(*form, dir / "form.png");
@@ -430,8 +427,8 @@ TEST_F(DrawControls, AutoSizedLabelsFitTheRenderersText) {
   TextStyle style;
   style.points = label->FontSize();
   const TextSize size = MeasureStyledText("Fits exactly", style);
-  EXPECT_EQ(label->FormRect().width, size.width);
-  EXPECT_EQ(label->FormRect().height, size.height);
+  EXPECT_EQ(std::pair(label->FormRect().width, label->FormRect().height),
+            std::pair(size.width, size.height));
   // Sized to its text, a label shows all of it on its one line: the ink
   // reaches the label's right end, nothing was wrapped away.
   label->BackStyle(0);
@@ -510,10 +507,9 @@ TEST_F(DrawControls, ImageAtNaturalSizeOrStretched) {
   inner->Move(-7, -3, 50, 37);
   frame = RenderForm(*form);
   const Raster scaled = ScaleRaster(picture->Pixels(), 50, 37);
-  for (int32_t y = 0; y < 25; ++y) {
+  for (int32_t y = 0; y < 25; ++y)
     for (int32_t x = 0; x < 30; ++x)
       ASSERT_EQ(frame.At(x, y), scaled.At(x + 7, y + 3)) << x << "," << y;
-  }
   EXPECT_NE(frame.At(30, 5), scaled.At(37, 8));
 }
 

@@ -50,8 +50,7 @@ TEST_F(SimpleControlsTest, ImagesShareTheirPictureAndSizeToIt) {
   auto a = form->Add<Image>("a", 0, 0, 1000, 1000);
   auto b = form->Add<Image>("b", 0, 0, 1000, 1000);
   a->Picture(SolidPicture(9, 17));
-  EXPECT_FLOAT_EQ(a->Width(), 135);
-  EXPECT_FLOAT_EQ(a->Height(), 255);
+  EXPECT_EQ(std::pair(a->Width(), a->Height()), std::pair(135.0f, 255.0f));
   b->Stretch(true);
   b->Picture(a->Picture());
   EXPECT_EQ(b->Picture(), a->Picture());  // one object, compared by identity
@@ -71,8 +70,7 @@ TEST_F(SimpleControlsTest, LabelsFitTheirCaptionWhenAutoSized) {
   label->Caption("Version 2.0");
   EXPECT_FLOAT_EQ(label->Width(), 100);
   label->AutoSize(true);
-  EXPECT_FLOAT_EQ(label->Width(), 11 * 6 * 15);
-  EXPECT_FLOAT_EQ(label->Height(), 13 * 15);
+  EXPECT_EQ(std::pair(label->Width(), label->Height()), std::pair(11 * 6 * 15.0f, 13 * 15.0f));
   label->Caption("ab");
   EXPECT_FLOAT_EQ(label->Width(), 2 * 6 * 15);
   EXPECT_FAILS_WITH(kErrInvalidPropertyValue, label->Alignment(3));
@@ -211,14 +209,11 @@ TEST_F(ScrollBarTest, ArrowsStepTrackPagesAndTheThumbDrags) {
   EXPECT_EQ(g.thumb, (PixelRect{128, 0, 43, 20}));  // 260 * 20/120 long, halfway
 
   auto log = EventLog::On({bar.get()});
-  form->Click(5, 10);
-  EXPECT_EQ(bar->Value(), 45);
-  form->Click(295, 10);
-  EXPECT_EQ(bar->Value(), 50);
-  form->Click(40, 10);  // track before the thumb
-  EXPECT_EQ(bar->Value(), 30);
-  form->Click(250, 10);  // after it
-  EXPECT_EQ(bar->Value(), 50);
+  // The arrows step by SmallChange; the track before and after the thumb pages.
+  for (auto [x, value] : {std::pair{5, 45}, {295, 50}, {40, 30}, {250, 50}}) {
+    form->Click(x, 10);
+    EXPECT_EQ(bar->Value(), value) << x;
+  }
   EXPECT_EQ(log->entries, (Strings{"bar.Change", "bar.Change", "bar.Change", "bar.Change"}));
 
   log->entries.clear();
@@ -309,8 +304,7 @@ using UserControlTest = FormTest;
 TEST_F(UserControlTest, TheBorderAndTheScaleDecideTheInnerSize) {
   auto v = form->Add<Viewer>("v", 0, 0, 3000, 1500);  // 200 x 100 px
   EXPECT_EQ(v->ScaleMode(), kScalePixels);
-  EXPECT_FLOAT_EQ(v->ScaleWidth(), 200);
-  EXPECT_FLOAT_EQ(v->ScaleHeight(), 100);
+  EXPECT_EQ(std::pair(v->ScaleWidth(), v->ScaleHeight()), std::pair(200.0f, 100.0f));
   v->BorderStyle(1);  // 3D: two pixels each side
   EXPECT_FLOAT_EQ(v->ScaleWidth(), 196);
   v->Appearance(0);  // flat: one pixel
@@ -394,12 +388,11 @@ TEST_F(UserControlTest, PopupMenuIsRecordedOnTheForm) {
   v->PopupMenu(ObjectPtr(menu));
   v->PopupMenu(ObjectPtr(menu), int16_t{2}, 7.5f, 8.0f);
   ASSERT_EQ(form->ShownMenus().size(), 2u);
-  EXPECT_EQ(form->ShownMenus()[0].menu, "mnuEdit");
-  EXPECT_EQ(form->ShownMenus()[0].control, "v");
-  EXPECT_FLOAT_EQ(form->ShownMenus()[0].x, 30);  // the pointer, in the control's pixels
-  EXPECT_FLOAT_EQ(form->ShownMenus()[0].y, 40);
-  EXPECT_EQ(form->ShownMenus()[1].flags, 2);
-  EXPECT_FLOAT_EQ(form->ShownMenus()[1].x, 7.5f);
+  const auto& shown = form->ShownMenus();
+  // The first at the pointer, in the control's pixels.
+  EXPECT_EQ(std::tuple(shown[0].menu, shown[0].control, shown[0].x, shown[0].y),
+            std::tuple("mnuEdit", "v", 30.0f, 40.0f));
+  EXPECT_EQ(std::pair(shown[1].flags, shown[1].x), std::pair(int16_t{2}, 7.5f));
   EXPECT_FAILS_WITH(kErrNoObject, v->PopupMenu(nullptr));
   EXPECT_FAILS_WITH(kErrTypeMismatch, v->PopupMenu(ObjectPtr(v->surface)));
 }

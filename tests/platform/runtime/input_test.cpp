@@ -120,8 +120,7 @@ TEST_F(InputTest, CoordinatesAreInEachControlsOwnScale) {
   pic->MouseDown.Connect([&](int16_t&, int16_t&, float& X, float& Y) { x = X, y = Y; });
   form->MouseDown(110, 60);
   form->MouseUp(110, 60);
-  EXPECT_FLOAT_EQ(x, 8);  // pixels from the client area (inside the border)
-  EXPECT_FLOAT_EQ(y, 8);
+  EXPECT_EQ(std::pair(x, y), std::pair(8.0f, 8.0f));  // client-area pixels, inside the border
   pic->ScaleHeight(50);  // the 96-pixel client height now stands for 50 units
   form->MouseDown(110, 100);
   form->MouseUp(110, 100);
@@ -130,12 +129,10 @@ TEST_F(InputTest, CoordinatesAreInEachControlsOwnScale) {
   label->MouseDown.Connect([&](int16_t&, int16_t&, float& X, float& Y) { x = X, y = Y; });
   form->MouseDown(5, 203);
   form->MouseUp(5, 203);
-  EXPECT_FLOAT_EQ(x, 75);  // the container's twips, relative to the label
-  EXPECT_FLOAT_EQ(y, 45);
+  EXPECT_EQ(std::pair(x, y), std::pair(75.0f, 45.0f));  // the container's twips, from the label
 
   form->MouseDown(250, 60);  // the panel's surface, outside its constituent
-  EXPECT_FLOAT_EQ(panel->lastX, 50 * 15);
-  EXPECT_FLOAT_EQ(panel->lastY, 60 * 15);
+  EXPECT_EQ(std::pair(panel->lastX, panel->lastY), std::pair(50 * 15.0f, 60 * 15.0f));
   form->MouseUp(250, 60);
   EXPECT_EQ(panel->log, (Strings{"MouseDown 1", "MouseUp", "Click"}));
 }
@@ -187,8 +184,7 @@ TEST_F(InputTest, ImageClicksAndPointerMoves) {
   form->MoveOnScreen(1000, 500);
   form->MouseMove(7, 9);
   EXPECT_TRUE(GetCursorPos(p));
-  EXPECT_EQ(p.x, 1007);
-  EXPECT_EQ(p.y, 509);
+  EXPECT_EQ(std::pair(p.x, p.y), std::pair(1007, 509));
 }
 
 TEST_F(InputTest, GenericSinksRunFirstAndTypedHandlersSeeTheirChanges) {
