@@ -65,12 +65,10 @@ std::vector<uint8_t> WriteGif(const GifRecipe& recipe) {
     GifFreeMapObject(local);
     // Interlaced rows are stored pass by pass.
     const int start[] = {0, 4, 2, 1}, step[] = {8, 8, 4, 2};
-    for (int pass = 0; pass < (frame.interlaced ? 4 : 1); ++pass) {
+    for (int pass = 0; pass < (frame.interlaced ? 4 : 1); ++pass)
       for (int y = frame.interlaced ? start[pass] : 0; y < frame.height;
-           y += frame.interlaced ? step[pass] : 1) {
+           y += frame.interlaced ? step[pass] : 1)
         EGifPutLine(gif, const_cast<GifPixelType*>(&frame.indices[y * frame.width]), frame.width);
-      }
-    }
   }
   EGifCloseFile(gif, &error);
   return out;

@@ -64,10 +64,9 @@ std::vector<uint8_t> WriteJpeg(const JpegRecipe& recipe) {
   if (recipe.manyScans) {
     script.push_back({3, {0, 1, 2, 0}, 0, 0, 0, 0});
     for (int c = 0; c < 3; ++c) {
-      for (int k = 1; k < 64; ++k) {
+      for (int k = 1; k < 64; ++k)
         for (int bit = 6; bit >= 0; --bit)
           script.push_back({1, {c, 0, 0, 0}, k, k, bit == 6 ? 0 : bit + 1, bit});
-      }
     }
     info.scan_info = script.data();
     info.num_scans = static_cast<int>(script.size());
@@ -76,11 +75,10 @@ std::vector<uint8_t> WriteJpeg(const JpegRecipe& recipe) {
   const size_t stride = size_t(recipe.width) * info.input_components;
   std::vector<uint8_t> row(stride);
   while (info.next_scanline < info.image_height) {
-    if (recipe.pixels.empty()) {
+    if (recipe.pixels.empty())
       for (size_t x = 0; x < stride; ++x) row[x] = recipe.sample[x % recipe.sample.size()];
-    } else {
+    else
       std::copy_n(recipe.pixels.begin() + info.next_scanline * stride, stride, row.begin());
-    }
     JSAMPROW rows[] = {row.data()};
     jpeg_write_scanlines(&info, rows, 1);
   }
@@ -98,9 +96,8 @@ int MaxDistance(const Raster& r, Argb color) {
     for (int32_t x = 0; x < r.Width(); ++x) {
       const Argb p = r.At(x, y);
       if ((p >> 24) != 0xFF) return 999;
-      for (int shift : {0, 8, 16}) {
+      for (int shift : {0, 8, 16})
         worst = std::max(worst, std::abs(int((p >> shift) & 0xFF) - int((color >> shift) & 0xFF)));
-      }
     }
   }
   return worst;
@@ -126,9 +123,8 @@ TEST(JpegDecoder, EveryColourSpaceGivesTheColourWritten) {
 
 TEST(JpegDecoder, ProgressiveFilesDecodeLikeBaselineOnes) {
   JpegRecipe recipe = Solid(JCS_RGB, {}, 24, 16);
-  for (int i = 0; i < 24 * 16; ++i) {
+  for (int i = 0; i < 24 * 16; ++i)
     recipe.pixels.insert(recipe.pixels.end(), {uint8_t(i * 7), uint8_t(i * 3), uint8_t(255 - i)});
-  }
   const Raster baseline = DecodeJpeg(WriteJpeg(recipe));
   recipe.progressive = true;
   EXPECT_TRUE(DecodeJpeg(WriteJpeg(recipe)) == baseline);

@@ -41,9 +41,8 @@ std::vector<uint8_t> WritePng(const PngRecipe& recipe) {
   png_set_IHDR(png, info, recipe.width, recipe.height, recipe.bitDepth, recipe.colorType,
                recipe.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  if (!recipe.palette.empty()) {
+  if (!recipe.palette.empty())
     png_set_PLTE(png, info, recipe.palette.data(), static_cast<int>(recipe.palette.size()));
-  }
   if (!recipe.paletteAlpha.empty()) {
     png_set_tRNS(png, info, recipe.paletteAlpha.data(),
                  static_cast<int>(recipe.paletteAlpha.size()), nullptr);
@@ -58,9 +57,8 @@ std::vector<uint8_t> WritePng(const PngRecipe& recipe) {
   png_write_info(png, info);
   const size_t stride = recipe.rows.size() / recipe.height;
   std::vector<png_bytep> rows;
-  for (uint32_t y = 0; y < recipe.height; ++y) {
+  for (uint32_t y = 0; y < recipe.height; ++y)
     rows.push_back(const_cast<png_bytep>(recipe.rows.data() + y * stride));
-  }
   png_write_image(png, rows.data());
   png_write_end(png, info);
   png_destroy_write_struct(&png, &info);
@@ -93,9 +91,8 @@ std::vector<uint8_t> FileClaimingSize(uint32_t width, uint32_t height) {
     for (int i = 3; i >= 0; --i) out.push_back(static_cast<uint8_t>(crc >> (8 * i)));
   };
   std::vector<uint8_t> header;
-  for (uint32_t v : {width, height}) {
+  for (uint32_t v : {width, height})
     for (int i = 3; i >= 0; --i) header.push_back(static_cast<uint8_t>(v >> (8 * i)));
-  }
   header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB
   chunk("IHDR", header);
   chunk("IDAT", {0x78, 0x9C, 0x03, 0x00, 0x00, 0x00, 0x00, 0x01});

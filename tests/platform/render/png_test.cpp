@@ -74,9 +74,8 @@ TEST(Png, TranslucentRastersKeepAlpha) {
     for (int32_t x = 0; x < 64; ++x) {
       const Argb a = r.At(x, y), b = back.At(x, y);
       ASSERT_EQ(a >> 24, b >> 24);
-      for (int s = 0; s < 24; s += 8) {
+      for (int s = 0; s < 24; s += 8)
         ASSERT_LE(std::abs(int((a >> s) & 0xFF) - int((b >> s) & 0xFF)), 1) << x << "," << y;
-      }
     }
   }
 }

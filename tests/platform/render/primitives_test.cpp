@@ -308,9 +308,8 @@ TEST_F(Text, BoldIsItsOwnWiderFace) {
   // More ink for the same text.
   auto inked = [](const Raster& r) {
     int64_t n = 0;
-    for (int32_t y = 0; y < r.Height(); ++y) {
+    for (int32_t y = 0; y < r.Height(); ++y)
       for (int32_t x = 0; x < r.Width(); ++x) n += 255 - (r.At(x, y) & 0xFF);
-    }
     return n;
   };
   EXPECT_GT(inked(Drawn({0, 0, 120, 60}, "Ink", style)),

@@ -28,11 +28,9 @@ class RenderFormTest : public testing::LumoraTest {
 // A picture whose every pixel tells where it is: red = x, green = y, blue 0x5A.
 inline PicturePtr CoordinatePicture(int32_t w, int32_t h) {
   Raster r(w, h);
-  for (int32_t y = 0; y < h; ++y) {
-    for (int32_t x = 0; x < w; ++x) {
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x)
       r.Set(x, y, 0xFF00005Au | (uint32_t(x & 0xFF) << 16) | (uint32_t(y & 0xFF) << 8));
-    }
-  }
   return Picture::FromRaster(std::move(r));
 }
 
@@ -40,11 +38,8 @@ inline PicturePtr CoordinatePicture(int32_t w, int32_t h) {
 inline PicturePtr BandsPicture(int32_t w, int32_t h) {
   Raster r(w, h);
   const Argb bands[] = {0xFFE04040u, 0xFF40A040u, 0xFF4060E0u, 0xFFF0D020u};
-  for (int32_t y = 0; y < h; ++y) {
-    for (int32_t x = 0; x < w; ++x) {
-      r.Set(x, y, x * h == y * w ? 0xFF000000u : bands[(y * 4) / h]);
-    }
-  }
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x) r.Set(x, y, x * h == y * w ? 0xFF000000u : bands[(y * 4) / h]);
   return Picture::FromRaster(std::move(r));
 }
 
@@ -65,10 +60,9 @@ inline void ExpectPixels(const Raster& frame, std::initializer_list<Probe> probe
 inline int32_t CountNot(const Raster& frame, const CanvasRect& r, Argb color, Argb other) {
   const CanvasRect c = Intersect(r, {0, 0, frame.Width(), frame.Height()});
   int32_t n = 0;
-  for (int32_t y = c.y; y < c.Bottom(); ++y) {
+  for (int32_t y = c.y; y < c.Bottom(); ++y)
     for (int32_t x = c.x; x < c.Right(); ++x)
       n += frame.At(x, y) != color && frame.At(x, y) != other;
-  }
   return n;
 }
 inline int32_t CountNot(const Raster& frame, const CanvasRect& r, Argb color) {
