@@ -30,8 +30,7 @@ TEST(DeviceContext, HandlesAreUniqueAndReleasedWithTheirOwner) {
     first = da.Handle();
     EXPECT_NE(da.Handle(), 0u);
     EXPECT_NE(da.Handle(), db.Handle());
-    EXPECT_EQ(WidthOf(da.Handle()), 2);
-    EXPECT_EQ(WidthOf(db.Handle()), 3);
+    EXPECT_EQ(std::pair(WidthOf(da.Handle()), WidthOf(db.Handle())), std::pair(2, 3));
     // Handles belong to their thread.
     Surface* seen = SurfaceOf(da.Handle());
     std::thread([&] { seen = SurfaceOf(da.Handle()); }).join();
@@ -90,9 +89,8 @@ TEST(Pixels, GetAndSetInsideOutsideAndWithBadHandles) {
   r.Set(0, 0, 0x80400000u);  // half-transparent red 128
   r.Set(1, 0, 0x00000000u);  // transparent
   r.Set(2, 0, 0xFF102030u);
-  EXPECT_EQ(GetPixel(h, 0, 0), Rgb(128, 0, 0));
-  EXPECT_EQ(GetPixel(h, 1, 0), Rgb(0, 0, 0));
-  EXPECT_EQ(GetPixel(h, 2, 0), Rgb(0x10, 0x20, 0x30));
+  EXPECT_EQ(std::tuple(GetPixel(h, 0, 0), GetPixel(h, 1, 0), GetPixel(h, 2, 0)),
+            std::tuple(Rgb(128, 0, 0), Rgb(0, 0, 0), Rgb(0x10, 0x20, 0x30)));
 }
 
 // One StretchBlt from a Coordinates() source onto a white destination.

@@ -60,9 +60,7 @@ TEST(PaintPicture, ScalesWithFilteringAndCompositesOver) {
   src.Set(1, 0, 0xFFFFFFFFu);
   Raster dst(3, 1, 0xFF0000FFu);
   PaintPicture(dst, src, 1, 0, 1.0, 1.0);
-  EXPECT_EQ(dst.At(0, 0), 0xFF0000FFu);
-  EXPECT_EQ(dst.At(1, 0), 0xFF808080u);
-  EXPECT_EQ(dst.At(2, 0), 0xFF0000FFu);
+  EXPECT_EQ(testing::PixelsOf(dst), (std::vector<Argb>{0xFF0000FFu, 0xFF808080u, 0xFF0000FFu}));
   // Enlarged three times: the middle pixel of each half keeps its colour,
   // the pixels between them are blended.
   Raster wide(6, 1, kPaper);
@@ -76,8 +74,7 @@ TEST(PaintPicture, ScalesWithFilteringAndCompositesOver) {
   src.Set(1, 0, 0x80400000u);  // half-transparent red, premultiplied
   Raster over(2, 1, 0xFF0000FFu);
   PaintPicture(over, src, 0, 0);
-  EXPECT_EQ(over.At(0, 0), 0xFF0000FFu);
-  EXPECT_EQ(over.At(1, 0), 0xFF40007Fu);
+  EXPECT_EQ(testing::PixelsOf(over), (std::vector<Argb>{0xFF0000FFu, 0xFF40007Fu}));
 }
 
 TEST(PaintPicture, RasterOperationsCombineColours) {

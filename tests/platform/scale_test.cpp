@@ -114,10 +114,8 @@ TEST_P(Scaling, EnlargesBilinearlyKeepingCornersExact) {
     for (int32_t x = 0; x < 3; ++x) src.Set(x, y, (x + y) % 2 ? kBlack : kWhite);
   const Raster out = ScaleRaster(src, 6, 6);
   // The outer pixels sit over the edge pixels' centres: exact.
-  EXPECT_EQ(out.At(0, 0), kWhite);
-  EXPECT_EQ(out.At(5, 0), kWhite);
-  EXPECT_EQ(out.At(0, 5), kWhite);
-  EXPECT_EQ(out.At(5, 5), kWhite);
+  for (auto [x, y] : {std::pair{0, 0}, {5, 0}, {0, 5}, {5, 5}})
+    EXPECT_EQ(out.At(x, y), kWhite) << x << "," << y;
   // (1, 1) samples (0.75, 0.75): 9/16 + 1/16 white.
   EXPECT_NEAR(Channel(out.At(1, 1), 1), 255 * 10 / 16.0, 1.0);
   // (1, 0) samples (0.75, 0.25), on the edge row: 3/4 white.

@@ -29,8 +29,7 @@ using PictureBoxTest = FormTest;
 TEST_F(PictureBoxTest, AutoSizeTakesThePicturesNaturalSizeInTheContainersScale) {
   auto host = form->Add<PixelHost>("host", 0, 0, 3000, 3000);
   host->pic->Picture(SolidPicture(120, 80));
-  EXPECT_FLOAT_EQ(host->pic->Width(), 120);
-  EXPECT_FLOAT_EQ(host->pic->Height(), 80);
+  EXPECT_EQ(std::pair(host->pic->Width(), host->pic->Height()), std::pair(120.0f, 80.0f));
   host->pic->Picture(nullptr);  // no picture: the size stays
   host->pic->Picture(Picture::Empty());
   EXPECT_FLOAT_EQ(host->pic->Width(), 120);
@@ -38,8 +37,7 @@ TEST_F(PictureBoxTest, AutoSizeTakesThePicturesNaturalSizeInTheContainersScale) 
   auto framed = form->Add<PictureBox>("framed", 0, 0, 100, 100);
   framed->AutoSize(true);
   framed->Picture(SolidPicture(30, 20));
-  EXPECT_FLOAT_EQ(framed->Width(), 34 * 15);
-  EXPECT_FLOAT_EQ(framed->Height(), 24 * 15);
+  EXPECT_EQ(std::pair(framed->Width(), framed->Height()), std::pair(34 * 15.0f, 24 * 15.0f));
   EXPECT_EQ(framed->ClientPixelWidth(), 30);
 }
 
