@@ -46,8 +46,7 @@ TEST(LoadPicture, APictureKeepsItsFormatBytesAndSize) {
     const PicturePtr again = LoadPictureFile((folder / c.file).string());
     EXPECT_EQ(first->Format(), c.format);
     EXPECT_EQ(first->Bytes(), bytes);
-    EXPECT_EQ(first->PixelWidth(), c.width);
-    EXPECT_EQ(first->PixelHeight(), c.height);
+    EXPECT_EQ(std::pair(first->PixelWidth(), first->PixelHeight()), std::pair(c.width, c.height));
     // HIMETRIC at 96 pixels per inch, rounded.
     EXPECT_EQ(first->Width(), std::round(c.width * 2540.0 / 96));
     // Each load is a new object with its own handle, even for the same bytes.
