@@ -109,8 +109,7 @@ std::string DecodeError(const std::vector<uint8_t>& bytes) {
 
 TEST(JpegDecoder, EveryColourSpaceGivesTheColourWritten) {
   const Raster decoded = DecodeJpeg(WriteJpeg(Solid(JCS_RGB, {200, 100, 50}, 17, 9)));
-  EXPECT_EQ(decoded.Width(), 17);
-  EXPECT_EQ(decoded.Height(), 9);
+  EXPECT_EQ(std::pair(decoded.Width(), decoded.Height()), std::pair(17, 9));
   EXPECT_LE(MaxDistance(decoded, 0xFFC86432), 2);
   EXPECT_LE(MaxDistance(DecodeJpeg(WriteJpeg(Solid(JCS_GRAYSCALE, {77}))), 0xFF4D4D4D), 1);
   // CMYK with an Adobe marker stores inverted inks: this is pure red.
@@ -132,19 +131,17 @@ TEST(JpegDecoder, ProgressiveFilesDecodeLikeBaselineOnes) {
   // Encoder options that change only the entropy coding or the scan order.
   const auto folder = TestData() / "wuffs-testdata";
   const Raster peacock = DecodeJpeg(FileBytes(folder / "peacock.default.jpeg"));
-  EXPECT_EQ(peacock.Width(), 100);
-  EXPECT_EQ(peacock.Height(), 75);
+  EXPECT_EQ(std::pair(peacock.Width(), peacock.Height()), std::pair(100, 75));
   EXPECT_TRUE(DecodeJpeg(FileBytes(folder / "peacock.optimize.jpeg")) == peacock);
   EXPECT_TRUE(DecodeJpeg(FileBytes(folder / "peacock.progressive.jpeg")) == peacock);
   // A grey JPEG decodes to grey pixels.
   const Raster grey = DecodeJpeg(FileBytes(folder / "bricks-gray.jpeg"));
-  for (int32_t y = 0; y < grey.Height(); ++y) {
+  for (int32_t y = 0; y < grey.Height(); ++y)
     for (int32_t x = 0; x < grey.Width(); ++x) {
       const Argb p = grey.At(x, y);
       ASSERT_EQ(p & 0xFF, (p >> 8) & 0xFF);
       ASSERT_EQ(p & 0xFF, (p >> 16) & 0xFF);
     }
-  }
 }
 
 TEST(JpegDecoder, CorruptOrTruncatedDataFails) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <optional>
 #include <string>
 #include <thread>
@@ -64,9 +65,7 @@ class PersistentImageTest : public testing::LumoraTest,
 INSTANTIATE_TEST_SUITE_P(Loops, PersistentImageTest,
                          ::testing::Values(scale::Isa::Sse2, scale::Isa::Ssse3, scale::Isa::Avx2),
                          [](const auto& info) {
-                           return std::string(info.param == scale::Isa::Sse2    ? "Sse2"
-                                              : info.param == scale::Isa::Ssse3 ? "Ssse3"
-                                                                                : "Avx2");
+                           return std::string(std::array{"Sse2", "Ssse3", "Avx2"}[int(info.param)]);
                          });
 
 // A whole picture drawn over the whole image, as zooming, fitting and
