@@ -80,19 +80,16 @@ TEST_F(RenderForm_, HiddenControlsAndTheirChildrenAreNotDrawn) {
   EXPECT_EQ(CountOf(frame, {0, 0, 40, 40}, kRed), 1600);
   child->Visible(true);
   parent->Visible(false);
-  frame = RenderForm(*form);
-  EXPECT_EQ(CountNot(frame, {0, 0, 60, 60}, 0xFF000000u), 0);
+  EXPECT_EQ(CountNot(RenderForm(*form), {0, 0, 60, 60}, 0xFF000000u), 0);
 }
 
 TEST_F(RenderForm_, LaterControlsDrawOnTopUntilRestacked) {
   auto form = NewForm(50, 50);
   auto first = Box(*form, "first", 0, 0, 450, 450, Rgb(200, 0, 0));
   Box(*form, "second", 150, 150, 450, 450, Rgb(0, 0, 200));
-  Raster frame = RenderForm(*form);
-  EXPECT_EQ(frame.At(20, 20), kBlue);
+  EXPECT_EQ(RenderForm(*form).At(20, 20), kBlue);
   first->ZOrder(0);
-  frame = RenderForm(*form);
-  ExpectPixels(frame, {{20, 20, kRed}, {35, 35, kBlue}});
+  ExpectPixels(RenderForm(*form), {{20, 20, kRed}, {35, 35, kBlue}});
 }
 
 // A user control whose painter counts its calls and paints a colour.
@@ -132,9 +129,8 @@ TEST_F(RenderForm_, WhatOpaqueControlsHideIsNotPainted) {
   image->Picture(Picture::FromRaster(Raster(60, 40, 0x80000000u)));
   cover->Visible(false);
   Counted::s_Calls = 0;
-  frame = RenderForm(*form);
+  EXPECT_EQ(RenderForm(*form).At(15, 15), 0xFF006400u) << "half black over green";
   EXPECT_EQ(Counted::s_Calls, 1);
-  EXPECT_EQ(frame.At(15, 15), 0xFF006400u) << "half black over green";
 }
 
 TEST_F(RenderForm_, ContainerFullyCoveredByAChildStillDrawsItsBorder) {
@@ -156,8 +152,8 @@ TEST_F(RenderForm_, PictureBoxShowsItsPersistentImageElsePicture) {
   auto box = Box(*form, "pic", 0, 0, 64 * 15, 48 * 15, Rgb(0, 200, 0));
   box->Picture(CoordinatePicture(20, 10));
   // Without a persistent image: BackColor with the picture at the top-left.
-  Raster frame = RenderForm(*form);
-  ExpectPixels(frame, {{7, 3, box->Picture()->Pixels().At(7, 3)}, {25, 3, 0xFF00C800u}});
+  ExpectPixels(RenderForm(*form),
+               {{7, 3, box->Picture()->Pixels().At(7, 3)}, {25, 3, 0xFF00C800u}});
   // With one: what was drawn on it, and nothing of the picture drawn since.
   box->AutoRedraw(true);
   box->Cls();
@@ -166,7 +162,7 @@ TEST_F(RenderForm_, PictureBoxShowsItsPersistentImageElsePicture) {
                     Variant(30));
   box->PaintPicture(Variant(Picture::FromRaster(Raster(1, 1, 0xFF040506u))), Variant(5),
                     Variant(5));
-  frame = RenderForm(*form);
+  const Raster frame = RenderForm(*form);
   EXPECT_EQ(CountOf(frame, {30, 30, 2, 2}, 0xFF010203u), 4);
   ExpectPixels(frame, {{5, 5, 0xFF040506u}, {7, 3, box->Picture()->Pixels().At(7, 3)}});
 }
@@ -264,14 +260,12 @@ TEST_F(Painters, UserControlsDrawBackgroundBorderAndConstituents) {
   EXPECT_EQ(CountOf(frame, {11, 11, 6, 6}, 0xFF0000C8u), 36);
 
   holder->BackStyle(0);  // transparent: the form shows through
-  frame = RenderForm(*form);
-  EXPECT_EQ(frame.At(8, 8), 0xFF000000u);
+  EXPECT_EQ(RenderForm(*form).At(8, 8), 0xFF000000u);
 
   // What PaintPicture drew shows over the background.
   holder->BackStyle(1);
   holder->PaintPicture(Variant(CoordinatePicture(3, 3)), Variant(0), Variant(0));
-  frame = RenderForm(*form);
-  EXPECT_EQ(frame.At(8, 8), CoordinatePicture(3, 3)->Pixels().At(1, 1));
+  EXPECT_EQ(RenderForm(*form).At(8, 8), CoordinatePicture(3, 3)->Pixels().At(1, 1));
 }
 
 TEST_F(Painters, RegisteredPaintersServeTheirClassAndItsSubclasses) {
@@ -353,15 +347,12 @@ TEST_F(DrawControls, VerticalBarAndAHeldArrow) {
   bar->Max(10);
   const ScrollBarGeometry g = bar->Geometry();
   EXPECT_EQ(g.lowArrow.top, 0);
-  Raster frame = RenderForm(*form);
-  EXPECT_EQ(frame.At(1, g.highArrow.top + 1), kHighlight);
+  EXPECT_EQ(RenderForm(*form).At(1, g.highArrow.top + 1), kHighlight);
   // Held: the arrow goes flat with a shadow frame.
   form->MouseDown(8, g.highArrow.top + 8);
-  frame = RenderForm(*form);
-  ExpectPixels(frame, {{0, g.highArrow.top, kShadow}, {1, g.highArrow.top + 1, kFace}});
+  ExpectPixels(RenderForm(*form), {{0, g.highArrow.top, kShadow}, {1, g.highArrow.top + 1, kFace}});
   form->MouseUp(8, g.highArrow.top + 8);
-  frame = RenderForm(*form);
-  EXPECT_EQ(frame.At(1, g.highArrow.top + 1), kHighlight);
+  EXPECT_EQ(RenderForm(*form).At(1, g.highArrow.top + 1), kHighlight);
 }
 
 TEST_F(DrawControls, CommandButtonRaisedPressedAndFocused) {
@@ -381,14 +372,12 @@ TEST_F(DrawControls, CommandButtonRaisedPressedAndFocused) {
   EXPECT_NEAR(left, ink - left, ink / 3);
 
   form->MouseDown(50, 22);
-  frame = RenderForm(*form);
   // Pressed: a dark frame, shadow inside.
-  ExpectPixels(frame, {{10, 10, kDark}, {11, 11, kShadow}});
+  ExpectPixels(RenderForm(*form), {{10, 10, kDark}, {11, 11, kShadow}});
   form->MouseUp(50, 22);
   // Focused now (the press focused it): a dark frame around the raised edge.
   ASSERT_TRUE(button->HasFocus());
-  frame = RenderForm(*form);
-  ExpectPixels(frame, {{10, 10, ArgbOf(kSysWindowFrame)}, {12, 12, kHighlight}});
+  ExpectPixels(RenderForm(*form), {{10, 10, ArgbOf(kSysWindowFrame)}, {12, 12, kHighlight}});
 }
 
 TEST_F(DrawControls, LabelTextAlignmentBackgroundAndDisabledLook) {
@@ -409,8 +398,7 @@ TEST_F(DrawControls, LabelTextAlignmentBackgroundAndDisabledLook) {
   EXPECT_GT(Ink(frame, {80, 0, 40, 20}, white), 5);
   label->BackStyle(1);
   label->BackColor(Rgb(0, 255, 0));
-  frame = RenderForm(*form);
-  EXPECT_EQ(frame.At(1, 18), 0xFF00FF00u);
+  EXPECT_EQ(RenderForm(*form).At(1, 18), 0xFF00FF00u);
   label->Enabled(false);
   frame = RenderForm(*form);
   EXPECT_EQ(CountOf(frame, {0, 0, 120, 20}, 0xFF0000FFu), 0);
@@ -460,8 +448,7 @@ TEST_F(DrawControls, TextBoxSunkenWithTextAndCaret) {
   frame = RenderForm(*form);
   EXPECT_GT(Ink(frame, {2, 2, 96, 17}, white), caret + 10);
   box->Enabled(false);
-  frame = RenderForm(*form);
-  EXPECT_EQ(frame.At(3, 17), kFace);
+  EXPECT_EQ(RenderForm(*form).At(3, 17), kFace);
 }
 
 TEST_F(DrawControls, CheckBoxShowsItsValue) {
@@ -473,8 +460,7 @@ TEST_F(DrawControls, CheckBoxShowsItsValue) {
   Raster frame = RenderForm(*form);
   EXPECT_EQ(CountOf(frame, well, white), 81);
   box->Value(1);
-  frame = RenderForm(*form);
-  EXPECT_EQ(CountOf(frame, well, ArgbOf(kSysWindowText)), 21) << "the check mark";
+  EXPECT_EQ(CountOf(RenderForm(*form), well, ArgbOf(kSysWindowText)), 21) << "the check mark";
   box->Value(2);
   frame = RenderForm(*form);
   EXPECT_EQ(CountOf(frame, well, ArgbOf(kSysGrayText)), 21) << "greyed";
