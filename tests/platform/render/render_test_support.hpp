@@ -13,6 +13,7 @@
 #include "platform/render/borders.hpp"
 #include "platform/render/canvas.hpp"
 #include "support/fixture.hpp"
+#include "support/platform_pictures.hpp"
 
 namespace lumora {
 
@@ -25,13 +26,9 @@ class RenderFormTest : public testing::LumoraTest {
   int m_Count = 0;
 };
 
-// A picture whose every pixel tells where it is: red = x, green = y, blue 0x5A.
+// A picture whose every pixel tells where it is (see testing::Coordinates).
 inline PicturePtr CoordinatePicture(int32_t w, int32_t h) {
-  Raster r(w, h);
-  for (int32_t y = 0; y < h; ++y)
-    for (int32_t x = 0; x < w; ++x)
-      r.Set(x, y, 0xFF00005Au | (uint32_t(x & 0xFF) << 16) | (uint32_t(y & 0xFF) << 8));
-  return Picture::FromRaster(std::move(r));
+  return Picture::FromRaster(testing::Coordinates(w, h));
 }
 
 // A picture of a few coloured bands and a diagonal, for golden frames.
