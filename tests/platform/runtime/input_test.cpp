@@ -59,8 +59,7 @@ TEST_F(InputTest, ClickAndDoubleClickOrder) {
             (Strings{"pic.MouseDown", "pic.MouseUp", "pic.Click", "pic.DblClick", "pic.MouseUp"}));
   // A double-click message on another control than the last click is a press.
   log->entries.clear();
-  form->MouseDown(310, 10);
-  form->MouseUp(310, 10);
+  form->Click(310, 10);
   form->Dispatch(Message::Mouse(MessageKind::DblClick, form, 120, 70, kLeftButton));
   form->MouseUp(120, 70);
   EXPECT_EQ(log->entries, (Strings{"pic.LostFocus", "other.GotFocus", "other.MouseDown",
@@ -91,8 +90,7 @@ TEST_F(InputTest, ReleaseReachesThePressedControlEvenWhenDisabledOrHidden) {
   button->MouseDown.DisconnectAll();
   button->MouseDown.Connect([&](int16_t&, int16_t&, float&, float&) { button->Visible(false); });
   log->entries.clear();
-  form->MouseDown(10, 10);
-  form->MouseUp(10, 10);
+  form->Click(10, 10);
   EXPECT_EQ(log->entries,
             (Strings{"cmd.GotFocus", "cmd.MouseDown", "cmd.LostFocus", "cmd.MouseUp"}));
 }
@@ -118,17 +116,14 @@ TEST_F(InputTest, CoordinatesAreInEachControlsOwnScale) {
   form->Show();
   float x = -1, y = -1;
   pic->MouseDown.Connect([&](int16_t&, int16_t&, float& X, float& Y) { x = X, y = Y; });
-  form->MouseDown(110, 60);
-  form->MouseUp(110, 60);
+  form->Click(110, 60);
   EXPECT_EQ(std::pair(x, y), std::pair(8.0f, 8.0f));  // client-area pixels, inside the border
   pic->ScaleHeight(50);  // the 96-pixel client height now stands for 50 units
-  form->MouseDown(110, 100);
-  form->MouseUp(110, 100);
+  form->Click(110, 100);
   EXPECT_FLOAT_EQ(y, 48 * 50.0f / 96);
 
   label->MouseDown.Connect([&](int16_t&, int16_t&, float& X, float& Y) { x = X, y = Y; });
-  form->MouseDown(5, 203);
-  form->MouseUp(5, 203);
+  form->Click(5, 203);
   EXPECT_EQ(std::pair(x, y), std::pair(75.0f, 45.0f));  // the container's twips, from the label
 
   form->MouseDown(250, 60);  // the panel's surface, outside its constituent
@@ -358,8 +353,7 @@ TEST_F(FocusTest, AGotFocusHandlerMayHandTheFocusOn) {
   form->Show();
   bar->GotFocus.Connect([&] { pic->SetFocus(); });
   auto log = EventLog::On({pic.get(), bar.get()});
-  form->MouseDown(50, 105);  // the bar's track: focus first, then a page
-  form->MouseUp(50, 105);
+  form->Click(50, 105);  // the bar's track: focus first, then a page
   EXPECT_EQ(form->ActiveControl(), pic.get());
   EXPECT_EQ(log->entries, (Strings{"pic.LostFocus", "bar.GotFocus", "bar.LostFocus", "pic.GotFocus",
                                    "bar.Change"}));
