@@ -25,21 +25,16 @@ struct JpegRecipe {
   int width = 16;
   int height = 16;
   J_COLOR_SPACE space = JCS_RGB;
-  std::vector<uint8_t> sample;  // one pixel's components, repeated everywhere
+  std::vector<uint8_t> sample{};  // one pixel's components, repeated everywhere
   bool progressive = false;
-  bool manyScans = false;       // over a thousand progressive scans
-  bool adobeMarker = true;      // for CMYK
-  std::vector<uint8_t> pixels;  // overrides sample when not empty
+  bool manyScans = false;         // over a thousand progressive scans
+  bool adobeMarker = true;        // for CMYK
+  std::vector<uint8_t> pixels{};  // overrides sample when not empty
 };
 
 JpegRecipe Solid(J_COLOR_SPACE space, std::vector<uint8_t> sample, int width = 16,
                  int height = 16) {
-  JpegRecipe recipe;
-  recipe.width = width;
-  recipe.height = height;
-  recipe.space = space;
-  recipe.sample = std::move(sample);
-  return recipe;
+  return {.width = width, .height = height, .space = space, .sample = std::move(sample)};
 }
 
 std::vector<uint8_t> WriteJpeg(const JpegRecipe& recipe) {
@@ -115,8 +110,7 @@ TEST(JpegDecoder, EveryColourSpaceGivesTheColourWritten) {
   // CMYK with an Adobe marker stores inverted inks: this is pure red.
   EXPECT_LE(MaxDistance(DecodeJpeg(WriteJpeg(Solid(JCS_CMYK, {255, 0, 0, 255}))), 0xFFFF0000), 2);
   // Plain CMYK: half cyan, no black gives (128, 255, 255).
-  JpegRecipe plain = Solid(JCS_CMYK, {127, 0, 0, 0});
-  plain.adobeMarker = false;
+  const JpegRecipe plain{.space = JCS_CMYK, .sample = {127, 0, 0, 0}, .adobeMarker = false};
   EXPECT_LE(MaxDistance(DecodeJpeg(WriteJpeg(plain)), 0xFF80FFFF), 2);
 }
 
@@ -162,8 +156,7 @@ TEST(JpegDecoder, CorruptOrTruncatedDataFails) {
   badComment.insert(badComment.end(), good.begin() + 2, good.end());
   EXPECT_EQ(DecodeError(badComment), "JPEG: bad length 1 of marker 0xFE");
   EXPECT_EQ(DecodeError({0xFF, 0xD8, 0xFF, 0xD9}), "JPEG: JPEG datastream contains no image");
-  JpegRecipe scans = Solid(JCS_RGB, {10, 20, 30}, 8, 8);
-  scans.manyScans = true;
+  const JpegRecipe scans{.width = 8, .height = 8, .sample = {10, 20, 30}, .manyScans = true};
   EXPECT_EQ(DecodeError(WriteJpeg(scans)), "JPEG: more than 1000 scans");
 }
 

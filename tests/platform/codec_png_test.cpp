@@ -22,9 +22,9 @@ struct PngRecipe {
   int colorType = PNG_COLOR_TYPE_RGB;
   int bitDepth = 8;
   bool interlaced = false;
-  std::vector<uint8_t> rows;  // packed rows, top first, no filter bytes
-  std::vector<png_color> palette;
-  std::vector<uint8_t> paletteAlpha;
+  std::vector<uint8_t> rows{};  // packed rows, top first, no filter bytes
+  std::vector<png_color> palette{};
+  std::vector<uint8_t> paletteAlpha{};
   bool withText = false;
 };
 
@@ -102,12 +102,7 @@ std::vector<uint8_t> FileClaimingSize(uint32_t width, uint32_t height) {
 
 // A one-row file of the given colour type and depth.
 PngRecipe Row(uint32_t width, int colorType, int bitDepth, std::vector<uint8_t> row) {
-  PngRecipe recipe;
-  recipe.width = width;
-  recipe.colorType = colorType;
-  recipe.bitDepth = bitDepth;
-  recipe.rows = std::move(row);
-  return recipe;
+  return {.width = width, .colorType = colorType, .bitDepth = bitDepth, .rows = std::move(row)};
 }
 
 TEST(PngDecoder, ColourTypesGiveStraightThenPremultipliedPixels) {
@@ -139,10 +134,8 @@ TEST(PngDecoder, ColourTypesGiveStraightThenPremultipliedPixels) {
 
 TEST(PngDecoder, InterlacedFilesDecodeLikePlainOnes) {
   std::mt19937 random(7);
-  PngRecipe recipe;
-  recipe.width = 13;  // odd sizes leave some of the seven passes short or empty
-  recipe.height = 11;
-  recipe.colorType = PNG_COLOR_TYPE_RGB;
+  // Odd sizes leave some of the seven passes short or empty.
+  PngRecipe recipe{.width = 13, .height = 11, .colorType = PNG_COLOR_TYPE_RGB};
   recipe.rows.resize(13 * 11 * 3);
   for (auto& b : recipe.rows) b = static_cast<uint8_t>(random());
   const Raster plain = DecodePng(WritePng(recipe));
@@ -169,12 +162,8 @@ TEST(PngDecoder, InterlacedFilesDecodeLikePlainOnes) {
 }
 
 TEST(PngDecoder, DamageAnywhereAndExcessiveSizesAreRefused) {
-  PngRecipe recipe;
-  recipe.width = 8;
-  recipe.height = 8;
-  recipe.rows.assign(8 * 8 * 3, 90);
-  recipe.withText = true;
-  const std::vector<uint8_t> good = WritePng(recipe);
+  const std::vector<uint8_t> good = WritePng(
+      {.width = 8, .height = 8, .rows = std::vector<uint8_t>(8 * 8 * 3, 90), .withText = true});
   ASSERT_EQ(DecodeError(good), "decoded");
   // A wrong CRC fails for the pixel data and for an ancillary (text) chunk alike.
   const auto crcOf = [&](const char* type) {
