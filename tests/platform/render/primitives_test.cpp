@@ -377,8 +377,7 @@ TEST_F(Text, StaysInsideItsBoxAndTheCanvasClip) {
 }
 
 TEST_F(Text, SameTextSamePixelsAndColour) {
-  TextStyle style;
-  style.color = 0xFF0000FFu;
+  const TextStyle style{.color = 0xFF0000FFu};
   const Raster a = Drawn({0, 0, 120, 60}, "Deterministic 123", style);
   const Raster b = Drawn({0, 0, 120, 60}, "Deterministic 123", style);
   EXPECT_EQ(a, b);

@@ -412,9 +412,7 @@ TEST_F(DrawControls, AutoSizedLabelsFitTheRenderersText) {
   auto label = form->Add<Label>("l", 0, 0, 15, 15);
   label->AutoSize(true);
   label->Caption("Fits exactly");
-  TextStyle style;
-  style.points = label->FontSize();
-  const TextSize size = MeasureStyledText("Fits exactly", style);
+  const TextSize size = MeasureStyledText("Fits exactly", {.points = label->FontSize()});
   EXPECT_EQ(std::pair(label->FormRect().width, label->FormRect().height),
             std::pair(size.width, size.height));
   // Sized to its text, a label shows all of it on its one line: the ink
