@@ -20,6 +20,7 @@ namespace lumora {
 namespace {
 
 using Draw = PersistentImage::Draw;
+constexpr auto Random = testing::RandomPicture;  // the same pixels for the same draw
 constexpr Argb kFill = 0xFF204060u;
 
 // The reference: the same image drawn on one raster.
@@ -49,10 +50,6 @@ void ExpectTilesEqual(PersistentImage& image, const Raster& whole) {
       ASSERT_TRUE(image.Tile(column, row) == part) << "tile " << column << "," << row;
     }
   }
-}
-
-PicturePtr Random(int32_t w, int32_t h, uint32_t draw) {
-  return Picture::FromRaster(testing::RandomOpaque(w, h, draw));
 }
 
 class PersistentImageTest : public testing::LumoraTest,

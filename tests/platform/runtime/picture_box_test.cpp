@@ -6,10 +6,13 @@
 // box's picture at 0,0).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/controls/picture_box.hpp"
 #include "platform/controls/user_control.hpp"
 #include "platform/gdi.hpp"
 #include "runtime_fixtures.hpp"
+#include "support/platform_pictures.hpp"
 
 namespace lumora::testing {
 namespace {
@@ -164,13 +167,6 @@ TEST_F(PictureBoxTest, WritingScaleHeightSetsAUserVerticalScale) {
   EXPECT_FLOAT_EQ(track->ScaleHeight(), 164);
 }
 
-int CountOf(const Raster& r, Argb colour) {
-  int n = 0;
-  for (int32_t y = 0; y < r.Height(); ++y)
-    for (int32_t x = 0; x < r.Width(); ++x) n += r.At(x, y) == colour ? 1 : 0;
-  return n;
-}
-
 TEST_F(PictureBoxTest, TheFirstDrawingOnANewImageKeepsWhatItDoesNotCover) {
   auto pic = form->Add<PictureBox>("pic", 0, 0, 1500, 1500);  // 100 x 100 pixels
   pic->BorderStyle(0);
@@ -182,7 +178,7 @@ TEST_F(PictureBoxTest, TheFirstDrawingOnANewImageKeepsWhatItDoesNotCover) {
   // The whole picture over the whole image: every pixel is the copy's.
   pic->PaintPicture(blue, 0, 0, 100, 100);
   ASSERT_NE(pic->ShownImage(), nullptr);
-  EXPECT_EQ(CountOf(pic->ShownImage()->Whole(), 0xFF0000FFu), 100 * 100);
+  EXPECT_EQ(std::ranges::count(PixelsOf(pic->ShownImage()->Whole()), 0xFF0000FFu), 100 * 100);
 
   // Part of the image: the background picture and BackColor show around it.
   pic->Width(1605);  // 107 pixels: a new image
@@ -199,7 +195,7 @@ TEST_F(PictureBoxTest, TheFirstDrawingOnANewImageKeepsWhatItDoesNotCover) {
   EXPECT_EQ(pic->ShownImage()->At(0, 50), 0xFF00FF00u);
   pic->Width(1605);
   pic->PaintPicture(blue, 0, 0, 107, 100, 0, 0, 2, 4);
-  EXPECT_EQ(CountOf(pic->ShownImage()->Whole(), 0xFF0000FFu), 107 * 100);
+  EXPECT_EQ(std::ranges::count(PixelsOf(pic->ShownImage()->Whole()), 0xFF0000FFu), 107 * 100);
 }
 
 }  // namespace
