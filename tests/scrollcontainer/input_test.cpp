@@ -18,8 +18,9 @@ class Input : public ContainerTest {
     form->MouseDown(CenterX(button), CenterY(button), mouseButton);
     return YieldCount() - before;
   }
-  void ReleaseAfter(int32_t yields, Image& button) {
-    ScheduleAfterYields(yields, Message::Mouse(MessageKind::MouseUp, form, CenterX(button),
+  // The release, that many yields into a press, dx pixels right of the centre.
+  void ReleaseAfter(int32_t yields, Image& button, int32_t dx = 0) {
+    ScheduleAfterYields(yields, Message::Mouse(MessageKind::MouseUp, form, CenterX(button) + dx,
                                                CenterY(button), kLeftButton));
   }
   // How far a move of the pointer on the track from y to y + 10 scrolls the
@@ -107,8 +108,9 @@ struct PassCase {
 };
 
 TEST_F(Input, ThePassesAHeldButtonMakes) {
+  // Released off the button no Click follows: the release alone refreshes the bar.
   const PassCase cases[] = {
-      {"a short click",
+      {"a short press",
        false,
        false,
        20000,
@@ -117,8 +119,8 @@ TEST_F(Input, ThePassesAHeldButtonMakes) {
        1,
        {99, 19999},
        "N- U+",
-       // at the button's centre pixel, 4 and 8 pixels in, in container coordinates
-       {"MouseDown#3 1 0 2100 2865", "MouseUp#5 1 0 2100 2865", "Click#1"}},
+       // in container coordinates: the button's centre, then 30 pixels left of it
+       {"MouseDown#3 1 0 2100 2865", "MouseUp#5 1 0 1650 2865"}},
       {"released in the middle", false, false, 30000, {}, 5, 5, {95, 29995}, "N- U+"},
       {"one pass with nothing beyond", false, false, 20000, 200, 0, 1, {99, 199}, "N- N-"},
       {"an object without Top", true, true, 20000, {}, 30, 30, {130, 20030}, "U+ U+"},
@@ -133,7 +135,7 @@ TEST_F(Input, ThePassesAHeldButtonMakes) {
     RefreshBar();
     if (c.secondMovedTo) second->Top(*c.secondMovedTo);
     Image& button = c.up ? Up() : Down();
-    if (c.releaseAfter) ReleaseAfter(c.releaseAfter, button);
+    if (c.releaseAfter) ReleaseAfter(c.releaseAfter, button, -30);
     EXPECT_EQ(Hold(button), c.passes);
     EXPECT_EQ(Tops(), c.tops);
     EXPECT_EQ(Buttons(), c.after);
@@ -153,24 +155,45 @@ TEST_F(Input, TheLoopEndsWhenTheFormGoesAway) {
   ClearMessages();
 }
 
-TEST_F(Input, PointerMovesAndDoubleClicksGoThroughTheContainer) {
-  Place(100, 30000);
+// A press on a button that the last contained control's removal left shown
+// only shows the pressed picture: there is nothing to move.
+TEST_F(Input, WithNothingContainedAPressDoesNotScroll) {
+  for (const bool up : {true, false}) {
+    SCOPED_TRACE(up ? "up" : "down");
+    Fresh();
+    SetUp();
+    auto only = Place(-500, 5000);
+    RefreshBar();
+    form->Remove(*only);
+    Image& button = up ? Up() : Down();
+    ReleaseAfter(2, button);  // ends a loop that would wrongly run
+    EXPECT_EQ(Hold(button), 0);
+    EXPECT_EQ(State(button, up), "D+");
+    ClearMessages();
+  }
+}
+
+TEST_F(Input, PointerEventsOnEitherButtonGoThroughTheContainer) {
+  Place(-100, 30000);
   RefreshBar();
-  const PicturePtr shown = Down().Picture();
-  const PixelRect r = Down().FormRect();
-  form->MouseMove(r.left + 2, r.top + 4, 0);
-  form->MouseMove(CenterX(Up()), CenterY(Up()), 0);
-  EXPECT_EQ(Down().Picture(), shown);
-  EXPECT_EQ(Tops(), std::vector<float>{100});
-  const int32_t x = CenterX(Down()), y = CenterY(Down());
-  ReleaseAfter(1, Down());
-  form->MouseDown(x, y);
-  const int32_t paints = Track().RefreshCount();
-  form->Dispatch(Message::Mouse(MessageKind::DblClick, form, x, y, kLeftButton));
-  EXPECT_EQ(Track().RefreshCount(), paints);  // DblClick alone refreshes nothing
-  form->MouseUp(x, y);
+  for (Image* button : {&Up(), &Down()}) {
+    // A move changes neither the picture nor the contents.
+    const auto before = std::tuple(button->Picture(), Tops());
+    const PixelRect r = button->FormRect();
+    form->MouseMove(r.left + 2, r.top + 4, 0);
+    EXPECT_EQ(std::tuple(button->Picture(), Tops()), before);
+    const int32_t x = CenterX(*button), y = CenterY(*button);
+    ReleaseAfter(1, *button);
+    form->MouseDown(x, y);
+    const int32_t paints = Track().RefreshCount();
+    form->Dispatch(Message::Mouse(MessageKind::DblClick, form, x, y, kLeftButton));
+    EXPECT_EQ(Track().RefreshCount(), paints);  // DblClick alone refreshes nothing
+    form->MouseUp(x, y);
+  }
   EXPECT_EQ(log->entries,
-            (std::vector<std::string>{"MouseMove#4 0 0 2070 2805", "MouseMove#4 0 0 2100 120",
+            (std::vector<std::string>{"MouseMove#4 0 0 2070 60", "MouseDown#3 1 0 2100 120",
+                                      "MouseUp#5 1 0 2100 120", "Click#1", "DblClick#2",
+                                      "MouseUp#5 1 0 2100 120", "MouseMove#4 0 0 2070 2805",
                                       "MouseDown#3 1 0 2100 2865", "MouseUp#5 1 0 2100 2865",
                                       "Click#1", "DblClick#2", "MouseUp#5 1 0 2100 2865"}));
 }
