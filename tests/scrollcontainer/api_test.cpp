@@ -167,13 +167,13 @@ TEST_F(ScrollTo, ATallControlIsAlignedAtItsTop) {
   To("c6");
   EXPECT_EQ(taller->Top(), 60);
   EXPECT_EQ(tall->Top(), 5120);
-  // Only partly below the view: up by the part below the lower margin.
+  // Only partly below the view: up by what lies beyond the lower margin.
   auto partly = Place(taller->Top() + 2700, 400);
   To("c7");
   EXPECT_EQ(partly->Top(), 2540);
-  auto near = Place(2600, 380);  // in view, yet not its lower margin
+  auto inView = Place(2600, 380);  // in view, yet not its lower margin
   To("c8");
-  EXPECT_EQ(near->Top(), 2560);
+  EXPECT_EQ(inView->Top(), 2560);
 }
 
 TEST_F(ScrollTo, AnythingButAContainedControlChangesNothing) {
@@ -182,13 +182,8 @@ TEST_F(ScrollTo, AnythingButAContainedControlChangesNothing) {
   auto inOther = form->Add<Label>("inOther", 0, 9000, 100, 100, other.get());
   // Nothing, controls elsewhere, a contained object without Top, the form,
   // the container itself and one of its constituents.
-  ObjectPtr targets[] = {nullptr,
-                         elsewhere,
-                         inOther,
-                         form->AddObject<Menu>("mnu", sc.get()),
-                         form,
-                         sc,
-                         sc->FindConstituent("sU")->Shared()};
+  auto menu = form->AddObject<Menu>("mnu", sc.get());
+  ObjectPtr targets[] = {nullptr, elsewhere, inOther, menu, form, sc, Up().Shared()};
   const int32_t paints = Track().RefreshCount();
   for (ObjectPtr& target : targets) sc->ScrollToControl(target);
   EXPECT_EQ(std::tuple(Tops(), Track().RefreshCount(), inOther->Top(), elsewhere->Top()),

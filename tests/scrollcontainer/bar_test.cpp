@@ -57,11 +57,7 @@ TEST_F(Refresh, WithoutContainedControlsEverythingHidesAndTheThumbStays) {
     ASSERT_EQ(Buttons(), "U+ U+");
     form->Remove(*only);
     const int64_t yields = YieldCount();
-    if (layout) {
-      sc->Refresh();
-    } else {
-      RefreshBar();
-    }
+    layout ? sc->Refresh() : RefreshBar();
     EXPECT_EQ(YieldCount(), yields + (layout ? 1 : 0));
     EXPECT_EQ(Bar(), "~N+ ~N+ | ~255 2490 5120 | 500 3120");
   }

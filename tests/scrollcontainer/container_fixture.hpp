@@ -79,13 +79,13 @@ class ContainerTest : public testing::LumoraTest {
   }
 
   template <typename T = Image>
-  T& Part(const char* name) const {
+  T& Constituent(const char* name) const {
     return dynamic_cast<T&>(*sc->FindConstituent(name));
   }
-  Image& Up() const { return Part("sU"); }
-  Image& Down() const { return Part("sD"); }
-  PictureBox& Track() const { return Part<PictureBox>("picBar"); }
-  PictureBox& Thumb() const { return Part<PictureBox>("picSelected"); }
+  Image& Up() const { return Constituent("sU"); }
+  Image& Down() const { return Constituent("sD"); }
+  PictureBox& Track() const { return Constituent<PictureBox>("picBar"); }
+  PictureBox& Thumb() const { return Constituent<PictureBox>("picSelected"); }
 
   // A button as its picture (N cannot scroll, U can, D held), then + when
   // enabled, - when not, with ~ in front when hidden: "U+", "~N-".
