@@ -69,6 +69,8 @@ TEST_F(Refresh, MarginsRefreshTheBarAtOnce) {
   Make(2175, 3000);
   Place(30, 1000);
   RefreshBar();
+  sc->UpperMargin(20);
+  EXPECT_EQ(Buttons(), "N- N-");
   sc->UpperMargin(31);
   EXPECT_EQ(Buttons(), "U+ N-");
   sc->LowerMargin(2000);
