@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,27 +20,23 @@
 
 namespace lumora {
 
-// The bar's refresh on its own (every input runs it too, but tests that move
-// the contents themselves need it alone), and the release a held loop waits
-// for, as a safety net against a loop that would never end.
+// The bar's refresh on its own: every input runs it too, but tests that move
+// the contents themselves need it alone.
 struct ZelScrollContainerProbe {
   static void RefreshScrollBar(ZelScrollContainer& c) { c.RefreshScrollBar(); }
-  static void Release(ZelScrollContainer& c) { c.m_UpReleased = c.m_DownReleased = true; }
 };
 
-// Records the container's events with their arguments, e.g. "MouseDown#3 1 0 2040 3100".
+// Records the container's events with their arguments, e.g. "MouseDown#3 1 0 2040 3100",
+// and runs onEvent, as an application's handler would, as each is raised.
 class ContainerEventLog : public EventSink {
  public:
   std::vector<std::string> entries;
+  std::function<void()> onEvent = [] {};
   void OnEvent(Object&, int32_t dispid, std::string_view name, std::span<Variant> args) override {
+    onEvent();
     std::string entry = std::string(name) + "#" + std::to_string(dispid);
     for (const Variant& a : args) entry += " " + Number(a.ToDouble());
     entries.push_back(entry);
-  }
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    for (const std::string& e : entries) names.push_back(e.substr(0, e.find('#')));
-    return names;
   }
   static std::string Number(double value) {
     char text[32];
@@ -68,7 +65,7 @@ class ContainerTest : public testing::LumoraTest {
   // Starts over within a test, for the next row of a table.
   void Fresh() {
     testing::ResetThreadState();
-    log->entries.clear();
+    log = std::make_shared<ContainerEventLog>();
     m_Placed = 0;
   }
   void RefreshBar() { ZelScrollContainerProbe::RefreshScrollBar(*sc); }
@@ -82,13 +79,13 @@ class ContainerTest : public testing::LumoraTest {
   }
 
   template <typename T = Image>
-  T& Part(const char* name) const {
+  T& Constituent(const char* name) const {
     return dynamic_cast<T&>(*sc->FindConstituent(name));
   }
-  Image& Up() const { return Part("sU"); }
-  Image& Down() const { return Part("sD"); }
-  PictureBox& Track() const { return Part<PictureBox>("picBar"); }
-  PictureBox& Thumb() const { return Part<PictureBox>("picSelected"); }
+  Image& Up() const { return Constituent("sU"); }
+  Image& Down() const { return Constituent("sD"); }
+  PictureBox& Track() const { return Constituent<PictureBox>("picBar"); }
+  PictureBox& Thumb() const { return Constituent<PictureBox>("picSelected"); }
 
   // A button as its picture (N cannot scroll, U can, D held), then + when
   // enabled, - when not, with ~ in front when hidden: "U+", "~N-".
@@ -131,14 +128,6 @@ class ContainerTest : public testing::LumoraTest {
   void TrackMove(float y, int16_t button = kLeftButton) {
     PointerInput in{button, 0, 10, y};
     Track().OnMouseMove(in);
-  }
-
-  // The rows of an image in which column x has the colour.
-  static std::vector<int32_t> RowsOf(const Raster& image, int32_t x, Argb color) {
-    std::vector<int32_t> rows;
-    for (int32_t y = 0; y < image.Height(); ++y)
-      if (image.At(x, y) == color) rows.push_back(y);
-    return rows;
   }
 
   std::shared_ptr<Form> form;
