@@ -20,10 +20,12 @@
 
 namespace lumora {
 
-// The bar's refresh on its own: every input runs it too, but tests that move
-// the contents themselves need it alone.
+// The bar's refresh on its own (every input runs it too, but tests that move
+// the contents themselves need it alone), and the release a held loop waits
+// for, as a safety net against a loop that would never end.
 struct ZelScrollContainerProbe {
   static void RefreshScrollBar(ZelScrollContainer& c) { c.RefreshScrollBar(); }
+  static void Release(ZelScrollContainer& c) { c.m_UpReleased = c.m_DownReleased = true; }
 };
 
 // Records the container's events with their arguments, e.g. "MouseDown#3 1 0 2040 3100",

@@ -110,6 +110,18 @@ TEST_F(Input, ThePassesAHeldButtonMakes) {
   }
 }
 
+// A held loop whose form is unloaded under it ends there (nothing can release
+// the button any more).
+TEST_F(Input, TheLoopEndsWhenTheFormGoesAway) {
+  Place(100, 500);
+  form->AddObject<Menu>("mnu", sc.get());
+  RefreshBar();
+  ScheduleAfterYields(3, [this] { form->Unload(); });
+  ScheduleAfterYields(1000, [this] { ZelScrollContainerProbe::Release(*sc); });
+  EXPECT_EQ(Hold(Down()), 3);
+  ClearMessages();
+}
+
 // With nothing contained, a press on a button the last control's removal
 // left shown only shows the pressed picture, and an armed drag stops before
 // the refresh.
