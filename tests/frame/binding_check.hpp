@@ -23,12 +23,8 @@ inline std::string DescribeSignature(const TypeRef& result, std::span<const Boun
 
 // What the interface declares for one slot, in the terms of a binding.
 inline BoundSignature DeclaredSignature(const MemberInfo& m) {
-  switch (m.kind) {
-    case MemberKind::Get: return {m.type, {}};
-    case MemberKind::Let:
-    case MemberKind::Set: return {TypeRef{}, {BoundParam{m.type, false}}};
-    case MemberKind::Method: break;
-  }
+  if (m.kind == MemberKind::Get) return {m.type, {}};
+  if (m.kind != MemberKind::Method) return {TypeRef{}, {BoundParam{m.type, false}}};  // let, set
   BoundSignature s{m.type, {}};
   for (const ParamInfo& p : m.params) s.params.push_back({p.type, p.byRef});
   return s;
