@@ -2,8 +2,6 @@
 // button masks, KeyPress characters, and whole events as messages.
 #include <gtest/gtest.h>
 
-#include "platform/controls/control.hpp"
-#include "platform/form/form.hpp"
 #include "presenter_fixture.hpp"
 #include "window/input_events.hpp"
 #include "window/key_map.hpp"
