@@ -239,15 +239,16 @@ TEST_F(PresenterTest, ShowOpensAsAskedAndRunEndsWithTheLastWindow) {
   EXPECT_EQ(SDL_GetWindowFlags(Window(*second).Window()) & SDL_WINDOW_RESIZABLE, 0u);
   text->SetFocus();
   DoEvents();
-  // The user closes the first window and types into the second; a wake's handler
-  // sees that input (though the wake may be read first), then closes the second.
+  // The user closes the first window and types into the second, the typing
+  // reaching the window after the wake was read but before its handler ran:
+  // the handler sees it all, then closes the second.
   std::string seen = "(not woken)";
   windows->OnWake([&](int32_t) {
     seen = text->Text();
     Push(*second, WindowEvent(SDL_WINDOWEVENT_CLOSE));
   });
   Push(*first, WindowEvent(SDL_WINDOWEVENT_CLOSE));
-  Push(*second, TextEvent("ab"));
+  Post([&] { Push(*second, TextEvent("ab")); });
   Windows::Wake(1);
   windows->Run();
   EXPECT_EQ(seen, "ab");
