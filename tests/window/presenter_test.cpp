@@ -1,33 +1,26 @@
-// The presenter over SDL's offscreen driver: windows follow the shown forms
-// and show exactly the renderer's frames, real input reaches the runtime as
-// its own messages (with the same results as the same input given headless),
-// and window events (size, focus, closing) become the runtime's events.
+// The presenter over SDL's offscreen driver, and the windows an application
+// opens with it: windows follow the shown forms and show the renderer's
+// frames, real input and window events (size, focus, closing) become the
+// runtime's messages, Run ends with the last window, a bad start says why.
 #include <chrono>
 #include <cstdlib>
-#include <functional>
 #include <optional>
 #include <string>
 #include <thread>
-#include <utility>
+#include <tuple>
 #include <vector>
 
+#include "piczoom/module_state.hpp"
 #include "piczoom/zel_pic_zoom.hpp"
-#include "platform/controls/label.hpp"
 #include "platform/controls/scroll_bar.hpp"
 #include "platform/controls/text_box.hpp"
-#include "platform/picture/picture.hpp"
 #include "platform/render/render_form.hpp"
 #include "presenter_fixture.hpp"
+#include "support/error_of.hpp"
 #include "support/platform_pictures.hpp"
 
 namespace lumora::window::testing {
 namespace {
-
-using lumora::testing::RandomPicture;
-
-ScrollBar& Bar(const Form& form, const char* path) {
-  return dynamic_cast<ScrollBar&>(*form.FindPath(path));
-}
 
 // A window's size and title, as "320x240 Frames".
 std::string SizeAndTitle(FormWindow& window) {
@@ -40,15 +33,18 @@ std::string SizeAndTitle(FormWindow& window) {
 TEST_F(PresenterTest, WindowsFollowTheShownFormsAndShowTheRenderersFrame) {
   auto form = ShownForm(320, 240);
   form->Caption("Frames");
-  auto label = form->Add<Label>("lbl", 150, 150, 1500, 300);
-  label->Caption("Hello");
-  auto zoom = form->Add<ZelPicZoom>("z1", 15 * 20, 15 * 40, 15 * 200, 15 * 150);
-  zoom->Picture(RandomPicture(300, 250));
+  form->Add<TextBox>("txt", 150, 150, 1500, 300)->Text("Hello");
   presenter->Present();
-  ASSERT_EQ(presenter->WindowCount(), 1u);
   EXPECT_EQ(SizeAndTitle(Window(*form)), "320x240 Frames");
   EXPECT_EQ(Window(*form).ReadBack(), RenderForm(*form));
-  EXPECT_EQ(Window(*form).Shown(), RenderForm(*form));
+  // Drawn again only when the frame changed or the window was exposed.
+  const int64_t drawn = Window(*form).PresentCount();
+  DoEvents();
+  EXPECT_EQ(Window(*form).PresentCount(), drawn);
+  Push(*form, WindowEvent(SDL_WINDOWEVENT_EXPOSED));
+  DoEvents();
+  presenter->Present();
+  EXPECT_EQ(Window(*form).PresentCount(), drawn + 1);
   form->Caption("Second title");
   form->ResizeClient(260, 130);
   presenter->Present();
@@ -76,10 +72,8 @@ TEST_F(PresenterTest, AFormNoWindowCanHoldIsReportedAndTheOthersGoOn) {
   ::testing::internal::CaptureStderr();
   presenter->Present();
   DoEvents();
-  DoEvents();
   const std::string said = ::testing::internal::GetCapturedStderr();
   EXPECT_EQ(presenter->WindowCount(), 1u);
-  EXPECT_NE(presenter->WindowOf(*form), nullptr);
   // Said once, not at every yield.
   EXPECT_NE(said.find("cannot show form Huge in a window"), std::string::npos) << said;
   EXPECT_EQ(said.find("Huge", said.find("Huge") + 4), std::string::npos) << said;
@@ -92,152 +86,42 @@ TEST_F(PresenterTest, AFormNoWindowCanHoldIsReportedAndTheOthersGoOn) {
   EXPECT_EQ(presenter->WindowCount(), 2u);
 }
 
-TEST_F(PresenterTest, WindowsRedrawOnlyWhenTheFrameChanged) {
-  auto form = ShownForm(200, 100);
-  auto label = form->Add<Label>("lbl", 150, 150, 1500, 300);
-  presenter->Present();
-  const int64_t drawn = Window(*form).PresentCount();
-  presenter->Present();
-  DoEvents();  // a yield redraws only what changed: nothing
-  EXPECT_EQ(Window(*form).PresentCount(), drawn);
-  label->Caption("changed");
-  DoEvents();
-  EXPECT_EQ(Window(*form).PresentCount(), drawn + 1);
-  EXPECT_EQ(Window(*form).ReadBack(), RenderForm(*form));
-  // Exposed windows draw again even when nothing changed.
-  Push(WindowEvent(*form, SDL_WINDOWEVENT_EXPOSED));
-  DoEvents();
-  presenter->Present();
-  EXPECT_EQ(Window(*form).PresentCount(), drawn + 2);
-}
-
-// A 200 x 150 ZelPicZoom at (20, 10) showing a 300 x 250 picture (both bars'
-// Max 113), bars at 50, on a form whose client area is at (100, 50).
-std::shared_ptr<ZelPicZoom> PlaceViewer(Form& form) {
-  auto z = form.Add<ZelPicZoom>("z1", 15 * 20, 15 * 10, 15 * 200, 15 * 150);
-  z->Picture(RandomPicture(300, 250));
-  Bar(form, "z1.HScroll").Value(50);
-  Bar(form, "z1.VScroll").Value(50);
-  return z;
-}
-
-TEST_F(PresenterTest, DraggingInTheWindowDoesWhatTheSameDragDoesHeadless) {
-  // Headless first: the runtime's own input calls.
-  Raster headless;
-  {
-    auto form = Form::Create("Headless", 320, 200);
-    form->MoveOnScreen(100, 50);
-    form->Show();
-    PlaceViewer(*form);
-    form->MouseDown(100, 80);
-    form->MouseMove(93, 83, kLeftButton);
-    form->MouseMove(90, 90, kLeftButton);
-    form->MouseUp(90, 90);
-    EXPECT_EQ(Bar(*form, "z1.HScroll").Value(), 60);
-    EXPECT_EQ(Bar(*form, "z1.VScroll").Value(), 40);
-    headless = RenderForm(*form);
-    form->Unload();
-  }
-  // The same start for the window (the presenter stays the message pump).
-  ClearMessages();
-  SetCursorPos(0, 0);
-  g_ButtonHeld = false;
-  Err().Clear();
-  auto form = ShownForm(320, 200, 100, 50);
-  PlaceViewer(*form);
-  Push(Button(*form, SDL_MOUSEBUTTONDOWN, 100, 80));
-  Push(Motion(*form, 93, 83));
-  DoEvents();
-  // The pointer's screen position: the window's position plus the pointer's.
-  PointApi p;
-  GetCursorPos(p);
-  EXPECT_EQ(p.x, 193);
-  EXPECT_EQ(p.y, 133);
-  Push(Motion(*form, 90, 90));
-  Push(Button(*form, SDL_MOUSEBUTTONUP, 90, 90));
-  DoEvents();
-  EXPECT_EQ(Bar(*form, "z1.HScroll").Value(), 60);
-  EXPECT_EQ(Bar(*form, "z1.VScroll").Value(), 40);
-  presenter->Present();
-  EXPECT_EQ(Window(*form).ReadBack(), headless);
-}
-
-TEST_F(PresenterTest, AHeldArrowScrollsUntilItsKeyUpArrives) {
+// A drag and a held arrow key in the window scroll a 200 x 150 ZelPicZoom at
+// (20, 10), showing a 300 x 250 picture, as the same input given headless does.
+TEST_F(PresenterTest, DragsAndHeldKeysInTheWindowScrollAsTheyDoHeadless) {
   auto form = ShownForm(320, 200);
-  PlaceViewer(*form);
-  ASSERT_TRUE(form->FindPath("z1.picScroll")->HasFocus());
-  // The key-down's own yield counts first, so the key-up is pushed during
-  // the loop's 3rd yield and, like any real input, read by the presenter in
-  // the next one: four passes.
-  ScheduleAfterYields(4, [&] { Push(Key(*form, SDL_KEYUP, SDLK_RIGHT)); });
-  const int64_t drawn = Window(*form).PresentCount();
-  Push(Key(*form, SDL_KEYDOWN, SDLK_RIGHT));
+  form->Add<ZelPicZoom>("z1", 15 * 20, 15 * 10, 15 * 200, 15 * 150)
+      ->Picture(lumora::testing::RandomPicture(300, 250));
+  auto& across = dynamic_cast<ScrollBar&>(*form->FindPath("z1.HScroll"));
+  auto& down = dynamic_cast<ScrollBar&>(*form->FindPath("z1.VScroll"));
+  across.Value(50);
+  down.Value(50);
+  Push(*form, ButtonEvent(SDL_MOUSEBUTTONDOWN, 100, 80));
+  Push(*form, MotionEvent(93, 83, SDL_BUTTON_LMASK));
+  Push(*form, MotionEvent(90, 90, SDL_BUTTON_LMASK));
+  Push(*form, ButtonEvent(SDL_MOUSEBUTTONUP, 90, 90));
   DoEvents();
-  EXPECT_EQ(Bar(*form, "z1.HScroll").Value(), 54);
+  EXPECT_EQ(across.Value(), 60);
+  EXPECT_EQ(down.Value(), 40);
+  // The key-up, pushed in the loop's 3rd yield, is read in the next: four passes.
+  ScheduleAfterYields(4, [&] { Push(*form, KeyEvent(SDL_KEYUP, SDLK_RIGHT)); });
+  const int64_t drawn = Window(*form).PresentCount();
+  Push(*form, KeyEvent(SDL_KEYDOWN, SDLK_RIGHT));
+  DoEvents();
+  EXPECT_EQ(across.Value(), 64);
   EXPECT_FALSE(g_KeyHeld);
   // Every pass of the loop yields, and every yield showed the step before it.
   EXPECT_GE(Window(*form).PresentCount(), drawn + 4);
-  presenter->Present();
-  EXPECT_EQ(Window(*form).ReadBack(), RenderForm(*form));
-}
-
-TEST_F(PresenterTest, TextWheelClicksAndFocusReachTheirControls) {
-  auto form = ShownForm(300, 200);
-  auto text = form->Add<TextBox>("txt", 0, 0, 15 * 100, 15 * 20);
-  auto bar = form->Add<VScrollBar>("bar", 15 * 200, 0, 15 * 17, 15 * 150);
-  bar->Max(100);
-  text->SetFocus();
-  Push(Text(*form, "h\xC3\xA9!"));
-  Push(Key(*form, SDL_KEYDOWN, SDLK_BACKSPACE));
-  Push(Key(*form, SDL_KEYUP, SDLK_BACKSPACE));
-  DoEvents();
-  EXPECT_EQ(text->Text(), "h\xC3\xA9");
-  // A notch towards the user over the bar: three small changes down.
-  Push(WheelEvent(-1, SDL_MOUSEWHEEL_NORMAL, 205, 75, Window(*form).Id()));
-  DoEvents();
-  EXPECT_EQ(bar->Value(), 3);
-  // Press and release make a Click; the second press of a pair a DblClick.
-  int clicks = 0;
-  int doubles = 0;
-  text->Click.Connect([&] { ++clicks; });
-  text->DblClick.Connect([&] { ++doubles; });
-  Push(Button(*form, SDL_MOUSEBUTTONDOWN, 10, 10, 1));
-  Push(Button(*form, SDL_MOUSEBUTTONUP, 10, 10, 1));
-  Push(Button(*form, SDL_MOUSEBUTTONDOWN, 10, 10, 2));
-  Push(Button(*form, SDL_MOUSEBUTTONUP, 10, 10, 2));
-  DoEvents();
-  EXPECT_EQ(clicks, 1);
-  EXPECT_EQ(doubles, 1);
-  // The window's focus reaches the active control.
-  std::string focus;
-  text->GotFocus.Connect([&] { focus += "got "; });
-  text->LostFocus.Connect([&] { focus += "lost "; });
-  Push(WindowEvent(*form, SDL_WINDOWEVENT_FOCUS_LOST));
-  DoEvents();
-  EXPECT_EQ(focus, "lost ");
-  Push(WindowEvent(*form, SDL_WINDOWEVENT_FOCUS_GAINED));
-  DoEvents();
-  EXPECT_EQ(focus, "lost got ");
-  EXPECT_TRUE(text->HasFocus());
 }
 
 TEST_F(PresenterTest, ResizingTheWindowResizesTheFormThenTheHostLaysItOut) {
   auto form = ShownForm(200, 100);
-  auto text = form->Add<TextBox>("txt", 0, 0, 15 * 200, 15 * 100);
-  int laidOut = 0;
-  presenter->OnResized([&](Form& f) {
-    ++laidOut;
-    EXPECT_EQ(&f, form.get());
-    EXPECT_EQ(f.ClientWidth(), 340);  // the form has its size already
-    text->Move(0, 0, f.ScaleWidth(), f.ScaleHeight());
-  });
+  std::vector<int32_t> laidOut;  // the form's width at each layout
+  presenter->OnResized([&](Form& f) { laidOut.push_back(f.ClientWidth()); });
   SDL_SetWindowSize(Window(*form).Window(), 340, 180);
   DoEvents();
-  DoEvents();
-  EXPECT_EQ(form->ClientWidth(), 340);
   EXPECT_EQ(form->ClientHeight(), 180);
-  EXPECT_EQ(laidOut, 1);
-  EXPECT_EQ(text->Width(), 15 * 340);
+  EXPECT_EQ(laidOut, std::vector<int32_t>{340});  // once the form had its size
   presenter->Present();
   EXPECT_EQ(SizeAndTitle(Window(*form)), "340x180 " + form->Caption());  // not set back meanwhile
   EXPECT_EQ(Window(*form).ReadBack(), RenderForm(*form));
@@ -245,26 +129,16 @@ TEST_F(PresenterTest, ResizingTheWindowResizesTheFormThenTheHostLaysItOut) {
   form->ResizeClient(300, 150);
   presenter->Present();
   DoEvents();
-  EXPECT_EQ(laidOut, 1);
-  EXPECT_EQ(form->ClientWidth(), 300);
+  EXPECT_EQ(laidOut.size(), 1u);
 }
 
-TEST_F(PresenterTest, TheCloseButtonUnloadsTheFormAndEndsItsLoop) {
-  auto form = ShownForm(200, 100);
-  auto keep = ShownForm(100, 100);
-  Push(WindowEvent(*form, SDL_WINDOWEVENT_CLOSE));
-  RunMessageLoop([&] { return !form->IsLoaded(); }, "the window to close");
-  EXPECT_FALSE(form->IsLoaded());
-  EXPECT_TRUE(keep->IsLoaded());
-  presenter->Present();
-  EXPECT_EQ(presenter->WindowCount(), 1u);
-  // Being asked to quit closes every window.
-  SDL_Event quit{};
-  quit.type = SDL_QUIT;
-  Push(quit);
+TEST_F(PresenterTest, BeingAskedToQuitClosesEveryWindow) {
+  auto first = ShownForm(200, 100);
+  auto second = ShownForm(100, 100);
+  SDL_Event quit{.type = SDL_QUIT};
+  SDL_PushEvent(&quit);
   DoEvents();
-  DoEvents();
-  EXPECT_FALSE(keep->IsLoaded());
+  EXPECT_FALSE(first->IsLoaded() || second->IsLoaded());
 }
 
 TEST_F(PresenterTest, AModalFormTakesTheInputOfTheOtherWindows) {
@@ -273,25 +147,23 @@ TEST_F(PresenterTest, AModalFormTakesTheInputOfTheOtherWindows) {
   int ownerPresses = 0;
   text->MouseDown.Connect([&](int16_t&, int16_t&, float&, float&) { ++ownerPresses; });
   auto dialog = Form::Create("Dialog", 120, 80);
-  int wakes = 0;
-  // Once the dialog's window is up: a press on the owner, then closing the
-  // owner (both refused), then closing the dialog.
+  const auto pressOwner = [&] {
+    Push(*owner, ButtonEvent(SDL_MOUSEBUTTONDOWN, 10, 10));
+    Push(*owner, ButtonEvent(SDL_MOUSEBUTTONUP, 10, 10));
+  };
+  // With the dialog up: a press on the owner and its closing (refused), the dialog's closing.
   presenter->OnWake([&](int32_t) {
-    ++wakes;
-    Push(Button(*owner, SDL_MOUSEBUTTONDOWN, 10, 10));
-    Push(Button(*owner, SDL_MOUSEBUTTONUP, 10, 10));
-    Push(WindowEvent(*owner, SDL_WINDOWEVENT_CLOSE));
-    Push(WindowEvent(*dialog, SDL_WINDOWEVENT_CLOSE));
+    pressOwner();
+    Push(*owner, WindowEvent(SDL_WINDOWEVENT_CLOSE));
+    Push(*dialog, WindowEvent(SDL_WINDOWEVENT_CLOSE));
   });
   Presenter::Wake(1);
   dialog->Show(1);
-  EXPECT_EQ(wakes, 1);
   EXPECT_FALSE(dialog->IsLoaded());
   EXPECT_TRUE(owner->IsLoaded());
   EXPECT_EQ(ownerPresses, 0);
   // With the dialog gone the owner takes input again.
-  Push(Button(*owner, SDL_MOUSEBUTTONDOWN, 10, 10));
-  Push(Button(*owner, SDL_MOUSEBUTTONUP, 10, 10));
+  pressOwner();
   DoEvents();
   EXPECT_EQ(ownerPresses, 1);
 }
@@ -307,49 +179,103 @@ TEST_F(PresenterTest, WakesFromAnotherThreadRunAsMessagesAndEndAWait) {
   DoEvents();
   EXPECT_EQ(codes, std::vector<int32_t>{7});
   // A wait that starts with nothing pending.
-  codes.clear();
   std::thread waker([] {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     Presenter::Wake(3);
-    Presenter::Wake(4);
   });
-  while (codes.empty()) {
+  while (codes.size() < 2) {
     ASSERT_TRUE(presenter->Wait());
     DoEvents();
   }
   waker.join();
-  DoEvents();
-  EXPECT_EQ(codes, (std::vector<int32_t>{3, 4}));
+  EXPECT_EQ(codes, (std::vector<int32_t>{7, 3}));
 }
 
-TEST_F(PresenterTest, ThePointerShownIsTheOneTheRuntimeAsksFor) {
-  auto form = ShownForm(200, 100);
+TEST_F(PresenterTest, TheWheelFocusAndPointerAreTheControlsOwn) {
+  auto form = ShownForm(300, 200);
   auto text = form->Add<TextBox>("txt", 0, 0, 15 * 100, 15 * 50);
+  auto bar = form->Add<VScrollBar>("bar", 15 * 200, 0, 15 * 17, 15 * 150);
+  bar->Max(100);
+  text->SetFocus();
+  std::string focus;
+  text->GotFocus.Connect([&] { focus += "got "; });
+  text->LostFocus.Connect([&] { focus += "lost "; });
+  // A notch towards the user over the bar: three small changes down.
+  Push(*form, WheelEvent(-1, 205, 75));
+  Push(*form, WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
+  Push(*form, WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
+  DoEvents();
+  EXPECT_EQ(bar->Value(), 3);
+  EXPECT_EQ(focus, "lost got ");
+  // The pointer shown is the one the control under it asks for.
   text->MousePointer(kPointerIBeam);
-  Push(Motion(*form, 10, 10, 0));
-  DoEvents();
-  presenter->Present();
-  EXPECT_EQ(presenter->PointerShown().pointer, kPointerIBeam);
-  Push(Motion(*form, 150, 80, 0));
-  DoEvents();
-  presenter->Present();
-  EXPECT_EQ(presenter->PointerShown().pointer, kPointerDefault);
-  // The screen's pointer wins everywhere; a custom one carries its picture.
-  const PicturePtr icon = Picture::FromRaster(Raster(16, 16, 0xFF112233u));
-  Screen().MouseIcon(icon);
-  Screen().MousePointer(kPointerCustom);
-  presenter->Present();
-  EXPECT_EQ(presenter->PointerShown().pointer, kPointerCustom);
-  EXPECT_EQ(presenter->PointerShown().icon, icon);
+  for (const auto& [x, pointer] : {std::pair(10, kPointerIBeam), std::pair(150, kPointerDefault)}) {
+    Push(*form, MotionEvent(x, 10, 0));
+    DoEvents();
+    presenter->Present();
+    EXPECT_EQ(presenter->PointerShown().pointer, pointer) << x;
+  }
+  // The screen's pointer wins everywhere.
   Screen().MousePointer(kPointerHourglass);
   presenter->Present();
   EXPECT_EQ(presenter->PointerShown().pointer, kPointerHourglass);
   // Once the pointer has left the window, nothing there decides it.
-  Push(WindowEvent(*form, SDL_WINDOWEVENT_LEAVE));
+  Push(*form, WindowEvent(SDL_WINDOWEVENT_LEAVE));
   DoEvents();
   Screen().MousePointer(kPointerDefault);
   presenter->Present();
   EXPECT_EQ(presenter->PointerShown().pointer, kPointerHourglass);
+}
+
+TEST_F(PresenterTest, ShowOpensAsAskedAndRunEndsWithTheLastWindow) {
+  auto first = Form::Create("First", 200, 100);
+  auto second = Form::Create("Second", 120, 80);
+  auto text = second->Add<TextBox>("txt", 0, 0, 15 * 100, 15 * 20);
+  windows->Show(*first, {.resizable = true, .left = 30, .top = 40});
+  windows->Show(*second);
+  ASSERT_EQ(windows->WindowCount(), 2u);
+  EXPECT_EQ(std::pair(first->ScreenLeft(), first->ScreenTop()), std::pair(30, 40));
+  EXPECT_NE(SDL_GetWindowFlags(Window(*first).Window()) & SDL_WINDOW_RESIZABLE, 0u);
+  EXPECT_EQ(SDL_GetWindowFlags(Window(*second).Window()) & SDL_WINDOW_RESIZABLE, 0u);
+  text->SetFocus();
+  DoEvents();
+  // The user closes the first window and types into the second, the typing
+  // reaching the window after the wake was read but before its handler ran:
+  // the handler sees it all, then closes the second.
+  std::string seen = "(not woken)";
+  windows->OnWake([&](int32_t) {
+    seen = text->Text();
+    Push(*second, WindowEvent(SDL_WINDOWEVENT_CLOSE));
+  });
+  Push(*first, WindowEvent(SDL_WINDOWEVENT_CLOSE));
+  Post([&] { Push(*second, TextEvent("ab")); });
+  Windows::Wake(1);
+  windows->Run();
+  EXPECT_EQ(seen, "ab");
+  EXPECT_FALSE(second->IsLoaded()) << "Run ended before the second window closed";
+}
+
+// A display that cannot be had, and a second start on one thread. This
+// program's windows are all offscreen: the display variables need no restoring.
+TEST(WindowsStart, AStartThatCannotWorkSaysWhyAndLeavesThePumpAlone) {
+  const std::tuple<const char*, bool, const char*> cases[] = {
+      {nullptr, false, "no display"},  // no display named at all
+      {"no-such-driver", false, "cannot open a window"},
+      {"offscreen", true, "open on this thread"},
+  };
+  for (const auto& [driver, alreadyOpen, says] : cases) {
+    SCOPED_TRACE(says);
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}) unsetenv(name);
+    if (driver) setenv("SDL_VIDEODRIVER", driver, 1);
+    std::optional<Windows> open;
+    if (alreadyOpen) open.emplace();
+    MessagePump* const pump = CurrentMessagePump();
+    const Failure e = FailureOf([] { Windows windows; });
+    EXPECT_EQ(e.Number(), kErrInvalidCall);
+    EXPECT_NE(std::string(e.what()).find(says), std::string::npos) << e.what();
+    EXPECT_EQ(CurrentMessagePump(), pump);
+    EXPECT_EQ(Windows::DisplayAvailable(), driver != nullptr);
+  }
 }
 
 }  // namespace
