@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "container_fixture.hpp"
+#include "frame/binding_check.hpp"
 #include "platform/controls/menu.hpp"
 #include "platform/property_bag.hpp"
 
@@ -70,8 +71,10 @@ TEST_F(Api, PropertiesTakeZeroOrOneAndSavingAndLoadingKeepsEveryValue) {
 }
 
 // Late-bound names reach the container's own members first, then the
-// runtime's; PopupMenu is passed on with its arguments.
+// runtime's; PopupMenu is passed on with its arguments. The bindings agree
+// with the published interface, so a member bound to the wrong slot shows.
 TEST_F(Api, LateBoundNamesAndPopupMenuReachTheContainerThenTheRuntime) {
+  EXPECT_TRUE(BindingsMatchInterface(ZelScrollContainer::Dispatch()));
   EXPECT_EQ(sc->GetProperty("uppermargin"), Variant(int32_t{60}));
   sc->SetProperty("LowerMargin", Variant(int16_t{25}));
   EXPECT_EQ(sc->LowerMargin(), 25);
