@@ -16,8 +16,7 @@ class Viewport : public PicZoomTest {
   static std::vector<float> RectOf(const Control& c) {
     return {c.Left(), c.Top(), c.Width(), c.Height()};
   }
-  // Scrolls (or loops) from `from` on the axis the direction moves and
-  // answers where that bar ends up.
+  // Scrolls (or loops) from `from`; answers where that axis's bar ends up.
   static int16_t ScrollFrom(ZelPicZoom& z, bool loop, ScrollDirection d, int16_t step,
                             int16_t from) {
     ScrollBar& bar = d == sdLeft || d == sdRight ? HBar(z) : VBar(z);
@@ -44,8 +43,8 @@ using Layout = Viewport;
 using Scrolling = Viewport;
 using Input = Viewport;
 
-// A picture of each size (0: none) in a 200 x 150 control; values round half
-// to even (-18.5 to -18, 6.5 to 6).
+// A picture of each size (0: none) in a 200 x 150 control: values round half to even
+// (-18.5 to -18, 6.5 to 6); the bars leave the corner free and page by the inner size.
 TEST_F(Layout, BarsRangesAndCentringForEachPictureSize) {
   struct Case {
     int32_t width, height, shown;
@@ -64,7 +63,7 @@ TEST_F(Layout, BarsRangesAndCentringForEachPictureSize) {
     EXPECT_EQ(Values(*z), c.value);
     EXPECT_EQ(RectOf(Pic(*z)), c.pic);
     EXPECT_EQ(z->MousePointer(), c.shown ? mpCustom : mpDefault);
-    // The bars leave the corner to the button and page by the whole inner size.
+    EXPECT_EQ(RectOf(HBar(*z)), (std::vector<float>{0, 137, 187, 13}));
     EXPECT_EQ(RectOf(VBar(*z)), (std::vector<float>{187, 0, 13, 137}));
     EXPECT_EQ((std::pair<int, int>(HBar(*z).LargeChange(), VBar(*z).LargeChange())),
               std::pair(200, 150));
@@ -112,10 +111,10 @@ TEST_F(Scrolling, GoJumpsToEachAnchorAndPicturePositionTellsTheEdgesInView) {
   }
 }
 
-// (picture width, loop, direction, step, from) and where the bar ends:
-// Scroll stops at the ends, ScrollLoop wraps; with 700 x 250, HScroll.Max 513
-// and VScroll.Max 113; an axis where the picture fits does not move. A step
-// below one moves nothing and is absorbed as error 1, once there is a picture.
+// (picture width, loop, direction, step, from) and where the bar ends: Scroll stops at the
+// ends, ScrollLoop wraps; with 700 x 250, HScroll.Max 513 and VScroll.Max 113; an axis where
+// the picture fits does not move. A step below one moves nothing and is absorbed as error 1,
+// once there is a picture.
 TEST_F(Scrolling, ScrollStopsAtTheEndsAndScrollLoopWraps) {
   struct Case {
     int32_t width;
@@ -239,6 +238,8 @@ TEST_F(Input, AHeldArrowMovesOnePixelPerYieldUntilTheKeyUp) {
     form->KeyDown(c.key, c.shift);
     EXPECT_EQ(Values(*z), c.to) << c.key << " from " << c.from.first << "," << c.from.second;
     EXPECT_EQ(Count("KeyDown"), 1 + static_cast<int>(c.downsAt.size()));
+    EXPECT_EQ(Count("PictureScrolled"),
+              std::abs(c.to.first - c.from.first + c.to.second - c.from.second));
   }
 }
 

@@ -86,9 +86,8 @@ TEST_F(Persistence, LoadingKeepsTheStoredPointer) {
   z = Loaded(withIcon);
   EXPECT_EQ(z->MousePointer(), mpCustom);
   EXPECT_EQ(z->MouseIcon(), withIcon.ReadProperty("MouseIcon").ToPicture());
-  // A large picture: the load's layout offers the scrolling pointer (the icon
-  // from the host's Resize after the load); once the picture comes to fit, the
-  // stored (default) pointer is back.
+  // A large picture: the load's layout offers the scrolling pointer (its icon from the host's
+  // Resize after the load); once the picture comes to fit, the stored pointer is back.
   PropertyBag large;
   large.WriteProperty("Picture", Variant(SolidPicture(400, 300)));
   large.WriteProperty("MouseScrollingIcon", Variant(SolidPicture(16, 16, 0xFFFF00FFu)));

@@ -12,7 +12,7 @@ using Zoom = PicZoomTest;
 // Steps from the natural size: '+' ZoomIn, '-' ZoomOut, 'r' ZoomReal, 'f' FeedBest,
 // 's' Stretch; sizes round half to even, never compounding; each step lays the picture out
 // anew (bars: 1 horizontal, 2 vertical); a rung whose size does not fit in 16 bits (35000)
-// is passed over. Each row is a new instance, which resets the thread's zoom position.
+// is passed over, also on the way down (36000).
 TEST_F(Zoom, EachStepSequenceEndsAtItsSizePercentAndLayout) {
   const std::string kNames = "+-rfs";
   void (ZelPicZoom::*const kSteps[])() = {&ZelPicZoom::ZoomIn, &ZelPicZoom::ZoomOut,
@@ -34,13 +34,13 @@ TEST_F(Zoom, EachStepSequenceEndsAtItsSizePercentAndLayout) {
                         {200, 150, 50, 25, "f", {-50, -6, 300, 150}, 100, 1},  // enlarged
                         {200, 150, 400, 100, "-s", {0, 0, 200, 150}, 100, 0},
                         {200, 150, 400, 100, "-s+", {-150, 6, 500, 125}, 125, 1},
-                        {200, 150, 20000, 4, "+++", {-14900, 66, 30000, 6}, 150, 1}}) {
-    SCOPED_TRACE(c.steps);
+                        {200, 150, 20000, 4, "+++", {-14900, 66, 30000, 6}, 150, 1},
+                        {200, 150, 40000, 4, "-", {-15900, 67, 32000, 3}, 80, 1}}) {
     auto z = Place(c.controlWidth, c.controlHeight);
     z->Picture(SolidPicture(c.width, c.height));
     for (char step : c.steps) (*z.*kSteps[kNames.find(step)])();
     const PictureBox& p = Pic(*z);
-    EXPECT_EQ((std::vector{p.Left(), p.Top(), p.Width(), p.Height()}), c.shown);
+    EXPECT_EQ((std::vector{p.Left(), p.Top(), p.Width(), p.Height()}), c.shown) << c.steps;
     EXPECT_EQ(z->ZoomPercent(), Variant(static_cast<uint8_t>(c.percent)));
     EXPECT_EQ(HBar(*z).Visible() + 2 * VBar(*z).Visible(), c.bars);
     form->Remove(*z);
@@ -81,6 +81,8 @@ TEST_F(Zoom, TheFrameShowsThePictureAtItsOffsetAndScale) {
   const Raster frame = RenderForm(*form);
   for (auto [bx, by] : {std::pair{0, 0}, {1, 2}, {4, 3}})
     EXPECT_EQ(frame.At(10 + 16 + 32 * bx, 20 + 16 + 32 * by), BlockColour(bx, by)) << bx << by;
+  Place(10, 10, 300, 300);  // another instance resets the zoom position the thread shares
+  EXPECT_EQ(z->ZoomPercent(), Variant(uint8_t{100}));
 }
 
 }  // namespace
