@@ -1,44 +1,33 @@
 // What the ZelPicZoom tests share: a shown form with the control placed on it
 // in pixels, its constituents, a log of the events it raises to a dispatch
 // client (which may rewrite their arguments), and pictures whose pixels tell
-// where they came from.
+// where they came from: one colour per 16-pixel block, so block centres
+// survive filtered scaling.
 #pragma once
 
 #include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "frame/connection_point.hpp"
-#include "frame/type_library.hpp"
-#include "piczoom/module_state.hpp"
 #include "piczoom/zel_pic_zoom.hpp"
 #include "platform/controls/command_button.hpp"
 #include "platform/controls/picture_box.hpp"
 #include "platform/controls/scroll_bar.hpp"
-#include "platform/property_bag.hpp"
 #include "support/fixture.hpp"
 
 namespace lumora::testing {
 
-// Pixel (x, y) encodes x and y (red x / 4, green y / 4, blue its 16-pixel block).
-inline Argb PatternPixel(int32_t x, int32_t y) {
-  const auto r = static_cast<uint32_t>((x / 4) & 0xFF), g = static_cast<uint32_t>((y / 4) & 0xFF);
-  const auto b = static_cast<uint32_t>(((x / 16) * 7 + (y / 16) * 13) & 0xFF);
-  return 0xFF000000u | r << 16 | g << 8 | b;
-}
-// One colour per 16-pixel block, so block centres survive filtered scaling.
 inline Argb BlockColour(int32_t bx, int32_t by) {
   return 0xFF000000u | static_cast<uint32_t>(bx * 23 % 256) << 16 |
          static_cast<uint32_t>(by * 41 % 256) << 8 | static_cast<uint32_t>((bx + by) * 11 % 256);
 }
-inline PicturePtr PatternPicture(int32_t width, int32_t height, bool blocks = false) {
+inline PicturePtr PatternPicture(int32_t width, int32_t height) {
   Raster pixels(width, height);
   for (int32_t y = 0; y < height; ++y)
-    for (int32_t x = 0; x < width; ++x)
-      pixels.Set(x, y, blocks ? BlockColour(x / 16, y / 16) : PatternPixel(x, y));
+    for (int32_t x = 0; x < width; ++x) pixels.Set(x, y, BlockColour(x / 16, y / 16));
   return Picture::FromRaster(std::move(pixels));
 }
 inline PicturePtr SolidPicture(int32_t width, int32_t height, Argb fill = 0xFF336699u) {
@@ -58,9 +47,8 @@ class PicZoomTest : public LumoraTest {
     ResetThreadState();
   }
 
-  // A ZelPicZoom of width x height pixels at (left, top) on a shown 640 x 480
-  // form, loaded from `bag` when given; connected before its lifecycle runs,
-  // so the events of loading are logged too.
+  // A ZelPicZoom of width x height pixels at (left, top) on a shown 640 x 480 form,
+  // loaded from `bag` when given; connected first, so loading's events are logged too.
   std::shared_ptr<ZelPicZoom> Place(int32_t width, int32_t height, int32_t left = 0,
                                     int32_t top = 0, PropertyBag* bag = nullptr) {
     if (!form) (form = Form::Create("PicZoomForm", 640, 480))->Show();
@@ -76,18 +64,14 @@ class PicZoomTest : public LumoraTest {
     return control;
   }
 
-  static PictureBox& Pic(ZelPicZoom& z) {
-    return dynamic_cast<PictureBox&>(*z.FindConstituent("picScroll"));
+  template <class T>
+  static T& Part(ZelPicZoom& z, const char* name) {
+    return dynamic_cast<T&>(*z.FindConstituent(name));
   }
-  static ScrollBar& HBar(ZelPicZoom& z) {
-    return dynamic_cast<ScrollBar&>(*z.FindConstituent("HScroll"));
-  }
-  static ScrollBar& VBar(ZelPicZoom& z) {
-    return dynamic_cast<ScrollBar&>(*z.FindConstituent("VScroll"));
-  }
-  static CommandButton& Button(ZelPicZoom& z) {
-    return dynamic_cast<CommandButton&>(*z.FindConstituent("btnUserCommand"));
-  }
+  static PictureBox& Pic(ZelPicZoom& z) { return Part<PictureBox>(z, "picScroll"); }
+  static ScrollBar& HBar(ZelPicZoom& z) { return Part<ScrollBar>(z, "HScroll"); }
+  static ScrollBar& VBar(ZelPicZoom& z) { return Part<ScrollBar>(z, "VScroll"); }
+  static CommandButton& Button(ZelPicZoom& z) { return Part<CommandButton>(z, "btnUserCommand"); }
   // Sets both bars and forgets the events that raised.
   void SetValues(ZelPicZoom& z, int16_t h, int16_t v) {
     HBar(z).Value(h);
@@ -96,11 +80,6 @@ class PicZoomTest : public LumoraTest {
   }
   static std::pair<int, int> Values(ZelPicZoom& z) { return {HBar(z).Value(), VBar(z).Value()}; }
 
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    for (const LoggedEvent& e : events) names.push_back(e.name);
-    return names;
-  }
   int Count(std::string_view name) const {
     return static_cast<int>(std::ranges::count(events, name, &LoggedEvent::name));
   }
