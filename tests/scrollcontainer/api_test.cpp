@@ -28,10 +28,9 @@ class Api : public ContainerTest {
   }
 };
 
-// Values outside 0 and 1 are refused; every change is reported and saved, the
-// defaults are left out of the bag and read back, and a bad value in a bag
-// leaves its field as it was (margins never set stay 0; values read back skip
-// the setters' check, and the host refuses what it cannot show).
+// Values outside 0 and 1 are refused; every change is reported and saved, the defaults are left
+// out of the bag and read back, and a bad value in a bag leaves its field as it was (margins never
+// set stay 0; values read back skip the setters' check, and the host refuses what it cannot show).
 TEST_F(Api, PropertiesTakeZeroOrOneAndSavingAndLoadingKeepsEveryValue) {
   sc->BorderStyle(2);
   sc->Appearance(-1);
@@ -70,9 +69,8 @@ TEST_F(Api, PropertiesTakeZeroOrOneAndSavingAndLoadingKeepsEveryValue) {
   EXPECT_EQ(Props(*loaded), "0 0 8000000f 1 3/0 0 1");
 }
 
-// Late-bound names reach the container's own members first, then the
-// runtime's; PopupMenu is passed on with its arguments. The bindings agree
-// with the published interface, so a member bound to the wrong slot shows.
+// Late-bound names reach the container's own members (bound as the published interface says)
+// first, then the runtime's; PopupMenu is passed on with its arguments.
 TEST_F(Api, LateBoundNamesAndPopupMenuReachTheContainerThenTheRuntime) {
   EXPECT_TRUE(BindingsMatchInterface(ZelScrollContainer::Dispatch()));
   EXPECT_EQ(sc->GetProperty("uppermargin"), Variant(int32_t{60}));

@@ -121,8 +121,7 @@ TEST_F(Input, AHeldButtonScrollsToTheEndGreyingAsItGets) {
   }
 }
 
-// A held loop whose form is unloaded under it ends there (nothing can release
-// the button any more).
+// A held loop whose form is unloaded under it ends there (nothing can release the button now).
 TEST_F(Input, TheLoopEndsWhenTheFormGoesAway) {
   Place(100, 500);
   form->AddObject<Menu>("mnu", sc.get());
