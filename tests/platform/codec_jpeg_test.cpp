@@ -144,7 +144,6 @@ TEST(JpegDecoder, CorruptOrTruncatedDataFails) {
     recipe.pixels.insert(recipe.pixels.end(), {uint8_t(i), uint8_t(i / 4), 9});
   const std::vector<uint8_t> good = WriteJpeg(recipe);
   ASSERT_EQ(DecodeError(good), "decoded");
-  EXPECT_EQ(DecodeError({good.begin(), good.end() - 2}), "JPEG: Premature end of JPEG file");
   EXPECT_EQ(DecodeError({good.begin(), good.end() - 40}), "JPEG: Premature end of JPEG file");
   // A marker inside the entropy-coded data is a corrupt-data warning in
   // libjpeg, and a failure here.

