@@ -115,13 +115,6 @@ TEST(JpegDecoder, EveryColourSpaceGivesTheColourWritten) {
 }
 
 TEST(JpegDecoder, ProgressiveFilesDecodeLikeBaselineOnes) {
-  JpegRecipe recipe = Solid(JCS_RGB, {}, 24, 16);
-  for (int i = 0; i < 24 * 16; ++i)
-    recipe.pixels.insert(recipe.pixels.end(), {uint8_t(i * 7), uint8_t(i * 3), uint8_t(255 - i)});
-  const Raster baseline = DecodeJpeg(WriteJpeg(recipe));
-  recipe.progressive = true;
-  EXPECT_TRUE(DecodeJpeg(WriteJpeg(recipe)) == baseline);
-
   // Encoder options that change only the entropy coding or the scan order.
   const auto folder = TestData() / "wuffs-testdata";
   const Raster peacock = DecodeJpeg(FileBytes(folder / "peacock.default.jpeg"));

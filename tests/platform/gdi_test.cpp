@@ -119,23 +119,6 @@ TEST(StretchBlt, ScalesMirrorsAndClipsNearestNeighbour) {
   }
 }
 
-TEST(StretchBlt, OnePixelFillsExactlyItsRectangle) {
-  // The thumb painting: one pixel set, then stretched over the thumb.
-  for (auto [w, h] : {std::pair{7, 100}, {1, 1}, {8, 9}}) {
-    Raster track(10, 120, kWhite);
-    DeviceContext dc(track);
-    ASSERT_EQ(SetPixel(dc.Handle(), 0, 5, Rgb(64, 64, 64)), Rgb(64, 64, 64));
-    ASSERT_TRUE(StretchBlt(dc.Handle(), 0, 5, w, h, dc.Handle(), 0, 5, 1, 1, kSrcCopy));
-    for (int32_t y = 0; y < track.Height(); ++y) {
-      for (int32_t x = 0; x < track.Width(); ++x) {
-        const bool inside = x < w && y >= 5 && y < 5 + h;
-        ASSERT_EQ(track.At(x, y), inside ? 0xFF404040u : kWhite)
-            << w << "x" << h << " at " << x << "," << y;
-      }
-    }
-  }
-}
-
 TEST(StretchBlt, SameSurfaceOverlapReadsTheOriginalPixels) {
   Raster r = Coordinates(6, 1);
   DeviceContext dc(r);

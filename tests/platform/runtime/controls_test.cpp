@@ -249,16 +249,6 @@ TEST_F(ScrollBarTest, KeysMoveTheValueWhenFocused) {
   EXPECT_EQ(bar->Value(), 0);
 }
 
-TEST_F(ScrollBarTest, LateBoundMembers) {
-  auto bar = form->Add<HScrollBar>("bar", 0, 0, 4500, 300);
-  bar->SetProperty("max", int32_t{90});
-  bar->SetProperty("VALUE", 45.5);  // rounds half to even
-  EXPECT_EQ(bar->GetProperty("Value").ToInt32(), 46);
-  EXPECT_EQ(bar->GetProperty("Max").ToInt32(), 90);
-  EXPECT_FAILS_WITH(kErrInvalidPropertyValue, bar->SetProperty("Value", 91));
-  EXPECT_FAILS_WITH(kErrNoSuchMember, bar->GetProperty("Picture"));
-}
-
 class Viewer : public UserControl {
  public:
   Viewer() : UserControl("Viewer", ScaleUnit::Pixels, false) {
