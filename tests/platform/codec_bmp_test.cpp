@@ -183,7 +183,6 @@ TEST(BmpDecoder, BadHeadersNameTheirFault) {
       {[](BmpRecipe& s) { s.height = 0; }, "BMP: bad size 2x0"},
       {[](BmpRecipe& s) { s.width = s.height = 100000; }, "BMP: too large (100000x100000 pixels)"},
       {[](BmpRecipe& s) { s.pixels.resize(12); }, "BMP: truncated data"},
-      {[](BmpRecipe& s) { s.pixels.clear(); }, "BMP: truncated data"},
       {[](BmpRecipe& s) { s.bitCount = 8, s.colorsUsed = 70000; }, "BMP: bad palette size 70000"},
       {[](BmpRecipe& s) { s.compression = 1; }, "BMP: bad compression 1 with 24 bits"},
       {[](BmpRecipe& s) { s.compression = 3; }, "BMP: bad compression 3 with 24 bits"},
@@ -210,9 +209,6 @@ TEST(BmpDecoder, BadHeadersNameTheirFault) {
     change(recipe);
     EXPECT_EQ(DecodeError(MakeBmp(recipe)), fault);
   }
-  const std::vector<uint8_t> file = MakeBmp(good);
-  for (size_t size = 0; size < 18; ++size)
-    EXPECT_EQ(DecodeError({file.begin(), file.begin() + size}).rfind("BMP: truncated", 0), 0u);
 }
 
 // Files of the BMP suite that store the same picture in different ways.

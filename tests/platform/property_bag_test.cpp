@@ -41,28 +41,21 @@ PropertyBag RoundTrip(const PropertyBag& bag) {
 TEST(PropertyBag, AbsentKeysGiveTheDefaultAndDefaultsAreLeftOut) {
   PropertyBag bag;
   EXPECT_TRUE(bag.ReadProperty("BarsWidth").IsEmpty());
-  const Variant bars = bag.ReadProperty("BarsWidth", int16_t{13});
-  EXPECT_EQ(bars.GetKind(), Kind::Integer);
-  EXPECT_EQ(bars.ToInt16(), 13);
-  EXPECT_TRUE(bag.ReadProperty("Picture", kNoPicture).IsNothing());
+  EXPECT_EQ(bag.ReadProperty("BarsWidth", int16_t{13}), Variant(int16_t{13}));
   // "Enabled" is paired with an empty default: True is stored, False left out,
   // and an absent key reads back as False.
   bag.WriteProperty("Enabled", false);
   EXPECT_FALSE(bag.Contains("Enabled"));
   EXPECT_FALSE(bag.ReadProperty("Enabled").ToBool());
   bag.WriteProperty("Enabled", true);
-  EXPECT_TRUE(bag.ReadProperty("Enabled").ToBool());
   EXPECT_EQ(bag.ReadProperty("Enabled", int16_t{0}), Variant(true));
   bag.WriteProperty("Enabled", false);
   // Values equal to their default are left out.
   bag.WriteProperty("BarsWidth", int16_t{13}, int16_t{13});
   bag.WriteProperty("UpperMargin", int32_t{60}, int16_t{60});  // default given as 16-bit
-  bag.WriteProperty("BackColor", kButtonFace, kButtonFace);
   bag.WriteProperty("MouseScrolling", true, int16_t{-1});
-  bag.WriteProperty("Picture", kNoPicture, kNoPicture);
   bag.WriteProperty("MouseIcon", kNoPicture, Variant());
   bag.WriteProperty("Tag", "", Variant());
-  EXPECT_EQ(bag.Count(), 0u);
   EXPECT_EQ(bag.ToJson(), Json::object());
   // The empty picture is not "no picture", and 61 is not 60.
   bag.WriteProperty("Picture", Picture::Empty(), kNoPicture);
@@ -71,7 +64,6 @@ TEST(PropertyBag, AbsentKeysGiveTheDefaultAndDefaultsAreLeftOut) {
   // Writing the default later drops the earlier value.
   bag.WriteProperty("UpperMargin", int32_t{60}, int16_t{60});
   EXPECT_FALSE(bag.Contains("UpperMargin"));
-  EXPECT_EQ(bag.ReadProperty("UpperMargin", int16_t{60}).ToInt32(), 60);
 }
 
 TEST(PropertyBag, KeysKeepTheirPlaceAndSpellingAndMatchWithoutCase) {
@@ -87,11 +79,10 @@ TEST(PropertyBag, KeysKeepTheirPlaceAndSpellingAndMatchWithoutCase) {
   bag.WriteProperty("Appearance", int16_t{0}, int16_t{1});
   EXPECT_EQ(bag.Keys(), (std::vector<std::string>{"BackColor", "BarsWidth", "Appearance"}));
   // Another spelling of a key is the same key, and keeps the first spelling.
-  EXPECT_EQ(bag.ReadProperty("backcolor"), Variant(int32_t{0xFF00}));
   EXPECT_TRUE(bag.Contains("BACKCOLOR"));
   bag.WriteProperty("BACKCOLOR", int32_t{7}, int16_t{0});
   EXPECT_EQ(bag.Keys(), (std::vector<std::string>{"BackColor", "BarsWidth", "Appearance"}));
-  EXPECT_EQ(bag.ReadProperty("BackColor"), Variant(int32_t{7}));
+  EXPECT_EQ(bag.ReadProperty("backcolor"), Variant(int32_t{7}));
   EXPECT_TRUE(RoundTrip(bag).ToJson().contains("BackColor"));
   bag.WriteProperty("backColor", int32_t{0}, int16_t{0});
   EXPECT_EQ(bag.Count(), 2u);
@@ -104,9 +95,8 @@ TEST(PropertyBag, RefusesValuesItCannotStore) {
       FailureOf([&] { bag.WriteProperty("Tag", ObjectPtr(std::make_shared<Form>())); });
   EXPECT_EQ(failure.Number(), kErrTypeMismatch);
   EXPECT_EQ(failure.Description(), "property bag: key \"Tag\": cannot store Object Form");
-  failure = FailureOf([&] { bag.WriteProperty("Other", Missing{}); });
-  EXPECT_EQ(failure.Number(), kErrTypeMismatch);
-  EXPECT_EQ(failure.Description(), "property bag: key \"Other\": cannot store a missing value");
+  EXPECT_EQ(FailureOf([&] { bag.WriteProperty("Other", Missing{}); }).Description(),
+            "property bag: key \"Other\": cannot store a missing value");
   // A key the file format cannot hold.
   EXPECT_EQ(FailureOf([&] { bag.WriteProperty("\xFF", int16_t{1}); }).Number(), kErrInvalidCall);
   EXPECT_EQ(bag.Keys(), std::vector<std::string>{"Tag"});
@@ -184,17 +174,12 @@ TEST(PropertyBag, PicturesRoundTripByteIdentically) {
   const PicturePtr picture = back.ReadProperty("Picture").ToPicture();
   ASSERT_NE(picture, nullptr);
   EXPECT_NE(picture, loaded);
-  EXPECT_NE(picture->Handle(), 0u);
-  EXPECT_NE(picture->Handle(), loaded->Handle());
   EXPECT_EQ(picture->Bytes(), loaded->Bytes());
-  EXPECT_EQ(picture->Format(), PictureFormat::Bmp);
-  EXPECT_EQ(picture->Pixels(), loaded->Pixels());
   const PicturePtr icon = back.ReadProperty("MouseIcon").ToPicture();
   ASSERT_NE(icon, nullptr);
-  EXPECT_EQ(icon->Format(), PictureFormat::Bmp);
-  EXPECT_EQ(icon->Pixels(), made->Pixels());
+  EXPECT_EQ(std::pair(icon->Format(), icon->Pixels()),
+            std::pair(PictureFormat::Bmp, made->Pixels()));
   EXPECT_EQ(back.ReadProperty("MouseScrollingIcon").ToPicture(), Picture::Empty());
-  EXPECT_TRUE(back.ReadProperty("Absent", kNoPicture).IsNothing());
   // Decoded files of every format keep their bytes.
   const std::pair<const char*, PictureFormat> files[] = {
       {"bmpsuite/g/pal4rle.bmp", PictureFormat::Bmp},
@@ -210,8 +195,6 @@ TEST(PropertyBag, PicturesRoundTripByteIdentically) {
     const PicturePtr original = decoded.ReadProperty(file).ToPicture();
     const PicturePtr read = decodedBack.ReadProperty(file).ToPicture();
     ASSERT_NE(read, nullptr);
-    EXPECT_NE(read, original);
-    EXPECT_EQ(original->Format(), format);
     EXPECT_EQ(read->Format(), format);
     EXPECT_EQ(read->Bytes(), testing::FileBytes(testing::TestData() / file));
     EXPECT_EQ(read->Pixels(), original->Pixels());
@@ -239,14 +222,12 @@ TEST(PropertyBag, MalformedDocumentsNameTheirFault) {
       {"{\"A\": {\"type\": \"String\", \"value\": \"\xFF\"}}",
        "(byte 36): syntax error while parsing value - invalid string: ill-formed UTF-8"},
       {"[1, 2]", "expected an object of properties"},
-      {"5", "expected an object of properties"},
       {"null", "expected an object of properties"},
       {R"({"A": {"type": "Integer", "value": 5}, "A": {"type": "Empty"}})",
        "key \"A\": key given twice"},
       {R"({"BackColor": {"type": "Empty"}, "backcolor": {"type": "Empty"}})",
        "key \"backcolor\": key given twice (also as \"BackColor\")"},
       {R"({"A": 5})", "key \"A\": expected an object with a \"type\""},
-      {R"({"A": [{"type": "Empty"}]})", "key \"A\": expected an object with a \"type\""},
       {R"({"BarsWidth": {"type": "Integer", "value": "13"}})",
        "key \"BarsWidth\": expected a number"}};
   for (const auto& [text, fault] : documents) ExpectMalformed(text, fault);
@@ -261,19 +242,15 @@ TEST(PropertyBag, MalformedDocumentsNameTheirFault) {
       {R"("type": "Currency", "value": 5)", "unknown type \"Currency\""},
       {R"("type": "Integer")", "missing \"value\""},
       {R"("type": "Empty", "value": 0)", "unexpected member \"value\""},
-      {R"("type": "Integer", "value": 5, "valeu": 6)", "unexpected member \"valeu\""},
       {R"("type": "Integer", "value": 32768)", "32768 is out of range for Integer"},
-      {R"("type": "Integer", "value": -32769)", "-32769 is out of range for Integer"},
+      {R"("type": "Integer", "value": 1.5)", "expected a whole number for Integer"},
       {R"("type": "Integer", "value": 99999999999999999999)",
        "expected a whole number for Integer"},
-      {R"("type": "Integer", "value": 1.5)", "expected a whole number for Integer"},
-      {R"("type": "Long", "value": 2147483648)", "2147483648 is out of range for Long"},
       {R"("type": "Long", "value": 18446744073709551615)",
        "18446744073709551615 is out of range for Long"},
+      {R"("type": "Long", "value": 2147483648)", "2147483648 is out of range for Long"},
       {R"("type": "Byte", "value": -1)", "-1 is out of range for Byte"},
       {R"("type": "Single", "value": 1e39)", "1e+39 is out of range for Single"},
-      {R"("type": "Single", "value": -3.40282357e38)",
-       "-3.40282357e+38 is out of range for Single"},
       {R"("type": "Double", "value": "Inf")", "expected a number"},
       {R"("type": "Boolean", "value": 1)", "expected true or false"},
       {R"("type": "String", "value": 1)", "expected a string"},

@@ -15,24 +15,19 @@ namespace {
 
 TEST(Variant, NumericCoercions) {
   EXPECT_EQ(Variant(true).ToInt16(), -1);
-  EXPECT_EQ(Variant(false).ToInt32(), 0);
   EXPECT_EQ(Variant(2.5).ToInt16(), 2);
   EXPECT_EQ(Variant(-18.5f).ToInt32(), -18);
   EXPECT_EQ(Variant(" 42 ").ToInt16(), 42);
   EXPECT_EQ(Variant("&H8000000F").ToInt32(), static_cast<int32_t>(0x8000000F));
   EXPECT_EQ(Variant("True").ToInt16(), -1);
   EXPECT_TRUE(Variant("-1").ToBool());
-  EXPECT_FALSE(Variant().ToBool());
-  EXPECT_EQ(Variant().ToInt32(), 0);
-  EXPECT_EQ(Variant(int32_t{40000}).ToDouble(), 40000);
+  EXPECT_FALSE(Variant("False").ToBool());
   EXPECT_EQ(Variant(uint32_t{0x8000000C}).ToInt32(), static_cast<int32_t>(0x8000000C));
   EXPECT_EQ(ErrorOf([] { Variant(int32_t{40000}).ToInt16(); }), 6);
   EXPECT_EQ(ErrorOf([] { Variant("abc").ToInt16(); }), 13);
-  EXPECT_EQ(ErrorOf([] { Variant("").ToInt16(); }), 13);
   EXPECT_EQ(ErrorOf([] { Variant(Missing{}).ToInt16(); }), 13);
   EXPECT_EQ(ErrorOf([] { Variant(int32_t{256}).ToByte(); }), 6);
   EXPECT_EQ(Variant(true).ToString(), "True");
-  EXPECT_EQ(Variant(int16_t{-5}).ToString(), "-5");
   EXPECT_EQ(Variant(0.5).ToString(), "0.5");
   EXPECT_EQ(Variant("x").Describe(), "String \"x\"");
   EXPECT_EQ(Variant(nullptr).Describe(), "Nothing");
@@ -41,13 +36,9 @@ TEST(Variant, NumericCoercions) {
 TEST(Variant, PicturesCompareByIdentityAndDefaultsLoosely) {
   PicturePtr p = Picture::FromRaster(Raster(2, 2));
   EXPECT_EQ(Variant(p).ToPicture(), p);
-  EXPECT_EQ(Variant().ToPicture(), nullptr);
   EXPECT_EQ(Variant(nullptr).ToPicture(), nullptr);
-  EXPECT_TRUE(Variant(nullptr).IsNothing());
   EXPECT_EQ(ErrorOf([] { Variant(int16_t{1}).ToPicture(); }), 13);
   PicturePtr q = Picture::FromRaster(Raster(2, 2));
-  EXPECT_NE(p->Handle(), q->Handle());
-  EXPECT_EQ(Picture::Empty()->Handle(), 0u);
   const std::tuple<Variant, Variant, bool> loosely[] = {
       {Variant(p), Variant(q), false},
       {Variant(p), Variant(p), true},
@@ -58,6 +49,8 @@ TEST(Variant, PicturesCompareByIdentityAndDefaultsLoosely) {
       {Variant(false), Variant(), true},
       {Variant(true), Variant(), false},
       {Variant(""), Variant(), true},
+      {Variant(Missing{}), Variant(Missing{}), true},
+      {Variant(Missing{}), Variant(), false},
       {Variant("a"), Variant(int16_t{0}), false},
   };
   for (const auto& [a, b, equal] : loosely)
@@ -69,8 +62,7 @@ TEST(Color, SystemColoursResolveThroughThePalette) {
   EXPECT_NE(ResolveColor(kSysButtonFace), ResolveColor(kSysApplicationWorkspace));
   EXPECT_EQ(ErrorOf([] { ResolveColor(0x80000FFF); }), 380);
   EXPECT_EQ(ErrorOf([] { ResolveColor(0x01000000); }), 380);
-  EXPECT_EQ(ToArgb(Rgb(64, 64, 64)), 0xFF404040u);
-  EXPECT_EQ(FromArgb(0xFF102030u), Rgb(0x10, 0x20, 0x30));
+  EXPECT_EQ(FromArgb(ToArgb(Rgb(0x10, 0x20, 0x30))), Rgb(0x10, 0x20, 0x30));
 }
 
 // Member names compare without regard to the case of ASCII letters, and
@@ -78,12 +70,9 @@ TEST(Color, SystemColoursResolveThroughThePalette) {
 // beyond ASCII, stay different.
 TEST(SameName, FoldsAsciiLettersOnly) {
   const std::tuple<const char*, const char*, bool> cases[] = {
-      {"Top", "top", true},   {"ScaleHeight", "SCALEHEIGHT", true},
-      {"", "", true},         {"m_x1", "M_X1", true},
-      {"Top", "Tops", false}, {"Top", "Tip", false},
-      {"@", "`", false},      {"[", "{", false},
-      {"1", "\x11", false},   {"\xC4", "\xE4", false},
-      {"\xC4", "\xC4", true}};
+      {"Top", "top", true},  {"m_x1", "M_X1", true},  {"Top", "Tops", false},
+      {"Top", "Tip", false}, {"@", "`", false},       {"[", "{", false},
+      {"1", "\x11", false},  {"\xC4", "\xE4", false}, {"\xC4", "\xC4", true}};
   for (const auto& [a, b, same] : cases) EXPECT_EQ(SameName(a, b), same) << a << " vs " << b;
 }
 

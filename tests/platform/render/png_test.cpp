@@ -10,18 +10,6 @@
 namespace lumora {
 namespace {
 
-Raster Gradient(int32_t w, int32_t h, bool translucent) {
-  Raster r(w, h);
-  for (int32_t y = 0; y < h; ++y) {
-    for (int32_t x = 0; x < w; ++x) {
-      const uint32_t a = translucent ? uint32_t(x * 255 / std::max(1, w - 1)) : 255;
-      const uint32_t c = ByteScale(uint32_t(y * 255 / std::max(1, h - 1)), a);
-      r.Set(x, y, (a << 24) | (c << 16) | (ByteScale(200, a) << 8) | ByteScale(x & 0xFF, a));
-    }
-  }
-  return r;
-}
-
 // Whether the file stores an alpha channel.
 bool StoresAlpha(const std::vector<uint8_t>& bytes) {
   png_image image{};
@@ -64,19 +52,24 @@ TEST(Png, OpaqueRastersRoundTripExactly) {
   }
 }
 
+// Translucent pixels are stored straight, so each colour channel comes back
+// within one step of the premultiplied value it was given.
 TEST(Png, TranslucentRastersKeepAlpha) {
-  const Raster r = Gradient(64, 8, true);
+  Raster r(64, 8);
+  for (int32_t k = 0; k < 64 * 8; ++k) {
+    const uint32_t a = uint32_t(k % 64 * 255 / 63), c = ByteScale(uint32_t(k / 64 * 36), a);
+    r.Set(k % 64, k / 64,
+          (a << 24) | (c << 16) | (ByteScale(200, a) << 8) | ByteScale(k & 0xFF, a));
+  }
   const std::vector<uint8_t> bytes = EncodePng(r);
   EXPECT_TRUE(StoresAlpha(bytes));
   const Raster back = DecodePngForTest(bytes);
   ASSERT_EQ(back.Width(), 64);
-  for (int32_t y = 0; y < 8; ++y) {
-    for (int32_t x = 0; x < 64; ++x) {
-      const Argb a = r.At(x, y), b = back.At(x, y);
-      ASSERT_EQ(a >> 24, b >> 24);
-      for (int s = 0; s < 24; s += 8)
-        ASSERT_LE(std::abs(int((a >> s) & 0xFF) - int((b >> s) & 0xFF)), 1) << x << "," << y;
-    }
+  for (int32_t k = 0; k < 64 * 8; ++k) {
+    const Argb a = r.At(k % 64, k / 64), b = back.At(k % 64, k / 64);
+    ASSERT_EQ(a >> 24, b >> 24);
+    for (int s = 0; s < 24; s += 8)
+      ASSERT_LE(std::abs(int((a >> s) & 0xFF) - int((b >> s) & 0xFF)), 1) << k;
   }
 }
 
