@@ -20,6 +20,8 @@
 
 namespace lumora::testing {
 
+// One colour per 16-pixel block, so block centres survive filtered scaling and
+// tell where in the picture they came from.
 inline Argb BlockColour(int32_t bx, int32_t by) {
   return 0xFF000000u | static_cast<uint32_t>(bx * 23 % 256) << 16 |
          static_cast<uint32_t>(by * 41 % 256) << 8 | static_cast<uint32_t>((bx + by) * 11 % 256);
