@@ -1,3 +1,6 @@
+// The picture scaler: exact copies and mirrors, bilinear enlarging, area
+// averaging when shrinking, clipping, and the ways of combining with the
+// destination, each with every set of pixel loops.
 #include "platform/scale/scale.hpp"
 
 #include <gtest/gtest.h>
@@ -5,7 +8,6 @@
 #include <array>
 #include <cmath>
 #include <limits>
-#include <random>
 #include <vector>
 
 #include "platform/scale/scale_kernels.hpp"
@@ -14,8 +16,7 @@
 namespace lumora {
 namespace {
 
-constexpr Argb kBlack = 0xFF000000u;
-constexpr Argb kWhite = 0xFFFFFFFFu;
+using testing::kBlack, testing::kWhite, testing::PixelsOf;
 constexpr Argb kMarker = 0xFF00FF00u;  // what the destination held before
 
 Raster Mirrored(const Raster& r, bool x, bool y) {
@@ -30,41 +31,30 @@ int Channel(Argb p, int c) {
   return static_cast<int>((p >> (8 * c)) & 0xFF);
 }
 
-// The whole source averaged exactly over the area each output pixel covers.
-std::vector<double> ExactAreaAverage(const Raster& src, int32_t w, int32_t h) {
+// How closely ScaleRaster(src, w, h) matches the source averaged exactly over
+// the area each output pixel covers, as a peak signal-to-noise ratio in dB.
+double ShrinkPsnr(const Raster& src, int32_t w, int32_t h) {
+  const Raster out = ScaleRaster(src, w, h);
   const double fx = static_cast<double>(src.Width()) / w;
   const double fy = static_cast<double>(src.Height()) / h;
   auto overlap = [](double a0, double a1, int32_t k) {
     return std::max(0.0, std::min(a1, k + 1.0) - std::max(a0, static_cast<double>(k)));
   };
-  std::vector<double> out(static_cast<size_t>(w) * h * 4);
-  for (int32_t j = 0; j < h; ++j) {
-    for (int32_t i = 0; i < w; ++i) {
-      for (auto y = static_cast<int32_t>(j * fy); y < std::ceil((j + 1) * fy) && y < src.Height();
-           ++y) {
-        const double wy = overlap(j * fy, (j + 1) * fy, y);
-        for (auto x = static_cast<int32_t>(i * fx); x < std::ceil((i + 1) * fx) && x < src.Width();
-             ++x) {
-          const double wxy = wy * overlap(i * fx, (i + 1) * fx, x) / (fx * fy);
-          for (int c = 0; c < 4; ++c)
-            out[(static_cast<size_t>(j) * w + i) * 4 + c] += wxy * Channel(src.At(x, y), c);
-        }
-      }
-    }
-  }
-  return out;
-}
-
-double PsnrAgainst(const Raster& r, const std::vector<double>& exact) {
   double sum = 0;
-  for (int32_t y = 0; y < r.Height(); ++y)
-    for (int32_t x = 0; x < r.Width(); ++x)
+  for (int32_t j = 0; j < h; ++j)
+    for (int32_t i = 0; i < w; ++i)
       for (int c = 0; c < 4; ++c) {
-        const double d =
-            Channel(r.At(x, y), c) - exact[(static_cast<size_t>(y) * r.Width() + x) * 4 + c];
+        double exact = 0;
+        for (auto y = static_cast<int32_t>(j * fy); y < std::ceil((j + 1) * fy) && y < src.Height();
+             ++y)
+          for (auto x = static_cast<int32_t>(i * fx);
+               x < std::ceil((i + 1) * fx) && x < src.Width(); ++x)
+            exact += overlap(j * fy, (j + 1) * fy, y) * overlap(i * fx, (i + 1) * fx, x) *
+                     Channel(src.At(x, y), c);
+        const double d = Channel(out.At(i, j), c) - exact / (fx * fy);
         sum += d * d;
       }
-  const double mse = sum / (4.0 * r.Width() * r.Height());
+  const double mse = sum / (4.0 * w * h);
   return mse == 0 ? std::numeric_limits<double>::infinity() : 10 * std::log10(255.0 * 255 / mse);
 }
 
@@ -125,7 +115,8 @@ TEST_P(Scaling, EnlargesBilinearlyKeepingCornersExact) {
   EXPECT_EQ(out, Mirrored(out, true, true));
 }
 
-TEST_P(Scaling, ShrinkingAFlatAreaKeepsItsColourExactly) {
+// A flat area keeps its colour exactly, and halving is the exact 2 x 2 average.
+TEST_P(Scaling, ShrinkingIsExactOnFlatAreasAndHalves) {
   for (Argb colour : {0xFF3A7FC4u, 0x80402010u, 0xFFFFFFFFu}) {
     const Raster src(301, 203, colour);
     for (auto [w, h] : {std::pair{100, 67}, {1, 1}, {3, 200}, {150, 2}}) {
@@ -134,34 +125,24 @@ TEST_P(Scaling, ShrinkingAFlatAreaKeepsItsColourExactly) {
         for (int32_t x = 0; x < w; ++x) ASSERT_EQ(out.At(x, y), colour) << w << "x" << h;
     }
   }
+  const Argb pixels[] = {0xFF000000u, 0xFF040404u, 0xFFFF0000u, 0xFFFF0000u,
+                         0xFF080808u, 0xFF0C0C0Cu, 0xFF0000FFu, 0xFF0000FFu};
+  Raster src(4, 2);
+  for (int32_t i = 0; i < 8; ++i) src.Set(i % 4, i / 4, pixels[i]);
+  // 127.5 rounds up.
+  EXPECT_EQ(PixelsOf(ScaleRaster(src, 2, 1)), (std::vector<Argb>{0xFF060606u, 0xFF800080u}));
 }
 
 TEST_P(Scaling, ShrinkingAveragesAreasOnRandomPictures) {
   const Raster src = testing::RandomOpaque(240, 180, 2);
   // Whole, fractional and mixed factors, and one far enough to halve first.
-  for (auto [w, h] : {std::pair{120, 90}, {97, 61}, {31, 17}, {200, 150}, {7, 5}, {60, 200}}) {
-    const Raster out = ScaleRaster(src, w, h);
-    const double psnr = PsnrAgainst(out, ExactAreaAverage(src, w, h));
-    EXPECT_GE(psnr, 40.0) << w << "x" << h;
-  }
+  for (auto [w, h] : {std::pair{120, 90}, {97, 61}, {31, 17}, {200, 150}, {7, 5}, {60, 200}})
+    EXPECT_GE(ShrinkPsnr(src, w, h), 40.0) << w << "x" << h;
   // Factors beyond 64 are first halved exactly: odd sizes, one or both axes.
-  const Raster wide = testing::RandomOpaque(900, 20, 3);
-  EXPECT_GE(PsnrAgainst(ScaleRaster(wide, 9, 20), ExactAreaAverage(wide, 9, 20)), 40.0);
+  EXPECT_GE(ShrinkPsnr(testing::RandomOpaque(900, 20, 3), 9, 20), 40.0);
   const Raster large = testing::RandomOpaque(701, 655, 9);
-  for (auto [w, h] : {std::pair{5, 7}, {9, 3}, {701, 5}}) {
-    EXPECT_GE(PsnrAgainst(ScaleRaster(large, w, h), ExactAreaAverage(large, w, h)), 40.0)
-        << w << "x" << h;
-  }
-}
-
-TEST_P(Scaling, ShrinkingHalfIsTheExactTwoByTwoAverage) {
-  const Argb pixels[2][4] = {{0xFF000000u, 0xFF040404u, 0xFFFF0000u, 0xFFFF0000u},
-                             {0xFF080808u, 0xFF0C0C0Cu, 0xFF0000FFu, 0xFF0000FFu}};
-  Raster src(4, 2);
-  for (int32_t i = 0; i < 8; ++i) src.Set(i % 4, i / 4, pixels[i / 4][i % 4]);
-  const Raster out = ScaleRaster(src, 2, 1);
-  EXPECT_EQ(out.At(0, 0), 0xFF060606u);
-  EXPECT_EQ(out.At(1, 0), 0xFF800080u);  // 127.5 rounds up
+  for (auto [w, h] : {std::pair{5, 7}, {9, 3}, {701, 5}})
+    EXPECT_GE(ShrinkPsnr(large, w, h), 40.0) << w << "x" << h;
 }
 
 TEST_P(Scaling, MirroredShrinkIsTheMirrorOfTheShrink) {
@@ -207,32 +188,21 @@ TEST_P(Scaling, ClipsToTheDestinationWithoutShiftingThePicture) {
   for (int32_t x = 0; x < 20; ++x) EXPECT_EQ(part.At(x, 10), x >= 5 && x < 15 ? kWhite : kMarker);
 }
 
-TEST_P(Scaling, AStretchedSinglePixelFillsExactlyItsRectangle) {
-  const Raster src = testing::RandomOpaque(6, 6, 6);
-  for (auto [sx, sy, sw, sh] : {std::tuple{2.0, 3.0, 1.0, 1.0}, {2.25, 3.5, 0.5, 0.25}}) {
-    Raster out(12, 12, kMarker);
-    ScaleInto(out, 1, 2, 7, 9, src, sx, sy, sw, sh);
-    for (int32_t y = 2; y < 11; ++y)
-      for (int32_t x = 1; x < 8; ++x) ASSERT_EQ(out.At(x, y), src.At(2, 3));
-    ExpectUntouchedOutside(out, 1, 2, 8, 11);
-  }
-}
-
-TEST_P(Scaling, ComposesOverTheDestinationWhenAsked) {
-  const Raster src(4, 4, 0x80800000u);  // half-transparent red (premultiplied)
-  for (auto [w, h] : {std::pair{4, 4}, {2, 2}, {8, 8}, {3, 7}}) {
-    Raster out(8, 8, 0xFF0000FFu);
-    ScaleInto(out, 0, 0, w, h, src, 0, 0, 4, 4, Compose::Over());
-    EXPECT_EQ(Channel(out.At(0, 0), 3), 255) << w;
-    EXPECT_NEAR(Channel(out.At(0, 0), 0), 127, 1) << w;
-    Raster replaced(8, 8, 0xFF0000FFu);
-    ScaleInto(replaced, 0, 0, w, h, src, 0, 0, 4, 4);
+// At any scale, Over composites onto the destination (by default the source
+// replaces it, alpha and all) and a bitwise operation combines with it.
+TEST_P(Scaling, CombinesWithTheDestinationWhenAsked) {
+  for (auto [w, h] : {std::pair{2, 2}, {1, 1}, {8, 8}, {3, 7}}) {
+    const Raster src(2, 2, 0x80800000u);  // half-transparent red (premultiplied)
+    Raster over(8, 8, 0xFF0000FFu), replaced = over, xored(8, 8, 0xFF550A0Fu);
+    ScaleInto(over, 0, 0, w, h, src, 0, 0, 2, 2, Compose::Over());
+    EXPECT_EQ(Channel(over.At(0, 0), 3), 255) << w;
+    EXPECT_NEAR(Channel(over.At(0, 0), 0), 127, 1) << w;
+    ScaleInto(replaced, 0, 0, w, h, src, 0, 0, 2, 2);
     EXPECT_EQ(replaced.At(0, 0), 0x80800000u) << w;
+    ScaleInto(xored, 0, 0, w, h, Raster(2, 2, 0xFF0F0F0Fu), 0, 0, 2, 2, Compose::Bitwise(0x6));
+    EXPECT_EQ(xored.At(0, 0), 0xFF5A0500u) << w;
+    EXPECT_EQ(xored.At(7, 7), w == 8 ? 0xFF5A0500u : 0xFF550A0Fu) << w;
   }
-  Raster one(3, 3, 0xFF0000FFu);
-  ScaleInto(one, 0, 0, 3, 3, src, 1, 1, 1, 1, Compose::Over());
-  EXPECT_NEAR(Channel(one.At(2, 2), 0), 127, 1);
-  EXPECT_EQ(Channel(one.At(2, 2), 3), 255);
 }
 
 TEST_P(Scaling, MixedAxesAverageOneWayAndInterpolateTheOther) {
@@ -241,29 +211,13 @@ TEST_P(Scaling, MixedAxesAverageOneWayAndInterpolateTheOther) {
   for (int32_t y = 0; y < 4; ++y)
     for (int32_t x = 0; x < 40; ++x) src.Set(x, y, x % 2 ? kBlack : (kBlack | (y * 60) << 8));
   const Raster out = ScaleRaster(src, 10, 8);
-  for (int32_t y = 0; y < 8; ++y) {
-    // Averaged across: half of the row's green, the same in every column.
+  // Averaged across: half of the row's green, the same in every column.
+  for (int32_t y = 0; y < 8; ++y)
     for (int32_t x = 1; x < 10; ++x) ASSERT_EQ(out.At(x, y), out.At(0, y));
-  }
   EXPECT_EQ(Channel(out.At(0, 0), 1), 0);   // over row 0's centre
   EXPECT_EQ(Channel(out.At(0, 7), 1), 90);  // over row 3's centre
   // Row 3 is over source y 1.25: 3/4 of row 1 (60) and 1/4 of row 2 (120), halved.
   EXPECT_NEAR(Channel(out.At(0, 3), 1), 37.5, 1);
-}
-
-TEST_P(Scaling, CombinesBitwiseAsRasterOperations) {
-  const Raster src(2, 2, 0xFF0F0F0Fu);
-  for (auto [table, expected] : {std::pair{uint8_t{0x8}, 0xFF050A0Fu},  // s & d
-                                 {uint8_t{0xE}, 0xFF5F0F0Fu},           // s | d
-                                 {uint8_t{0x6}, 0xFF5A0500u},           // s ^ d
-                                 {uint8_t{0x1}, 0xFFA0F0F0u}}) {        // ~(s | d)
-    for (auto [w, h] : {std::pair{2, 2}, {4, 4}, {1, 1}}) {
-      Raster out(4, 4, 0xFF550A0Fu);
-      ScaleInto(out, 0, 0, w, h, src, 0, 0, 2, 2, Compose::Bitwise(table));
-      EXPECT_EQ(out.At(0, 0), expected) << int{table} << " " << w;
-      EXPECT_EQ(out.At(3, 3), w == 4 ? expected : 0xFF550A0Fu) << int{table} << " " << w;
-    }
-  }
 }
 
 TEST(ScalingLoops, AgreeWithEachOther) {

@@ -64,19 +64,14 @@ inline Raster DecodePngForTest(const std::vector<uint8_t>& bytes, std::string* e
   return raster;
 }
 
-inline bool GoldenUpdateRequested() {
-  const char* v = std::getenv("LUMORA_UPDATE_GOLDEN");
-  return v && std::string(v) == "1";
-}
-
 inline ::testing::AssertionResult MatchesGolden(const Raster& actual, const std::string& name,
                                                 const GoldenOptions& options = {}) {
   namespace fs = std::filesystem;
   const std::string goldenPath = options.goldenDir + "/" + name + ".png";
   const std::string actualPath = options.failureDir + "/" + name + ".actual.png";
   const std::string diffPath = options.failureDir + "/" + name + ".diff.png";
-  const char* howToAccept = "rerun with LUMORA_UPDATE_GOLDEN=1 to accept it as the new golden";
-  if (GoldenUpdateRequested()) {
+  if (const char* update = std::getenv("LUMORA_UPDATE_GOLDEN");
+      update && update == std::string("1")) {
     fs::create_directories(options.goldenDir);
     WritePng(actual, goldenPath);
     std::cerr << "golden updated: " << goldenPath << "\n";
@@ -88,32 +83,21 @@ inline ::testing::AssertionResult MatchesGolden(const Raster& actual, const std:
   auto fail = [&](const std::string& what, const Raster* diff) {
     fs::create_directories(options.failureDir);
     WritePng(actual, actualPath);
-    std::ostringstream message;
-    message << "golden '" << name << "' (" << goldenPath << "): " << what
-            << "\n  actual image: " << actualPath;
-    if (diff) {
-      WritePng(*diff, diffPath);
-      message << "\n  diff image:   " << diffPath;
-    }
-    message << "\n  " << howToAccept;
-    return ::testing::AssertionFailure() << message.str();
+    if (diff) WritePng(*diff, diffPath);
+    return ::testing::AssertionFailure()
+           << "golden '" << name << "' (" << goldenPath << "): " << what
+           << "\n  actual image: " << actualPath << (diff ? "\n  diff image:   " + diffPath : "")
+           << "\n  rerun with LUMORA_UPDATE_GOLDEN=1 to accept it as the new golden";
   };
   if (!fs::exists(goldenPath)) return fail("no golden image yet", nullptr);
   std::string error;
-  std::vector<uint8_t> goldenBytes;
-  try {
-    goldenBytes = ReadFileBytes(goldenPath);
-  } catch (const Failure& failure) {
-    return fail("cannot read the golden: " + failure.Description(), nullptr);
-  }
-  const Raster expected = DecodePngForTest(goldenBytes, &error);
+  const Raster expected = DecodePngForTest(ReadFileBytes(goldenPath), &error);
   if (expected.IsEmpty()) return fail("the golden is not a readable PNG: " + error, nullptr);
-  if (expected.Width() != shown.Width() || expected.Height() != shown.Height()) {
-    std::ostringstream what;
-    what << "size differs: golden " << expected.Width() << "x" << expected.Height() << ", actual "
-         << shown.Width() << "x" << shown.Height();
-    return fail(what.str(), nullptr);
-  }
+  const auto size = [](const Raster& r) {
+    return std::to_string(r.Width()) + "x" + std::to_string(r.Height());
+  };
+  if (size(expected) != size(shown))
+    return fail("size differs: golden " + size(expected) + ", actual " + size(shown), nullptr);
   Raster diff(expected.Width(), expected.Height());
   int64_t bad = 0;
   int worst = 0;
@@ -122,14 +106,13 @@ inline ::testing::AssertionResult MatchesGolden(const Raster& actual, const std:
     for (int32_t x = 0; x < expected.Width(); ++x) {
       const uint32_t e = expected.At(x, y), a = shown.At(x, y);
       int d = 0;
-      for (int shift = 0; shift < 32; shift += 8) {
+      for (int shift = 0; shift < 32; shift += 8)
         d = std::max(d, std::abs(int((e >> shift) & 0xFF) - int((a >> shift) & 0xFF)));
-      }
       worst = std::max(worst, d);
       if (d > options.channelTolerance) {
         if (bad++ == 0) firstX = x, firstY = y;
         diff.Set(x, y, 0xFFFF0000u);
-      } else {
+      } else {  // a faded grey copy of the golden
         const uint32_t luma =
             (((e >> 16) & 0xFF) * 77 + ((e >> 8) & 0xFF) * 150 + (e & 0xFF) * 29) >> 8;
         const uint32_t faded = 160 + luma * 95 / 255;

@@ -10,8 +10,8 @@
 #include <fstream>
 #include <optional>
 #include <random>
+#include <regex>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -53,40 +53,14 @@ inline std::vector<ManifestEntry> ReadManifest(const std::filesystem::path& path
   return entries;
 }
 
-// "WxH" at pos: the two numbers and the position after them.
-struct NoteSize {
-  int32_t w = 0, h = 0;
-  size_t end = 0;
-};
-inline std::optional<NoteSize> SizeAt(const std::string& s, size_t pos) {
-  NoteSize n;
-  size_t i = pos;
-  const auto number = [&](int32_t& v) {
-    const size_t begin = i;
-    for (v = 0; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) v = v * 10 + (s[i] - '0');
-    return i > begin;
-  };
-  if (!number(n.w) || i >= s.size() || s[i] != 'x') return std::nullopt;
-  ++i;
-  if (!number(n.h)) return std::nullopt;
-  n.end = i;
-  return n;
-}
-
 // The picture size a note states ("odd size 5x5", "100x75 photo"); a frame's
 // size ("0x0 frame") or an option ("s2x2-420") is not one.
 inline std::optional<std::pair<int32_t, int32_t>> SizeInNote(const std::string& note) {
-  for (size_t p = 0; p < note.size(); ++p) {
-    if (note.compare(p, 5, "size ") == 0)
-      if (const auto n = SizeAt(note, p + 5))
-        if (n->end == note.size() ||
-            std::string_view(" ;,").find(note[n->end]) != std::string_view::npos)
-          return std::make_pair(n->w, n->h);
-    if (p == 0 || note[p - 1] == ' ')
-      if (const auto n = SizeAt(note, p); n && note.compare(n->end, 6, " photo") == 0)
-        return std::make_pair(n->w, n->h);
-  }
-  return std::nullopt;
+  static const std::regex pattern(R"(size (\d+)x(\d+)(?:$|[ ;,])|(?:^| )(\d+)x(\d+) photo)");
+  std::smatch m;
+  if (!std::regex_search(note, m, pattern)) return std::nullopt;
+  const int at = m[1].matched ? 1 : 3;
+  return std::pair(std::stoi(m[at]), std::stoi(m[at + 1]));
 }
 
 // A w x h picture whose pixel (x, y) is opaque with red x and green y, so

@@ -26,11 +26,6 @@ class RenderFormTest : public testing::LumoraTest {
   int m_Count = 0;
 };
 
-// A picture whose every pixel tells where it is (see testing::Coordinates).
-inline PicturePtr CoordinatePicture(int32_t w, int32_t h) {
-  return Picture::FromRaster(testing::Coordinates(w, h));
-}
-
 // A picture of a few coloured bands and a diagonal, for golden frames.
 inline PicturePtr BandsPicture(int32_t w, int32_t h) {
   Raster r(w, h);
@@ -52,24 +47,13 @@ inline void ExpectPixels(const Raster& frame, std::initializer_list<Probe> probe
     EXPECT_EQ(frame.At(p.x, p.y), p.color) << "at " << p.x << "," << p.y;
 }
 
-// Number of pixels in r (clipped to the raster) that are neither `color` nor
-// `other` (the ink on a background).
-inline int32_t CountNot(const Raster& frame, const CanvasRect& r, Argb color, Argb other) {
+// Number of pixels in r (clipped to the frame) equal to `color`.
+inline int32_t CountOf(const Raster& frame, const CanvasRect& r, Argb color) {
   const CanvasRect c = Intersect(r, {0, 0, frame.Width(), frame.Height()});
   int32_t n = 0;
   for (int32_t y = c.y; y < c.Bottom(); ++y)
-    for (int32_t x = c.x; x < c.Right(); ++x)
-      n += frame.At(x, y) != color && frame.At(x, y) != other;
+    for (int32_t x = c.x; x < c.Right(); ++x) n += frame.At(x, y) == color;
   return n;
-}
-inline int32_t CountNot(const Raster& frame, const CanvasRect& r, Argb color) {
-  return CountNot(frame, r, color, color);
-}
-
-// Number of pixels in r equal to `color`.
-inline int32_t CountOf(const Raster& frame, const CanvasRect& r, Argb color) {
-  const CanvasRect c = Intersect(r, {0, 0, frame.Width(), frame.Height()});
-  return c.w * c.h - CountNot(frame, c, color);
 }
 
 }  // namespace lumora
