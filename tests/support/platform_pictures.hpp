@@ -44,12 +44,8 @@ inline std::vector<ManifestEntry> ReadManifest(const std::filesystem::path& path
   std::vector<ManifestEntry> entries;
   std::string line;
   std::getline(in, line);  // the header
-  while (std::getline(in, line)) {
-    const size_t tab = line.find('\t'), tab2 = line.find('\t', tab + 1);
-    if (tab == std::string::npos) continue;
-    entries.push_back({line.substr(0, tab), line.substr(tab + 1, tab2 - tab - 1),
-                       tab2 == std::string::npos ? "" : line.substr(tab2 + 1)});
-  }
+  for (ManifestEntry e; std::getline(in, e.file, '\t') && std::getline(in, e.expected, '\t');)
+    if (std::getline(in, e.note)) entries.push_back(e);
   return entries;
 }
 

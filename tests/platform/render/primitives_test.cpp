@@ -3,11 +3,8 @@
 // sizes, alignment, wrapping and clipping; malformed UTF-8).
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "platform/render/borders.hpp"
 #include "platform/render/canvas.hpp"
-#include "platform/render/font.hpp"
 #include "platform/render/render_test_support.hpp"
 #include "platform/render/text.hpp"
 #include "support/golden.hpp"
@@ -16,29 +13,6 @@ namespace lumora {
 namespace {
 
 using testing::kWhite;
-
-TEST(PixelRectTest, SubtractLeavesDisjointPiecesCoveringTheRest) {
-  std::vector<CanvasRect> parts{{0, 0, 10, 8}};
-  Subtract(parts, {3, 2, 4, 3});  // a hole in the middle: four pieces
-  EXPECT_EQ(parts.size(), 4u);
-  // Every pixel outside the hole lies in exactly one piece, none inside it.
-  for (int32_t y = -1; y < 9; ++y) {
-    for (int32_t x = -1; x < 11; ++x) {
-      int32_t n = 0;
-      for (const CanvasRect& p : parts) n += p.Contains(x, y);
-      const bool wanted =
-          CanvasRect{0, 0, 10, 8}.Contains(x, y) && !CanvasRect{3, 2, 4, 3}.Contains(x, y);
-      ASSERT_EQ(n, wanted ? 1 : 0) << x << "," << y;
-    }
-  }
-  Subtract(parts, {-5, -5, 100, 100});  // covers everything
-  EXPECT_TRUE(parts.empty());
-  parts = {{0, 0, 4, 4}};
-  Subtract(parts, {4, 0, 2, 2});  // touching, not overlapping: unchanged
-  EXPECT_EQ(parts, (std::vector<CanvasRect>{{0, 0, 4, 4}}));
-  Subtract(parts, {2, -1, 5, 9});  // cuts off the right half
-  EXPECT_EQ(parts, (std::vector<CanvasRect>{{0, 0, 2, 4}}));
-}
 
 TEST(CanvasTest, CopyPlacesAndClipsTheSource) {
   const Raster src = testing::Coordinates(4, 3);

@@ -1,7 +1,7 @@
-// The form renderer: placement through the containers' scales, clipping,
-// visibility, z-order, what opaque controls hide, PNG output; what each
-// built-in control class looks like (the parts, states and colours a user
-// relies on) in golden frames of small forms.
+// The form renderer: what opaque controls hide is not painted; golden frames
+// of small forms show what each built-in control class looks like (the parts,
+// states and colours a user relies on), and placement through the containers'
+// scales, clipping, visibility and z-order.
 #include <gtest/gtest.h>
 
 #include "platform/controls/check_box.hpp"
@@ -12,7 +12,6 @@
 #include "platform/controls/scroll_bar.hpp"
 #include "platform/controls/text_box.hpp"
 #include "platform/controls/user_control.hpp"
-#include "platform/file_io.hpp"
 #include "platform/render/painters.hpp"
 #include "platform/render/render_form.hpp"
 #include "platform/render/render_test_support.hpp"
@@ -22,7 +21,6 @@ namespace lumora {
 namespace {
 
 constexpr Argb kRed = 0xFFC80000u;
-constexpr Argb kBlue = 0xFF0000C8u;
 
 std::shared_ptr<PictureBox> Box(Form& form, const char* name, float l, float t, float w, float h,
                                 OleColor color, Control* container = nullptr) {
@@ -33,27 +31,6 @@ std::shared_ptr<PictureBox> Box(Form& form, const char* name, float l, float t, 
 }
 
 using RenderForm_ = RenderFormTest;
-
-TEST_F(RenderForm_, ChildrenAreClippedToTheirContainersClientArea) {
-  auto form = NewForm(120, 100);
-  auto outer = Box(*form, "outer", 150, 150, 600, 450, Rgb(200, 200, 0));  // 10,10 40x30
-  outer->BorderStyle(1);                                                   // 3D: 2 pixels
-  // The box's own scale is pixels, from its client area's top-left (12, 12).
-  auto inner = Box(*form, "inner", 0, 0, 0, 0, Rgb(0, 0, 200), outer.get());
-  // Partly outside the client area, then covering all of it: the child shows
-  // only inside it, and the container's border is drawn either way.
-  for (const auto& [left, top, size, shown] :
-       {std::tuple{30, 20, 50, CanvasRect{42, 32, 6, 6}}, {-5, -5, 100, {12, 12, 36, 26}}}) {
-    inner->Move(left, top, size, size);
-    const Raster frame = RenderForm(*form);
-    EXPECT_EQ(CountOf(frame, {0, 0, 120, 100}, kBlue), shown.w * shown.h);
-    EXPECT_EQ(CountOf(frame, shown, kBlue), shown.w * shown.h);
-    ExpectPixels(frame, {{48, 38, ArgbOf(kSysButtonLight)},
-                         {49, 39, ArgbOf(kSysButtonHighlight)},
-                         {10, 10, ArgbOf(kSysButtonShadow)},
-                         {11, 11, ArgbOf(kSysButtonDarkShadow)}});
-  }
-}
 
 // A user control with one constituent picture box, as our controls are built.
 class Holder : public UserControl {
@@ -108,17 +85,6 @@ TEST_F(RenderForm_, WhatOpaqueControlsHideIsNotPainted) {
   PaintedHolder::s_Calls = 0;
   EXPECT_EQ(RenderForm(*form).At(25, 15), 0xFF006400u) << "half black over green";
   EXPECT_EQ(PaintedHolder::s_Calls, 1);
-}
-
-TEST_F(RenderForm_, RendersIntoABufferOfTheFormsSizeAndToPng) {
-  auto form = NewForm(40, 30);
-  Box(*form, "p", 150, 150, 150, 150, Rgb(200, 0, 0));
-  Raster frame(3, 3);
-  RenderFormInto(*form, frame);
-  EXPECT_EQ(frame, RenderForm(*form));
-  const testing::ScratchDir dir;
-  RenderFormPng(*form, dir / "form.png");
-  EXPECT_EQ(DecodePngForTest(ReadFileBytes(dir / "form.png")), frame);
 }
 
 constexpr float kTw = 15;  // twips per pixel
@@ -190,10 +156,11 @@ TEST_F(FormGolden, FocusedAndPressedStates) {
 // aligned and one disabled, a greyed check box, the caret of a focused empty
 // text box; beside them an image at its natural size and one stretched and
 // clipped by its picture box, a hidden box with a child and a box with a
-// hidden child (neither child shows), and two overlapping boxes, the first
-// restacked on top.
+// hidden child (neither child shows), two overlapping boxes, the first
+// restacked on top, and two 3D-bordered boxes whose children, one partly
+// outside and one covering all, show only inside the border.
 TEST_F(FormGolden, DetailsTheOtherFramesLeaveOut) {
-  auto form = NewForm(220, 100);
+  auto form = NewForm(270, 100);
   form->Show();
   form->Add<VScrollBar>("VScroll1", 0, 0, 17 * kTw, 100 * kTw)->Max(10);
   auto right = form->Add<Label>("Label1", 24 * kTw, 0, 130 * kTw, 20 * kTw);
@@ -223,6 +190,13 @@ TEST_F(FormGolden, DetailsTheOtherFramesLeaveOut) {
   auto first = Box(*form, "Picture6", 162 * kTw, 60 * kTw, 30 * kTw, 20 * kTw, Rgb(200, 0, 0));
   Box(*form, "Picture7", 177 * kTw, 70 * kTw, 30 * kTw, 20 * kTw, Rgb(0, 0, 200));
   first->ZOrder(0);
+  for (const auto& [outerName, innerName, top, x, y] :
+       {std::tuple{"Picture8", "Picture9", 4, 30, 20}, {"Picture10", "Picture11", 40, -5, -5}}) {
+    auto outer = Box(*form, outerName, 222 * kTw, top * kTw, 40 * kTw, 30 * kTw, Rgb(200, 200, 0));
+    outer->BorderStyle(1);
+    // In the box's pixels: partly outside its client area, or covering all of it.
+    Box(*form, innerName, x, y, 60, 60, Rgb(0, 0, 200), outer.get());
+  }
 
   form->MouseDown(8, 92);  // holds the bar's lower arrow
   text->SetFocus();
