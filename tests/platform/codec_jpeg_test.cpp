@@ -83,14 +83,13 @@ std::vector<uint8_t> WriteJpeg(const JpegRecipe& recipe) {
 // The largest difference of any channel of any pixel from the colour.
 int MaxDistance(const Raster& r, Argb color) {
   int worst = 0;
-  for (int32_t y = 0; y < r.Height(); ++y) {
+  for (int32_t y = 0; y < r.Height(); ++y)
     for (int32_t x = 0; x < r.Width(); ++x) {
       const Argb p = r.At(x, y);
       if ((p >> 24) != 0xFF) return 999;
       for (int shift : {0, 8, 16})
         worst = std::max(worst, std::abs(int((p >> shift) & 0xFF) - int((color >> shift) & 0xFF)));
     }
-  }
   return worst;
 }
 

@@ -39,10 +39,9 @@ std::vector<uint8_t> WritePng(const PngRecipe& recipe) {
                PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   if (!recipe.palette.empty())
     png_set_PLTE(png, info, recipe.palette.data(), static_cast<int>(recipe.palette.size()));
-  if (!recipe.paletteAlpha.empty()) {
+  if (!recipe.paletteAlpha.empty())
     png_set_tRNS(png, info, recipe.paletteAlpha.data(),
                  static_cast<int>(recipe.paletteAlpha.size()), nullptr);
-  }
   png_text text{};
   if (recipe.withText) {
     text.compression = PNG_TEXT_COMPRESSION_NONE;

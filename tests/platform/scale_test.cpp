@@ -235,11 +235,10 @@ TEST(ScalingLoops, AgreeWithEachOther) {
   // pixman truncates sample positions to 1/128 where ours are rounded: on
   // random pixels that moves results by a few steps, no more.
   const Raster pixman = render(scale::Isa::Sse2);
-  for (int32_t y = 0; y < wide.Height(); ++y) {
+  for (int32_t y = 0; y < wide.Height(); ++y)
     for (int32_t x = 0; x < wide.Width(); ++x)
       for (int c = 0; c < 4; ++c)
         ASSERT_NEAR(Channel(pixman.At(x, y), c), Channel(wide.At(x, y), c), 4) << x << "," << y;
-  }
 }
 
 TEST(ScalingLoops, LargeImagesWrittenPastTheCachesMatchSmallOnes) {

@@ -41,16 +41,15 @@ inline Raster DecodePngForTest(const std::vector<uint8_t>& bytes, std::string* e
     png_image* p;
     ~Free() { png_image_free(p); }
   } release{&image};
-  if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) {
+  const auto failed = [&] {
     if (error) *error = image.message;
-    return {};
-  }
+    return Raster();
+  };
+  if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) return failed();
   image.format = PNG_FORMAT_BGRA;
   Raster raster(static_cast<int32_t>(image.width), static_cast<int32_t>(image.height));
-  if (!png_image_finish_read(&image, nullptr, raster.Data(), raster.Stride(), nullptr)) {
-    if (error) *error = image.message;
-    return {};
-  }
+  if (!png_image_finish_read(&image, nullptr, raster.Data(), raster.Stride(), nullptr))
+    return failed();
   for (int32_t y = 0; y < raster.Height(); ++y) {
     uint32_t* row = raster.Row(y);
     for (int32_t x = 0; x < raster.Width(); ++x) {

@@ -116,11 +116,9 @@ struct LoadOutcome {
   std::string message;
 };
 inline LoadOutcome TryLoad(const std::vector<uint8_t>& bytes) {
-  LoadOutcome outcome;
-  const Failure failure = FailureOf([&] { outcome.picture = LoadPicture(bytes); });
-  outcome.error = failure.Number();
-  outcome.message = failure.Description();
-  return outcome;
+  PicturePtr picture;
+  const Failure failure = FailureOf([&] { picture = LoadPicture(bytes); });
+  return {picture, failure.Number(), failure.Description()};
 }
 
 }  // namespace lumora::testing

@@ -41,7 +41,6 @@ struct Probe {
   Argb color;
 };
 
-// Expects each probed pixel of the frame to have its colour.
 inline void ExpectPixels(const Raster& frame, std::initializer_list<Probe> probes) {
   for (const Probe& p : probes)
     EXPECT_EQ(frame.At(p.x, p.y), p.color) << "at " << p.x << "," << p.y;
