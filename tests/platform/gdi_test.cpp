@@ -39,24 +39,6 @@ TEST(DeviceContext, HandlesAreUniqueAndReleasedWithTheirOwner) {
   EXPECT_EQ(SurfaceOf(0), nullptr);
 }
 
-TEST(DeviceContext, MovesKeepTheHandleAndAssignmentReleasesTheOldOne) {
-  Raster a(1, 1);
-  Raster b(2, 2);
-  DeviceContext da(a);
-  const Hdc ha = da.Handle();
-  DeviceContext moved(std::move(da));
-  EXPECT_EQ(std::pair(moved.Handle(), WidthOf(ha)), std::pair(ha, 1));
-  DeviceContext db(b);
-  const Hdc hb = db.Handle();
-  moved = std::move(db);
-  EXPECT_EQ(SurfaceOf(ha), nullptr);
-  EXPECT_EQ(WidthOf(hb), 2);
-  // A raster replaced in place is followed.
-  b = Raster(5, 4, 0xFF000000u);
-  EXPECT_EQ(SetPixel(hb, 4, 3, Rgb(1, 2, 3)), Rgb(1, 2, 3));
-  EXPECT_EQ(b.At(4, 3), ToArgb(Rgb(1, 2, 3)));
-}
-
 TEST(Pixels, GetAndSetInsideOutsideAndWithBadHandles) {
   Raster r(3, 2, kWhite);
   DeviceContext dc(r);
@@ -117,33 +99,6 @@ TEST(StretchBlt, ScalesMirrorsAndClipsNearestNeighbour) {
         StretchBlt(dd.Handle(), c.x, c.y, c.w, c.h, ds.Handle(), c.sx, c.sy, c.sw, c.sh, kSrcCopy));
     EXPECT_EQ(Columns(dst), c.expected);
   }
-}
-
-TEST(StretchBlt, SameSurfaceOverlapReadsTheOriginalPixels) {
-  Raster r = Coordinates(6, 1);
-  DeviceContext dc(r);
-  // Shift right by two over itself: a naive left-to-right copy would smear.
-  ASSERT_TRUE(StretchBlt(dc.Handle(), 2, 0, 4, 1, dc.Handle(), 0, 0, 4, 1, kSrcCopy));
-  EXPECT_EQ(Columns(r), "ababcd/");
-  // Mirror in place.
-  r = Coordinates(6, 1);
-  ASSERT_TRUE(StretchBlt(dc.Handle(), 6, 0, -6, 1, dc.Handle(), 0, 0, 6, 1, kSrcCopy));
-  EXPECT_EQ(Columns(r), "fedcba/");
-}
-
-TEST(StretchBlt, RefusesOtherOperationsBadHandlesAndEmptySources) {
-  Raster src = Coordinates(2, 2);
-  Raster dst(2, 2, kWhite);
-  DeviceContext ds(src);
-  DeviceContext dd(dst);
-  const Hdc d = dd.Handle(), s = ds.Handle();
-  for (auto [dh, sh, sw, rop] : {std::tuple{d, s, 2, kSrcAnd},
-                                 {d, s, 2, 0u},
-                                 {Hdc{0}, s, 2, kSrcCopy},
-                                 {d, Hdc{0}, 2, kSrcCopy},
-                                 {d, s, 0, kSrcCopy}})
-    EXPECT_FALSE(StretchBlt(dh, 0, 0, 2, 2, sh, 0, 0, sw, 2, rop)) << dh << " " << sh << " " << sw;
-  EXPECT_EQ(Columns(dst), "../../");
 }
 
 }  // namespace

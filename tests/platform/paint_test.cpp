@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <optional>
 #include <string>
 
-#include "support/error_of.hpp"
 #include "support/platform_pictures.hpp"
 
 namespace lumora {
@@ -97,26 +96,6 @@ TEST(PaintPicture, RasterOperationsCombineColours) {
     expectedDst.Set(1, 0, expected);
     EXPECT_EQ(dst, expectedDst) << std::hex << opcode;
   }
-}
-
-TEST(PaintPicture, RefusesUnknownOperationsAndImpossibleCoordinates) {
-  Raster dst(4, 4, kPaper);
-  const Raster before = dst;
-  for (uint32_t opcode : {0u, 0x00CC0000u, 0x00F00021u /* pattern copy */, 0x00CC0021u})
-    EXPECT_EQ(ErrorOf([&] {
-                PaintPicture(dst, Coordinates(3, 2), 0, 0, {}, {}, {}, {}, {}, {}, opcode);
-              }),
-              kErrInvalidCall)
-        << std::hex << opcode;
-  EXPECT_EQ(ErrorOf([&] { PaintPicture(dst, Coordinates(3, 2), 1e12, 0); }), kErrOverflow);
-  EXPECT_EQ(ErrorOf([&] { PaintPicture(dst, Coordinates(3, 2), 0, 0, 3e9); }), kErrOverflow);
-  EXPECT_EQ(ErrorOf([&] { PaintPicture(dst, Coordinates(3, 2), 0, 0, {}, {}, HUGE_VAL); }),
-            kErrOverflow);
-  // Sizes of zero and empty pictures draw nothing, without complaint.
-  PaintPicture(dst, Coordinates(3, 2), 0, 0, 0.0, 2.0);
-  PaintPicture(dst, Coordinates(3, 2), 0, 0, {}, {}, {}, {}, 0.0);
-  PaintPicture(dst, Raster(), 0, 0);
-  EXPECT_EQ(dst, before);
 }
 
 }  // namespace

@@ -6,9 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/picture/picture.hpp"
@@ -130,35 +128,6 @@ TEST_P(PersistentImageTest, DrawsAndWritesLandAsOnOneRaster) {
   ExpectTilesEqual(image, whole);
   EXPECT_EQ(GetPixel(lazy.Handle(), 699, 529), GetPixel(eager.Handle(), 699, 529));
   EXPECT_TRUE(image.Whole() == whole);
-}
-
-using PersistentImageLimit = testing::LumoraTest;
-
-TEST_F(PersistentImageLimit, SizesBeyondItAreRefusedAndNoPixelsAreTakenUntilAsked) {
-  PersistentImage image;
-  SetPersistentImageLimit(1000);
-  EXPECT_NO_THROW(image.Reset(40, 25, kFill, nullptr));
-  EXPECT_TRUE(image.Exists());
-  EXPECT_FAILS_WITH(kErrPersistentImage, image.Reset(40, 26, kFill, nullptr));
-  EXPECT_FALSE(image.Exists());
-  SetPersistentImageLimit(int64_t{1} << 28);
-  // An image at the limit takes the memory of the tiles asked for alone.
-  image.Reset(32767, 8191, kFill, nullptr);
-  EXPECT_EQ(image.Tile(127, 31).Width(), 32767 - 127 * 256);
-  EXPECT_EQ(image.TilesComputed(), 1);
-}
-
-// An image destroyed after its thread's pool of spare tiles (as a static form
-// is at exit) frees its tiles rather than handing them to the dead pool.
-TEST(PersistentImageExit, AnImageOutlivingItsThreadsPoolFreesItsTiles) {
-  std::thread([] {
-    thread_local std::optional<PersistentImage> held;
-    held.emplace();  // made before the pool, so destroyed after it
-    held->Reset(600, 300, kFill, nullptr);
-    PersistentImage passing;  // its tiles fill the pool as it goes
-    passing.Reset(600, 300, kFill, nullptr);
-    EXPECT_TRUE(held->Tile(0, 0) == passing.Tile(1, 0));
-  }).join();
 }
 
 }  // namespace

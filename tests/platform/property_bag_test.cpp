@@ -7,7 +7,6 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/base64.hpp"
-#include "platform/object.hpp"
 #include "support/fixture.hpp"
 #include "support/platform_pictures.hpp"
 
@@ -20,11 +19,6 @@ using PropertyBagTest = testing::LumoraTest;
 
 const Variant kNoPicture{nullptr};
 const Variant kButtonFace{uint32_t{0x8000000F}};
-
-class Form final : public Object {
- public:
-  std::string TypeName() const override { return "Form"; }
-};
 
 PicturePtr LoadedBmp(int32_t width, int32_t height) {
   std::vector<uint8_t> bytes = EncodeBmp24(testing::RandomOpaque(width, height, 5));
@@ -86,21 +80,6 @@ TEST(PropertyBag, KeysKeepTheirPlaceAndSpellingAndMatchWithoutCase) {
   EXPECT_TRUE(RoundTrip(bag).ToJson().contains("BackColor"));
   bag.WriteProperty("backColor", int32_t{0}, int16_t{0});
   EXPECT_EQ(bag.Count(), 2u);
-}
-
-TEST(PropertyBag, RefusesValuesItCannotStore) {
-  PropertyBag bag;
-  bag.WriteProperty("Tag", "kept");
-  Failure failure =
-      FailureOf([&] { bag.WriteProperty("Tag", ObjectPtr(std::make_shared<Form>())); });
-  EXPECT_EQ(failure.Number(), kErrTypeMismatch);
-  EXPECT_EQ(failure.Description(), "property bag: key \"Tag\": cannot store Object Form");
-  EXPECT_EQ(FailureOf([&] { bag.WriteProperty("Other", Missing{}); }).Description(),
-            "property bag: key \"Other\": cannot store a missing value");
-  // A key the file format cannot hold.
-  EXPECT_EQ(FailureOf([&] { bag.WriteProperty("\xFF", int16_t{1}); }).Number(), kErrInvalidCall);
-  EXPECT_EQ(bag.Keys(), std::vector<std::string>{"Tag"});
-  EXPECT_EQ(bag.ReadProperty("Tag"), Variant("kept"));
 }
 
 TEST(PropertyBag, DocumentFormat) {
@@ -300,34 +279,6 @@ TEST_F(PropertyBagTest, DecodingStaysWithinItsBudgets) {
   single.WriteProperty("A", LoadedBmp(8, 8), kNoPicture);
   SetDecodeBudget({.document = 64, .process = saved.process});
   for (int i = 0; i < 2; ++i) EXPECT_EQ(PropertyBag::FromJsonText(single.ToJsonText()).Count(), 1u);
-}
-
-TEST(PropertyBag, ReadsWholeDocumentsOrNothing) {
-  // A good picture followed by a bad entry: nothing of the document is kept.
-  PropertyBag good;
-  good.WriteProperty("Picture", LoadedBmp(2, 2), kNoPicture);
-  Json document = good.ToJson();
-  document["Width"] = {{"type", "Integer"}, {"value", 40000}};
-  PropertyBag bag;
-  const Failure failure = FailureOf([&] { bag = PropertyBag::FromJson(document); });
-  EXPECT_EQ(failure.Description(),
-            "property bag: key \"Width\": 40000 is out of range for Integer");
-  EXPECT_EQ(bag.Count(), 0u);
-  // Truncated BMP data names the key and the codec's complaint.
-  std::vector<uint8_t> bytes = good.ReadProperty("Picture").ToPicture()->Bytes();
-  bytes.resize(bytes.size() - 3);
-  document = {{"Picture", {{"type", "Picture"}, {"format", "BMP"}, {"data", EncodeBase64(bytes)}}}};
-  const std::string fault = FailureOf([&] { PropertyBag::FromJson(document); }).Description();
-  EXPECT_EQ(fault.rfind("property bag: key \"Picture\": BMP", 0), 0u) << fault;
-  // Data that decodes as another format than the one named.
-  document["Picture"]["format"] = "PNG";
-  document["Picture"]["data"] = good.ToJson()["Picture"]["data"];
-  EXPECT_EQ(FailureOf([&] { PropertyBag::FromJson(document); }).Description(),
-            "property bag: key \"Picture\": data is BMP, not PNG");
-  // Keys that differ only in case, in a document built in memory.
-  document = {{"Tag", {{"type", "Empty"}}}, {"TAG", {{"type", "Empty"}}}};
-  EXPECT_EQ(FailureOf([&] { PropertyBag::FromJson(document); }).Description(),
-            "property bag: key \"TAG\": key given twice (also as \"Tag\")");
 }
 
 }  // namespace

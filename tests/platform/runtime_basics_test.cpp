@@ -1,55 +1,21 @@
-// The runtime's basics: statements that fail and go on, checked arithmetic,
-// text made safe for a terminal, base64, and Start.exe, the platform's
-// document opener (the rest of its command line is one argument, and the
-// default launcher runs the desktop's opener instead).
+// The runtime's basics: checked arithmetic, base64, and Start.exe, the
+// platform's document opener (the rest of its command line is one argument).
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
 
 #include "platform/base64.hpp"
-#include "platform/errors.hpp"
 #include "platform/numeric.hpp"
 #include "platform/services.hpp"
+#include "support/error_of.hpp"
 #include "support/fixture.hpp"
-#include "support/platform_pictures.hpp"
 
 namespace lumora {
 namespace {
 
-using ErrorsTest = testing::LumoraTest;
 using StartProgram = testing::LumoraTest;
 using Strings = std::vector<std::string>;
-
-TEST_F(ErrorsTest, StepSkipsTheFailingStatementAndRecordsIt) {
-  int reached = 0;
-  Step([&] {
-    Int16 big = 30000;
-    Int16 sum = big + big;  // overflows
-    reached = sum;          // never runs
-  });
-  Step([&] { reached = 7; });
-  EXPECT_EQ(reached, 7);
-  EXPECT_EQ(std::pair(Err().Number(), Err().Description()), std::pair(6, std::string("Overflow")));
-  Step([] { Err().Raise(1, "PixelsStep must be > 0"); });
-  EXPECT_EQ(Err().Description(), "PixelsStep must be > 0");
-  Err().Clear();
-  EXPECT_EQ(std::pair(Err().Number(), Err().Description()), std::pair(0, std::string()));
-}
-
-TEST_F(ErrorsTest, AFailingTestCountsAsMetAndEndsALoop) {
-  bool branch = false;
-  if (Met([] { return ToInt16(1e9) > 0; })) branch = true;
-  EXPECT_TRUE(branch);
-  EXPECT_EQ(Err().Number(), 6);
-  // A loop "do ... loop while test": the end test fails on the third pass,
-  // which counts as met, i.e. the loop ends.
-  int passes = 0;
-  do {
-    ++passes;
-  } while (!Met([&] { return passes >= 3 ? ToInt16(40000.0) != 0 : false; }));
-  EXPECT_EQ(passes, 3);
-}
 
 TEST(Numeric, RoundsHalfToEvenAndChecksRanges) {
   for (const auto& [value, rounded] :
@@ -64,22 +30,6 @@ TEST(Numeric, RoundsHalfToEvenAndChecksRanges) {
   EXPECT_THROW(Int16(1093) * Int16(30), Failure);
   EXPECT_THROW(-Int16(-32768), Failure);
   EXPECT_THROW(Int32(INT32_MAX) + Int32(1), Failure);
-}
-
-TEST(Printable, EscapesWhatATerminalWouldObey) {
-  const std::pair<std::string, std::string> cases[] = {
-      {"plain text, é and \xE2\x82\xAC", "plain text, é and \xE2\x82\xAC"},
-      {"\x1b]2;pwned\x07", "\\x1b]2;pwned\\x07"},
-      {"a\\b", "a\\\\b"},
-      {"del\x7f c1\xC2\x9B", "del\\x7f c1\\xc2\\x9b"},
-      {"bad \xFF \xC0\xAF \xED\xA0\x80 cut \xE2\x82",
-       "bad \\xff \\xc0\\xaf \\xed\\xa0\\x80 cut \\xe2\\x82"},
-      {std::string("nul\0", 4), "nul\\x00"},
-      {"two\nlines\t", "two\\x0alines\\x09"},
-  };
-  for (const auto& [text, shown] : cases) EXPECT_EQ(Printable(text), shown);
-  EXPECT_EQ(Printable("two\nlines\t\r", true), "two\nlines\t\\x0d");
-  EXPECT_EQ(Printable(Printable("a\\b\x1b"), true), "a\\\\b\\x1b");  // escaped once only
 }
 
 std::vector<uint8_t> Bytes(std::string_view text) {
@@ -144,13 +94,6 @@ TEST_F(StartProgram, TheRestOfTheLineIsOneTrimmedArgument) {
   // Nothing to open, or an option, is refused.
   for (const char* line : {"Start.exe", "Start.exe    ", "Start.exe --help", "Start.exe -x a"})
     EXPECT_FAILS_WITH(kErrInvalidCall, CommandLineArguments(line));
-}
-
-TEST_F(StartProgram, TheDefaultLauncherRunsTheOpenerInStartsPlace) {
-  EXPECT_EQ(SpawnArguments({"Start.exe", "a; b"}), (Strings{"xdg-open", "a; b"}));
-  EXPECT_EQ(SpawnArguments({"START.EXE", "x"}), (Strings{"xdg-open", "x"}));
-  EXPECT_EQ(SpawnArguments({"viewer", "Start.exe"}), (Strings{"viewer", "Start.exe"}));
-  EXPECT_EQ(SpawnArguments({}), Strings{});
 }
 
 }  // namespace

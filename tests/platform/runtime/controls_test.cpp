@@ -1,15 +1,13 @@
-// The ordinary controls for forms and constituents: buttons, images,
-// labels, text boxes, check boxes and scroll bars, the wheel, focus and
-// resize messages of the form, and the user control base (its scale and
-// sizes, Resize, drawing on its own surface, pop-up menus, PropertyChanged
-// and events raised by reference).
+// The ordinary controls for forms and constituents: buttons, labels, text
+// boxes, check boxes and scroll bars, the wheel, focus and resize messages
+// of the form, and the user control base (window handles, drawing on its own
+// surface, pop-up menus and events raised by reference).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "platform/controls/check_box.hpp"
 #include "platform/controls/command_button.hpp"
-#include "platform/controls/image.hpp"
 #include "platform/controls/label.hpp"
 #include "platform/controls/menu.hpp"
 #include "platform/controls/picture_box.hpp"
@@ -46,19 +44,6 @@ TEST_F(SimpleControlsTest, ButtonsClickOnPressAndReleaseInsideOrFromTheKeyboard)
   EXPECT_EQ(clicks, 3);
   form->KeyUp(kKeySpace);  // no press before it
   EXPECT_EQ(clicks, 3);
-}
-
-TEST_F(SimpleControlsTest, ImagesShareTheirPictureAndSizeToIt) {
-  auto a = form->Add<Image>("a", 0, 0, 1000, 1000);
-  auto b = form->Add<Image>("b", 0, 0, 1000, 1000);
-  a->Picture(SolidPicture(9, 17));
-  EXPECT_EQ(std::pair(a->Width(), a->Height()), std::pair(135.0f, 255.0f));
-  b->Stretch(true);
-  b->Picture(a->Picture());
-  EXPECT_EQ(b->Picture(), a->Picture());  // one object, compared by identity
-  EXPECT_FLOAT_EQ(b->Width(), 1000);      // stretched: keeps its size
-  b->Stretch(false);
-  EXPECT_FLOAT_EQ(b->Width(), 135);
 }
 
 TEST_F(SimpleControlsTest, LabelsFitTheirCaptionWhenAutoSized) {
@@ -130,35 +115,6 @@ TEST_F(SimpleControlsTest, WheelFocusAndResizeMessages) {
 
 using ScrollBarTest = FormTest;
 
-TEST_F(ScrollBarTest, ChangeComesOncePerRealChangeBeforeTheAssignmentReturns) {
-  HScrollBar bar;
-  bar.Max(100);
-  Strings order;
-  bar.Change.Connect([&] {
-    order.push_back("Change " + std::to_string(bar.Value()));
-    if (bar.Value() == 50) bar.Value(60);  // re-enters, and both run to the end
-  });
-  bar.Value(40);
-  order.push_back("returned");
-  bar.Value(40);  // the same value: nothing
-  bar.Value(50);
-  EXPECT_EQ(order, (Strings{"Change 40", "returned", "Change 50", "Change 60"}));
-}
-
-TEST_F(ScrollBarTest, ValueKeepsItsNumberWhenTheRangeMovesPastIt) {
-  auto bar = form->Add<HScrollBar>("bar", 0, 0, 4500, 300);  // 300 x 20 px
-  bar->Max(100);
-  bar->Value(80);
-  int changes = 0;
-  bar->Change.Connect([&] { ++changes; });
-  bar->Max(10);
-  EXPECT_EQ(bar->Value(), 80);
-  EXPECT_EQ(changes, 0);
-  const ScrollBarGeometry g = bar->Geometry();
-  EXPECT_EQ(g.thumb.Right(), g.track.Right());                  // drawn clamped at the end
-  EXPECT_FAILS_WITH(kErrInvalidPropertyValue, bar->Value(80));  // now outside
-}
-
 TEST_F(ScrollBarTest, ArrowsStepTrackPagesAndTheThumbDrags) {
   auto bar = form->Add<HScrollBar>("bar", 0, 0, 4500, 300);  // 300 x 20 px
   bar->Max(100);
@@ -220,73 +176,15 @@ TEST_F(ScrollBarTest, ARangeRunningDownwardsWorksBetweenItsEnds) {
   EXPECT_EQ(bar->Value(), -27);
 }
 
-TEST_F(ScrollBarTest, KeysMoveTheValueWhenFocused) {
-  auto bar = form->Add<HScrollBar>("bar", 0, 0, 4500, 300);
-  bar->Max(100);
-  bar->SmallChange(2);
-  bar->LargeChange(25);
-  form->Show();
-  auto log = EventLog::On({bar.get()});
-  form->KeyDown(kKeyRight);
-  form->KeyDown(kKeyPageDown);
-  EXPECT_EQ(bar->Value(), 27);
-  form->KeyDown(kKeyEnd);
-  EXPECT_EQ(bar->Value(), 100);
-  form->KeyDown(kKeyDown);  // at the end: no change, no event
-  form->KeyDown(kKeyHome);
-  EXPECT_EQ(bar->Value(), 0);
-  EXPECT_EQ(std::ranges::count(log->entries, "bar.Change"), 4);  // none at the end
-  // A KeyDown handler that clears the key code stops the step.
-  bar->KeyDown.Connect([](int16_t& KeyCode, int16_t&) { KeyCode = 0; });
-  form->KeyDown(kKeyRight);
-  EXPECT_EQ(bar->Value(), 0);
-}
-
 class Viewer : public UserControl {
  public:
   Viewer() : UserControl("Viewer", ScaleUnit::Pixels, false) {
     surface = AddConstituent<PictureBox>("surface");
   }
   std::shared_ptr<PictureBox> surface;
-  int resizes = 0;
-  float minimumTwips = 0;
-  void UserControl_Resize() override {
-    ++resizes;
-    if (Width() < minimumTwips) Width(minimumTwips);  // grows itself back
-  }
 };
 
 using UserControlTest = FormTest;
-
-TEST_F(UserControlTest, TheBorderAndTheScaleDecideTheInnerSize) {
-  auto v = form->Add<Viewer>("v", 0, 0, 3000, 1500);  // 200 x 100 px
-  EXPECT_EQ(v->ScaleMode(), kScalePixels);
-  EXPECT_EQ(std::pair(v->ScaleWidth(), v->ScaleHeight()), std::pair(200.0f, 100.0f));
-  v->BorderStyle(1);  // 3D: two pixels each side
-  EXPECT_FLOAT_EQ(v->ScaleWidth(), 196);
-  v->Appearance(0);  // flat: one pixel
-  EXPECT_FLOAT_EQ(v->ScaleHeight(), 98);
-  EXPECT_FAILS_WITH(kErrInvalidPropertyValue, v->BorderStyle(2));
-  EXPECT_FAILS_WITH(kErrInvalidPropertyValue, v->Appearance(-1));
-}
-
-TEST_F(UserControlTest, OuterSizeIsInTwipsAndSettingItRunsResize) {
-  auto v = form->Add<Viewer>("v", 0, 0, 3000, 1500);
-  EXPECT_EQ(v->resizes, 1);  // the host's Resize of the lifecycle
-  EXPECT_FLOAT_EQ(v->Width(), 3000);
-  v->Width(4500);
-  EXPECT_EQ(v->resizes, 2);
-  EXPECT_FLOAT_EQ(static_cast<Control&>(*v).Width(), 4500);  // the extender follows
-  EXPECT_FLOAT_EQ(v->ScaleWidth(), 300);
-  v->Move(150, 150, 4500);  // moving is no resize
-  EXPECT_EQ(v->resizes, 2);
-  // A control that grows itself back inside Resize gets one more Resize.
-  v->minimumTwips = 600;
-  v->Width(300);
-  EXPECT_FLOAT_EQ(v->Width(), 600);
-  EXPECT_EQ(v->resizes, 4);
-  EXPECT_FAILS_WITH(kErrInvalidPropertyValue, v->Height(-1));
-}
 
 TEST_F(UserControlTest, WindowHandlesAreUniqueAndContainersKnowTheirs) {
   auto v = form->Add<Viewer>("v", 0, 0, 3000, 1500);
@@ -341,18 +239,6 @@ TEST_F(UserControlTest, PopupMenuIsRecordedOnTheForm) {
   EXPECT_EQ(std::pair(shown[1].flags, shown[1].x), std::pair(int16_t{2}, 7.5f));
   EXPECT_FAILS_WITH(kErrNoObject, v->PopupMenu(nullptr));
   EXPECT_FAILS_WITH(kErrTypeMismatch, v->PopupMenu(ObjectPtr(v->surface)));
-}
-
-TEST_F(UserControlTest, PropertyChangedMarksTheFormForSaving) {
-  auto v = form->Add<Viewer>("v", 0, 0, 3000, 1500);
-  EXPECT_FALSE(form->Dirty());
-  v->PropertyChanged("BarsWidth");
-  v->PropertyChanged("Picture");
-  v->PropertyChanged("barswidth");  // each name is listed once
-  EXPECT_TRUE(form->Dirty());
-  EXPECT_EQ(form->ChangedProperties(), (Strings{"v.BarsWidth", "v.Picture"}));
-  v->ClearChangedProperties();
-  EXPECT_FALSE(form->Dirty());
 }
 
 TEST_F(UserControlTest, RaiseEventPassesArgumentsByReference) {

@@ -1,34 +1,25 @@
-// Forms and what is placed on them: names, order and automatic TabIndex,
+// Forms and what is placed on them: names, containers and coordinates,
 // contained controls, late-bound access by name (without regard to case, 438
-// for a member a class lacks), placing by class name, and the lifecycle of a
-// user control (Initialize, InitProperties / ReadProperties, Resize, Show,
+// for a member a class lacks), and the lifecycle of a user control
+// (Initialize, InitProperties / ReadProperties, Resize, Show,
 // WriteProperties, Terminate).
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <thread>
 
 #include "platform/controls/check_box.hpp"
 #include "platform/controls/command_button.hpp"
 #include "platform/controls/image.hpp"
 #include "platform/controls/label.hpp"
-#include "platform/controls/member_table.hpp"
 #include "platform/controls/menu.hpp"
 #include "platform/controls/picture_box.hpp"
 #include "platform/controls/text_box.hpp"
 #include "platform/controls/user_control.hpp"
-#include "platform/form/control_classes.hpp"
-#include "platform/gdi.hpp"
 #include "platform/property_bag.hpp"
 #include "runtime_fixtures.hpp"
 
 namespace lumora::testing {
 namespace {
-
-using ::testing::AllOf;
-using ::testing::HasSubstr;
-using ::testing::StartsWith;
 
 class Holder : public UserControl {
  public:
@@ -83,37 +74,6 @@ TEST_F(FormTest, ContainedControlsAreReachedByIndexAndNameAndFollowRemoving) {
   EXPECT_EQ(holder->ContainedCount(), 0);
 }
 
-TEST_F(FormTest, NamesOrderAndTabIndexFollowPlacingAndRemoving) {
-  std::vector<ControlPtr> labels;
-  for (int i = 0; i < 40; ++i)
-    labels.push_back(form->Add<Label>("Label" + std::to_string(i), 0, 0, 100, 100));
-  // Most go (enough to squeeze the list), in no particular order.
-  std::vector<bool> removed(40);
-  for (int i = 0; i < 40; ++i) {
-    if (i % 4 == 1) continue;
-    removed[(i * 7) % 40] = true;
-    form->Remove(*labels[(i * 7) % 40]);
-  }
-  std::vector<ControlPtr> kept;
-  for (int i = 0; i < 40; ++i) {
-    EXPECT_EQ(form->Find("LABEL" + std::to_string(i)), removed[i] ? nullptr : labels[i].get());
-    if (!removed[i]) kept.push_back(labels[i]);
-  }
-  EXPECT_EQ(form->Controls(), kept);
-  // A freed name can be used again; the newcomer comes last in Tab order.
-  auto again = form->Add<Label>("label0", 0, 0, 100, 100);
-  EXPECT_EQ(form->Find("Label0"), again.get());
-  EXPECT_EQ(again->TabIndex(), static_cast<int16_t>(kept.size()));
-}
-
-TEST_F(FormTest, TheLastAutomaticTabIndexIsNamedWhenExceeded) {
-  for (int i = 0; i <= 32767; ++i) form->Add<Label>("l" + std::to_string(i), 0, 0, 10, 10);
-  EXPECT_THAT(FailureText([&] { form->Add<Label>("one_more", 0, 0, 10, 10); }),
-              AllOf(StartsWith(std::to_string(kErrInvalidPropertyValue) + " "),
-                    HasSubstr("TabIndex"), HasSubstr("32767")));
-  EXPECT_EQ(form->Find("one_more"), nullptr);
-}
-
 TEST_F(FormTest, EachClassAnswersItsOwnMembers) {
   auto pic = form->Add<PictureBox>("pic", 0, 0, 1500, 1500);
   auto button = form->Add<CommandButton>("cmd", 0, 0, 900, 300);
@@ -138,24 +98,6 @@ TEST_F(FormTest, EachClassAnswersItsOwnMembers) {
   // The form reaches its controls by name.
   EXPECT_EQ(form->GetProperty("PIC").ToObject().get(), pic.get());
   EXPECT_FAILS_WITH(kErrNoSuchMember, form->GetProperty("nobody"));
-}
-
-// A class's own member comes before its base's of the same name.
-TEST(MemberTable, FindsByNameThroughTheChain) {
-  const MemberTable base(nullptr,
-                         {{"Top", [](Object&) { return Variant(int16_t{1}); }, {}, {}},
-                          {"Height", [](Object&) { return Variant(int16_t{2}); }, {}, {}}});
-  const MemberTable derived(&base,
-                            {{"Caption", [](Object&) { return Variant("c"); }, {}, {}},
-                             {"HEIGHT", [](Object&) { return Variant(int16_t{20}); }, {}, {}}});
-  Closed thing;
-  EXPECT_EQ(derived.Get(thing, "top"), Variant(int16_t{1}));
-  EXPECT_EQ(derived.Get(thing, "Height"), Variant(int16_t{20}));  // redefined
-  EXPECT_EQ(base.Get(thing, "height"), Variant(int16_t{2}));
-  EXPECT_EQ(derived.Get(thing, "caption"), Variant("c"));
-  EXPECT_EQ(base.Find("Caption"), nullptr);
-  EXPECT_EQ(derived.Find(""), nullptr);
-  EXPECT_EQ(derived.Find("Top"), base.Find("TOP"));
 }
 
 TEST_F(FormTest, PlacingChecksNamesAndContainers) {
@@ -185,36 +127,18 @@ TEST_F(FormTest, PositionsBeyondTheCoordinateRangeAreRefused) {
   EXPECT_FAILS_WITH(kErrInvalidPropertyValue, label->Move(0, -huge));
 }
 
-TEST_F(FormTest, ControlsArePlacedByClassName) {
-  auto holder = form->Add<Holder>("holder", 0, 0, 6000, 6000);
-  const ControlPtr bar = form->AddByClass("hscrollbar", "bar", 0, 0, 1500, 300);
-  EXPECT_EQ(bar->TypeName(), "HScrollBar");
-  const ControlPtr menu = form->AddByClass("Menu", "mnu", 10, 10, 10, 10, holder.get());
-  EXPECT_EQ(holder->ContainedControls().Count(), 1);
-  EXPECT_FAILS_WITH(kErrInvalidCall, form->AddByClass("Spaceship", "x", 0, 0, 1, 1));
-  EXPECT_EQ(form->Find("x"), nullptr);
-  RegisterControlClass("Holder", [] { return std::make_shared<Holder>(); });
-  EXPECT_TRUE(IsControlClass("HOLDER"));
-  const ControlPtr made = form->AddByClass("Holder", "h2", 0, 0, 300, 300);
-  EXPECT_TRUE(dynamic_cast<UserControl*>(made.get())->IsSited());  // the lifecycle ran
-}
-
 // Records the lifecycle into a log shared by every control of a test.
 class Recorder : public UserControl {
  public:
   Recorder() : UserControl("Recorder", ScaleUnit::Pixels, true) {}
   Strings* shared = nullptr;
   Strings log;
-  bool failInitialize = false;
   int32_t margin = 0;
   void Note(const std::string& what) {
     log.push_back(what);
     if (shared) shared->push_back(Name() + "." + what);
   }
-  void UserControl_Initialize() override {
-    Note("Initialize");
-    if (failInitialize) Fail(kErrInvalidCall);
-  }
+  void UserControl_Initialize() override { Note("Initialize"); }
   void UserControl_InitProperties() override { Note("InitProperties"); }
   void UserControl_ReadProperties(PropertyBag& PropBag) override {
     Note("ReadProperties");
@@ -229,27 +153,18 @@ class Recorder : public UserControl {
   void UserControl_Terminate() override { Note("Terminate"); }
 };
 
-// Show comes once, when the form is first shown or at once on a shown form.
-TEST_F(FormTest, AControlIsShownOnceAndTerminatedWhenRemoved) {
+// Show comes once, when the form is first shown or at once on a shown form;
+// a control loaded from a bag reads it, and is saved without its defaults.
+TEST_F(FormTest, AControlIsShownOnceSavedAgainAndTerminatedWhenRemoved) {
   auto early = form->Add<Recorder>("r0", 0, 0, 1500, 1500);
   EXPECT_EQ(early->log, (Strings{"Initialize", "InitProperties", "Resize"}));
   form->Show();
   form->Hide();
   form->Show();
   EXPECT_EQ(early->log, (Strings{"Initialize", "InitProperties", "Resize", "Show"}));
-  auto rec = form->Add<Recorder>("r1", 0, 0, 1500, 1500);
-  EXPECT_EQ(rec->log, early->log);
-  form->Remove(*rec);
-  EXPECT_EQ(rec->log.back(), "Terminate");
-  EXPECT_EQ(rec->ParentForm(), nullptr);
-  EXPECT_FAILS_WITH(kErrInvalidCall, form->Remove(*rec));
-}
-
-TEST_F(FormTest, ALoadedControlReadsItsPropertiesAndIsSavedAgain) {
   PropertyBag bag;
   bag.WriteProperty("Margin", int32_t{90});
   auto rec = form->Add<Recorder>("r1", 0, 0, 1500, 1500, nullptr, &bag);
-  form->Show();
   EXPECT_EQ(rec->log, (Strings{"Initialize", "ReadProperties", "Resize", "Show"}));
   EXPECT_EQ(rec->margin, 90);
   rec->margin = 60;
@@ -258,8 +173,12 @@ TEST_F(FormTest, ALoadedControlReadsItsPropertiesAndIsSavedAgain) {
   PropertyBag saved;
   form->SaveControl(*rec, saved);
   EXPECT_EQ(rec->log.back(), "WriteProperties");
-  EXPECT_FALSE(saved.Contains("Margin"));  // the default is left out
+  EXPECT_FALSE(saved.Contains("Margin"));
   EXPECT_FALSE(form->Dirty());
+  form->Remove(*rec);
+  EXPECT_EQ(rec->log.back(), "Terminate");
+  EXPECT_EQ(rec->ParentForm(), nullptr);
+  EXPECT_FAILS_WITH(kErrInvalidCall, form->Remove(*rec));
 }
 
 TEST_F(FormTest, UnloadTerminatesContainedControlsFirst) {
@@ -275,28 +194,6 @@ TEST_F(FormTest, UnloadTerminatesContainedControlsFirst) {
   EXPECT_FALSE(form->IsLoaded());
   EXPECT_FAILS_WITH(kErrInvalidCall, form->Add<Recorder>("again", 0, 0, 1, 1));
   EXPECT_FAILS_WITH(kErrInvalidCall, form->Show());
-}
-
-TEST_F(FormTest, AControlThatFailsToStartIsNotLeftPlaced) {
-  auto placed = std::make_shared<Recorder>();
-  placed->failInitialize = true;
-  EXPECT_FAILS_WITH(kErrInvalidCall, form->Place(placed, "bad", 0, 0, 100, 100, nullptr, nullptr));
-  EXPECT_TRUE(form->Children().empty());
-}
-
-// A thread that ends with its forms still loaded tears them down after
-// everything they use (device contexts, the message queue) and without harm.
-TEST(ThreadEnd, FormsLeftLoadedAreTornDownSafely) {
-  bool drew = false;
-  std::thread worker([&] {
-    auto form = Form::Create("LeftOpen");
-    auto pic = form->Add<PictureBox>("pic", 0, 0, 1500, 1500);
-    pic->AutoRedraw(true);
-    drew = SetPixel(pic->hDC(), 1, 1, Rgb(1, 2, 3)) != kClrInvalid;
-    Post([form] { (void)form; });  // a pending message holding the form
-  });
-  worker.join();
-  EXPECT_TRUE(drew);
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
 // Input routing of the form: event order of clicks and double-clicks,
 // capture from press to release, hit-testing, coordinates in each control's
 // own scale; focus: Tab order through user controls and containers,
-// GotFocus and LostFocus, SetFocus refusals, focus handed on by a handler.
+// GotFocus and LostFocus, user controls that take the focus themselves.
 #include <gtest/gtest.h>
 
 #include "platform/controls/command_button.hpp"
-#include "platform/controls/image.hpp"
 #include "platform/controls/label.hpp"
 #include "platform/controls/picture_box.hpp"
 #include "platform/controls/scroll_bar.hpp"
@@ -95,20 +94,6 @@ TEST_F(InputTest, ReleaseReachesThePressedControlEvenWhenDisabledOrHidden) {
             (Strings{"cmd.GotFocus", "cmd.MouseDown", "cmd.LostFocus", "cmd.MouseUp"}));
 }
 
-TEST_F(InputTest, ClickNeedsTheReleaseInsideAndTheSameButton) {
-  auto pic = form->Add<PictureBox>("pic", 0, 0, 1500, 1500);
-  form->Show();
-  auto log = EventLog::On({pic.get()});
-  form->MouseDown(10, 10);
-  form->MouseUp(250, 250);  // released outside: no Click
-  form->MouseDown(10, 10, kRightButton);
-  form->MouseDown(12, 12, kLeftButton);  // a second button joins the press
-  form->MouseUp(12, 12, kLeftButton);    // not the button that began it
-  form->MouseUp(12, 12, kRightButton);
-  EXPECT_EQ(log->entries, (Strings{"pic.MouseDown", "pic.MouseUp", "pic.MouseDown", "pic.MouseDown",
-                                   "pic.MouseUp", "pic.MouseUp", "pic.Click"}));
-}
-
 TEST_F(InputTest, CoordinatesAreInEachControlsOwnScale) {
   auto pic = form->Add<PictureBox>("pic", 1500, 750, 1500, 1500);  // 3D border: 2 px
   auto label = form->Add<Label>("lbl", 0, 3000, 1500, 300);        // at 0,200 px
@@ -151,29 +136,6 @@ TEST_F(InputTest, HitTestFindsTheTopmostControlThatTakesInput) {
   EXPECT_EQ(form->HitTest(-1, 5), nullptr);
 }
 
-TEST_F(InputTest, ConstituentsLieAboveContainedControls) {
-  auto panel = form->Add<Panel>("panel", 0, 0, 3000, 3000);
-  auto inside = form->Add<CommandButton>("inside", 0, 0, 900, 900, panel.get());
-  auto lower = form->Add<CommandButton>("lower", 0, 900, 900, 300, panel.get());
-  form->Show();
-  EXPECT_EQ(form->HitTest(5, 5), panel->cover.get());
-  inside->ZOrder(0);  // front of the contained controls, still under constituents
-  EXPECT_EQ(form->HitTest(5, 5), panel->cover.get());
-  EXPECT_EQ(form->HitTest(5, 65), lower.get());
-  panel->Enabled(false);  // a disabled container takes nothing inside it
-  EXPECT_EQ(form->HitTest(5, 65), nullptr);
-}
-
-TEST_F(InputTest, ImagesTakeClicksButNotTheFocus) {
-  auto image = form->Add<Image>("img", 0, 0, 300, 300);
-  form->Show();
-  auto log = EventLog::On({image.get()});
-  form->MouseMove(3, 3);
-  form->Click(3, 3);
-  EXPECT_EQ(log->entries, (Strings{"img.MouseMove", "img.MouseDown", "img.MouseUp", "img.Click"}));
-  EXPECT_EQ(form->ActiveControl(), nullptr);  // windowless: never focused
-}
-
 TEST_F(InputTest, GenericSinksRunFirstAndTypedHandlersSeeTheirChanges) {
   auto pic = form->Add<PictureBox>("pic", 0, 0, 1500, 1500);
   form->Show();
@@ -188,59 +150,6 @@ TEST_F(InputTest, GenericSinksRunFirstAndTypedHandlersSeeTheirChanges) {
   });
   form->MouseMove(10, 10, kLeftButton);
   EXPECT_EQ(seen, 7);
-}
-
-// A held-button loop as a container writes it: the press handler yields
-// until the release arrives, which comes (with its Click) inside a yield, and
-// reaches the button even after the loop disabled it.
-class Scroller : public UserControl {
- public:
-  Scroller() : UserControl("Scroller", ScaleUnit::Twips, true) {
-    sD = AddConstituent<Image>("sD");
-    sD->Move(0, 0, 135, 255);
-    sD->MouseDown.Connect([this](int16_t&, int16_t&, float&, float&) { sD_MouseDown(); });
-    sD->MouseUp.Connect([this](int16_t&, int16_t&, float&, float&) {
-      log.push_back("MouseUp");
-      m_DownReleased = true;
-    });
-    sD->Click.Connect([this] { log.push_back("Click"); });
-  }
-  void sD_MouseDown() {
-    log.push_back("MouseDown");
-    m_DownReleased = false;
-    do {
-      ++passes;
-      if (passes == disableAfter) sD->Enabled(false);
-      DoEvents();
-    } while (!m_DownReleased);
-    log.push_back("loop ended");
-  }
-  std::shared_ptr<Image> sD;
-  Strings log;
-  int passes = 0;
-  int disableAfter = 0;
-  bool m_DownReleased = true;
-};
-
-TEST_F(InputTest, AReleaseArrivesInsideTheYieldOfAHeldButtonLoop) {
-  auto scroller = form->Add<Scroller>("z1", 0, 0, 3000, 3000);
-  form->Show();
-  Post(Message::Mouse(MessageKind::MouseDown, form, 3, 3, kLeftButton));
-  ScheduleAfterYields(3, Message::Mouse(MessageKind::MouseUp, form, 3, 3, kLeftButton));
-  DoEvents();
-  EXPECT_EQ(scroller->log, (Strings{"MouseDown", "MouseUp", "Click", "loop ended"}));
-  EXPECT_EQ(scroller->passes, 2);  // yields 2 and 3 ran inside the loop
-
-  // Disabled during the loop: the release still ends it, without a Click.
-  scroller->log.clear();
-  scroller->passes = 0;
-  scroller->disableAfter = 1;
-  Post(Message::Mouse(MessageKind::MouseDown, form, 3, 3, kLeftButton));
-  ScheduleAfterYields(4, Message::Mouse(MessageKind::MouseUp, form, 3, 3, kLeftButton));
-  DoEvents();
-  EXPECT_EQ(scroller->log, (Strings{"MouseDown", "MouseUp", "loop ended"}));
-  // A press on the disabled (windowless) button reaches the surface below.
-  EXPECT_EQ(form->HitTest(3, 3), scroller.get());
 }
 
 class Column : public UserControl {
@@ -305,47 +214,6 @@ TEST_F(FocusTest, TabWalksSiblingsByTabIndexAndDescendsIntoContainers) {
   EXPECT_EQ(column->log, (Strings{"EnterFocus", "ExitFocus"}));
   form->KeyDown(kKeyTab, kShiftMask);
   EXPECT_EQ(form->ActiveControl(), last.get());
-}
-
-TEST_F(FocusTest, SetFocusFailsWhenTheControlCannotTakeIt) {
-  auto box = form->Add<TextBox>("box", 0, 0, 900, 300);
-  auto label = form->Add<Label>("lbl", 0, 600, 900, 300);
-  EXPECT_FAILS_WITH(kErrInvalidCall, box->SetFocus());  // the form is not shown yet
-  form->Show();
-  EXPECT_FAILS_WITH(kErrInvalidCall, label->SetFocus());  // windowless
-  box->Enabled(false);
-  EXPECT_FAILS_WITH(kErrInvalidCall, box->SetFocus());
-  box->Enabled(true);
-  box->SetFocus();
-  EXPECT_TRUE(box->HasFocus());
-  PictureBox unsited;
-  EXPECT_FAILS_WITH(kErrInvalidCall, unsited.SetFocus());
-}
-
-TEST_F(FocusTest, HidingOrDisablingTheFocusedControlTakesTheFocusAway) {
-  auto a = form->Add<TextBox>("a", 0, 0, 900, 300);
-  auto column = form->Add<Column>("col", 3000, 0, 2000, 2000);
-  form->Show();
-  auto log = EventLog::On({a.get(), column->bar.get()});
-  a->Visible(false);
-  EXPECT_EQ(form->ActiveControl(), nullptr);
-  column->bar->SetFocus();
-  column->Enabled(false);  // its container, not the control itself
-  EXPECT_EQ(form->ActiveControl(), nullptr);
-  EXPECT_EQ(log->entries, (Strings{"a.LostFocus", "bar.GotFocus", "bar.LostFocus"}));
-  EXPECT_EQ(column->log, (Strings{"EnterFocus", "ExitFocus"}));
-}
-
-TEST_F(FocusTest, AGotFocusHandlerMayHandTheFocusOn) {
-  auto pic = form->Add<PictureBox>("pic", 0, 0, 1500, 1500);
-  auto bar = form->Add<HScrollBar>("bar", 0, 1500, 1500, 195);
-  form->Show();
-  bar->GotFocus.Connect([&] { pic->SetFocus(); });
-  auto log = EventLog::On({pic.get(), bar.get()});
-  form->Click(50, 105);  // the bar's track: focus first, then a page
-  EXPECT_EQ(form->ActiveControl(), pic.get());
-  EXPECT_EQ(log->entries, (Strings{"pic.LostFocus", "bar.GotFocus", "bar.LostFocus", "pic.GotFocus",
-                                   "bar.Change"}));
 }
 
 TEST_F(FocusTest, AUserControlWithoutFocusableConstituentsTakesTheFocusItself) {

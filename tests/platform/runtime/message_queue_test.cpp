@@ -1,10 +1,7 @@
-// The message queue: DoEvents dispatches what was pending when it was
-// called, re-entrantly; scheduled messages become pending after a number of
-// yields; modal forms run the loop until they are unloaded. Global services:
-// Shell through the launcher (an argument vector, never a command
-// interpreter), the application-wide pointer and the pointer a presenter
-// should show, the pointer's screen position.
-#include <gmock/gmock.h>
+// The message queue: scheduled messages become pending after a number of
+// yields. Global services: Shell through the launcher (an argument vector,
+// never a command interpreter), the application-wide pointer and the pointer
+// a presenter should show.
 #include <gtest/gtest.h>
 
 #include "platform/controls/command_button.hpp"
@@ -15,9 +12,6 @@
 namespace lumora::testing {
 namespace {
 
-using ::testing::AllOf;
-using ::testing::HasSubstr;
-using ::testing::StartsWith;
 using MessageQueueTest = RuntimeTest;
 
 TEST_F(MessageQueueTest, AMessageScheduledAfterThreeYieldsRunsInsideTheThird) {
@@ -38,113 +32,6 @@ TEST_F(MessageQueueTest, AMessageScheduledAfterThreeYieldsRunsInsideTheThird) {
   DoEvents();
   EXPECT_TRUE(ran);
   EXPECT_FAILS_WITH(kErrInvalidCall, ScheduleAfterYields(-1, [] {}));
-}
-
-TEST_F(MessageQueueTest, DoEventsHandlesWhatWasPendingAndLeavesWhatHandlersPost) {
-  Strings log;
-  Post([&] {
-    log.push_back("a");
-    Post([&] { log.push_back("posted by a"); });
-  });
-  Post([&] { log.push_back("b"); });
-  EXPECT_EQ(DoEvents(), 2);
-  EXPECT_EQ(log, (Strings{"a", "b"}));
-  EXPECT_EQ(DoEvents(), 1);
-  EXPECT_EQ(log.back(), "posted by a");
-  EXPECT_EQ(DoEvents(), 0);
-}
-
-TEST_F(MessageQueueTest, DoEventsFromInsideAHandlerTakesTheFollowingMessages) {
-  Strings log;
-  Post([&] {
-    log.push_back("outer begins");
-    DoEvents();
-    log.push_back("outer ends");
-  });
-  Post([&] { log.push_back("second"); });
-  Post([&] { log.push_back("third"); });
-  EXPECT_EQ(DoEvents(), 1);  // the other two ran in the inner call
-  EXPECT_EQ(log, (Strings{"outer begins", "second", "third", "outer ends"}));
-  EXPECT_EQ(PendingCount(), 0u);
-}
-
-TEST_F(MessageQueueTest, AFailureInAHandlerIsRecordedAndTheRestStillRuns) {
-  bool second = false;
-  Post([] { Fail(kErrInvalidPropertyValue); });
-  Post([&] { second = true; });
-  DoEvents();
-  EXPECT_TRUE(second);
-  EXPECT_EQ(Err().Number(), kErrInvalidPropertyValue);
-}
-
-TEST_F(MessageQueueTest, AModalFormRunsUntilItIsUnloaded) {
-  auto form = Form::Create("Dialog");
-  auto weak = std::weak_ptr<Form>(form);
-  int ticks = 0;
-  for (int i = 1; i <= 3; ++i) ScheduleAfterYields(i, [&] { ++ticks; });
-  ScheduleAfterYields(5, [&] { Unload(*form); });
-  form->Show(1);
-  EXPECT_EQ(ticks, 3);
-  EXPECT_FALSE(form->IsLoaded());
-  EXPECT_FALSE(form->IsModal());
-  form.reset();
-  EXPECT_TRUE(weak.expired());  // the registry let go of it
-}
-
-TEST_F(MessageQueueTest, AHeadlessModalLoopWithNothingToWaitForFails) {
-  auto form = Form::Create("Stuck");
-  EXPECT_THAT(FailureText([&] { form->Show(1); }),
-              AllOf(StartsWith("5 "), HasSubstr("no window presenter")));
-  EXPECT_FALSE(form->IsModal());
-  EXPECT_FALSE(form->IsShown());  // left as it was
-  EXPECT_FAILS_WITH(kErrInvalidCall, form->Show(2));
-  // Hiding a modal form ends its loop too.
-  ScheduleAfterYields(2, [&] { form->Hide(); });
-  form->Show(1);
-  EXPECT_FALSE(form->IsShown());
-  EXPECT_TRUE(form->IsLoaded());
-}
-
-class ScriptedPump : public MessagePump {
- public:
-  std::function<void()> onWait;
-  int polls = 0;
-  int waits = 0;
-  void Poll() override { ++polls; }
-  bool Wait() override {
-    ++waits;
-    if (!onWait) return false;
-    onWait();
-    return true;
-  }
-};
-
-TEST_F(MessageQueueTest, AModalLoopWaitsOnThePresenterWhenIdle) {
-  auto form = Form::Create("Waiting");
-  ScriptedPump pump;
-  SetMessagePump(&pump);
-  pump.onWait = [&] {
-    if (pump.waits == 2) Post([&] { form->Unload(); });
-  };
-  form->Show(1);
-  EXPECT_EQ(pump.waits, 2);
-  EXPECT_GE(pump.polls, 3);
-  // A presenter that has closed ends the loop with an error.
-  auto other = Form::Create("Closed");
-  pump.onWait = nullptr;
-  EXPECT_FAILS_WITH(kErrInvalidCall, other->Show(1));
-  SetMessagePump(nullptr);
-}
-
-TEST_F(MessageQueueTest, InputForAnUnloadedFormIsDropped) {
-  auto form = Form::Create("Gone");
-  auto pic = form->Add<PictureBox>("pic", 0, 0, 1500, 1500);
-  form->Show();
-  auto log = EventLog::On({pic.get()});
-  Post(Message::Mouse(MessageKind::MouseDown, form, 5, 5, kLeftButton));
-  form->Unload();
-  DoEvents();
-  EXPECT_TRUE(log->entries.empty());
 }
 
 using ServicesTest = RuntimeTest;
@@ -204,23 +91,6 @@ TEST_F(ServicesTest, ThePointerAPresenterShouldShow) {
   EXPECT_EQ(EffectivePointerAt(*form, 100, 100).pointer, kPointerHourglass);
   Screen().MousePointer(0);
   EXPECT_EQ(EffectivePointerAt(*form, 100, 100).pointer, kPointerCustom);
-}
-
-TEST_F(ServicesTest, TheCursorPositionFollowsThePointerAndCanBeSet) {
-  auto form = Form::Create("CursorForm", 400, 300);
-  form->MoveOnScreen(200, 100);
-  form->Show();
-  PointApi p;
-  form->MouseMove(10, 20);
-  GetCursorPos(p);
-  EXPECT_EQ(std::pair(p.x, p.y), std::pair(210, 120));
-  SetCursorPos(5, 6);
-  GetCursorPos(p);
-  EXPECT_EQ(std::pair(p.x, p.y), std::pair(5, 6));
-  Post(Message::Mouse(MessageKind::MouseMove, form, 1, 2));
-  DoEvents();
-  GetCursorPos(p);
-  EXPECT_EQ(std::pair(p.x, p.y), std::pair(201, 102));
 }
 
 }  // namespace

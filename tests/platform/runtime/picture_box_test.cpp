@@ -1,9 +1,8 @@
-// Picture boxes: sizing to a picture, the lazily made persistent image (one
-// at a time, refused beyond the limit), Image identity, drawing through hDC,
+// Picture boxes: sizing to a picture, Image identity, drawing through hDC,
 // the user vertical scale that children, drawing and the pointer use, and
-// the first drawing on a new image (a copy that covers every pixel leaves
-// nothing of the background; anything else lands on BackColor with the
-// box's picture at 0,0).
+// the first drawing on a new persistent image (a copy that covers every
+// pixel leaves nothing of the background; anything else lands on BackColor
+// with the box's picture at 0,0).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -43,48 +42,6 @@ TEST_F(PictureBoxTest, AutoSizeTakesThePicturesNaturalSizeInTheContainersScale) 
   EXPECT_EQ(framed->ClientPixelWidth(), 30);
 }
 
-TEST_F(PictureBoxTest, ThePersistentImageIsMadeOnceAndLazily) {
-  auto host = form->Add<PixelHost>("host", 0, 0, 6000, 6000);
-  auto pic = host->pic;
-  const PicturePtr source = SolidPicture(50, 40, 0xFF112233u);
-  pic->Picture(source);
-  EXPECT_EQ(pic->ImagesMade(), 0);
-  pic->Width(100);
-  pic->Height(80);
-  pic->AutoRedraw(true);
-  EXPECT_EQ(pic->ImagesMade(), 0);
-  pic->PaintPicture(source, 0, 0, 100, 80);
-  EXPECT_EQ(pic->ImagesMade(), 1);
-  pic->AutoRedraw(false);
-  ASSERT_NE(pic->ShownImage(), nullptr);  // what was drawn stays shown
-  EXPECT_EQ(pic->ShownImage()->At(99, 79), 0xFF112233u);
-
-  // A size change lets go of the old image at once.
-  pic->Width(60);
-  EXPECT_EQ(pic->ShownImage(), nullptr);
-  pic->Height(30);
-  pic->PaintPicture(source, 0, 0, 60, 30);
-  EXPECT_EQ(pic->ImagesMade(), 2);
-  EXPECT_EQ(pic->Image()->PixelWidth(), 60);
-}
-
-TEST_F(PictureBoxTest, AnImageBeyondTheLimitIsRefusedWith480) {
-  auto host = form->Add<PixelHost>("host", 0, 0, 6000, 6000);
-  auto pic = host->pic;
-  pic->Move(0, 0, 50, 50);
-  pic->AutoRedraw(true);
-  pic->Cls();
-  EXPECT_EQ(pic->ImagesMade(), 1);
-  SetPersistentImageLimit(100 * 100);
-  pic->Move(0, 0, 200, 200);
-  EXPECT_FAILS_WITH(kErrPersistentImage, pic->PaintPicture(SolidPicture(4, 4), 0, 0, 200, 200));
-  EXPECT_EQ(pic->ShownImage(), nullptr);  // the old one was released first
-  EXPECT_FAILS_WITH(kErrPersistentImage, pic->hDC());
-  pic->Move(0, 0, 100, 100);  // within the limit again
-  pic->PaintPicture(SolidPicture(4, 4), 0, 0, 100, 100);
-  EXPECT_NE(pic->ShownImage(), nullptr);
-}
-
 TEST_F(PictureBoxTest, ImageStaysTheSameObjectUntilTheImageChanges) {
   auto pic = form->Add<PictureBox>("pic", 0, 0, 1500, 1500);
   pic->BorderStyle(0);
@@ -102,27 +59,6 @@ TEST_F(PictureBoxTest, ImageStaysTheSameObjectUntilTheImageChanges) {
   EXPECT_NE(third, second);
   EXPECT_EQ(third->Pixels().At(50, 50), 0xFF00FF00u);
   EXPECT_EQ(pic->hDC(), dc);  // one handle for the box's life
-}
-
-TEST_F(PictureBoxTest, ClsBackColorAndPictureResetTheImage) {
-  auto pic = form->Add<PictureBox>("pic", 0, 0, 1500, 1500);
-  pic->BorderStyle(0);
-  pic->AutoRedraw(true);
-  pic->BackColor(Rgb(64, 64, 64));
-  const Hdc dc = pic->hDC();
-  EXPECT_EQ(GetPixel(dc, 0, 0), Rgb(64, 64, 64));
-  SetPixel(dc, 3, 3, Rgb(255, 255, 255));
-  pic->Cls();
-  EXPECT_EQ(GetPixel(dc, 3, 3), Rgb(64, 64, 64));
-  pic->Picture(SolidPicture(10, 10, 0xFFFF0000u));
-  EXPECT_EQ(GetPixel(dc, 3, 3), Rgb(255, 0, 0));  // Cls redraws the picture at 0,0
-  EXPECT_EQ(GetPixel(dc, 30, 30), Rgb(64, 64, 64));
-  pic->BackColor(Rgb(0, 0, 128));  // a new background erases drawing
-  EXPECT_EQ(GetPixel(dc, 30, 30), Rgb(0, 0, 128));
-  // Hidden boxes keep their image readable.
-  pic->Visible(false);
-  EXPECT_EQ(GetPixel(pic->hDC(), 0, 0), Rgb(255, 0, 0));
-  EXPECT_FAILS_WITH(kErrInvalidPropertyValue, pic->BorderStyle(3));
 }
 
 TEST_F(PictureBoxTest, WritingScaleHeightSetsAUserVerticalScale) {

@@ -24,12 +24,6 @@ class FormTest : public RuntimeTest {
   std::shared_ptr<Form> form = Form::Create("TestForm", 400, 300);
 };
 
-// "number description" of the failure a call raises, or "" when it succeeds.
-inline std::string FailureText(auto&& call) {
-  const Failure failure = FailureOf(call);
-  return failure.Number() ? std::to_string(failure.Number()) + " " + failure.Description() : "";
-}
-
 inline PicturePtr SolidPicture(int32_t width, int32_t height, Argb fill = 0xFF336699u) {
   return Picture::FromRaster(Raster(width, height, fill));
 }
