@@ -14,11 +14,11 @@
 
 namespace lumora {
 
-inline std::string DescribeSignature(const TypeRef& result, std::span<const BoundParam> params) {
+inline std::string DescribeSignature(const BoundSignature& s) {
   std::string out = "(";
-  for (size_t i = 0; i < params.size(); ++i)
-    out += (i ? ", " : "") + TypeWord(params[i].type) + (params[i].byRef ? "&" : "");
-  return out + ") -> " + TypeWord(result);
+  for (size_t i = 0; i < s.params.size(); ++i)
+    out += (i ? ", " : "") + TypeWord(s.params[i].type) + (s.params[i].byRef ? "&" : "");
+  return out + ") -> " + TypeWord(s.result);
 }
 
 // What the interface declares for one slot, in the terms of a binding.
@@ -33,31 +33,28 @@ inline BoundSignature DeclaredSignature(const MemberInfo& m) {
 inline ::testing::AssertionResult BindingsMatchInterface(const DispatchTable& table) {
   const InterfaceInfo& iface = table.Interface();
   std::string problems;
-  auto problem = [&](const std::string& text) { problems += "\n  " + text; };
-
   for (const MemberInfo& m : iface.members) {
-    const std::string what = "slot " + std::to_string(iface.SlotOf(m)) + " " + std::string(m.name) +
-                             " (" + KindName(m.kind) + ")";
+    const std::string what = "\n  slot " + std::to_string(iface.SlotOf(m)) + " " +
+                             std::string(m.name) + " (" + KindName(m.kind) + ")";
     const Binding* b = table.BindingFor(m);
     if (!b) {
-      problem(what + ": not bound");
+      problems += what + ": not bound";
       continue;
     }
-    if (b->name != m.name) problem(what + ": bound as '" + b->name + "'");
+    if (b->name != m.name) problems += what + ": bound as '" + b->name + "'";
     const BoundSignature want = DeclaredSignature(m);
     if (!(b->signature.result == want.result) || b->signature.params != want.params)
-      problem(what + ": declared " + DescribeSignature(want.result, want.params) + ", bound " +
-              DescribeSignature(b->signature.result, b->signature.params));
+      problems += what + ": declared " + DescribeSignature(want) + ", bound " +
+                  DescribeSignature(b->signature);
   }
   std::set<std::pair<std::string, MemberKind>> seen;
   for (const Binding& b : table.Bindings()) {
+    const std::string what = "\n  '" + b.name + "' (" + KindName(b.kind) + ") is bound ";
     const MemberInfo* m = iface.Find(b.name, b.kind);
-    if (!m) {
-      problem("'" + b.name + "' (" + KindName(b.kind) + ") is bound but not declared");
-      continue;
-    }
-    if (!seen.insert({std::string(m->name), b.kind}).second)
-      problem("'" + b.name + "' (" + KindName(b.kind) + ") is bound twice");
+    if (!m)
+      problems += what + "but not declared";
+    else if (!seen.insert({std::string(m->name), b.kind}).second)
+      problems += what + "twice";
   }
   if (problems.empty()) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << iface.name << " and its bindings disagree:" << problems;

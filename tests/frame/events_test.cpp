@@ -12,14 +12,13 @@ namespace lumora {
 namespace {
 
 // Raises its events the way a control does: by DISPID through its EventSource
-// (no names), typed arguments by reference, acting on what handlers left.
+// (no names), typed arguments by reference; MouseMove returns the X left.
 struct Raiser : Object {
   std::string TypeName() const override { return "Raiser"; }
   void RaiseEvent(int32_t dispid, std::span<Variant> args = {}) {
     m_Events.Raise(*this, dispid, "", args);
   }
 
-  // Returns the X the handlers left.
   float MouseMove(int16_t button, float x) {
     int16_t shift = 0;
     float y = 2.5f;
@@ -41,34 +40,19 @@ class Events : public ::testing::Test {
   ConnectionPoint cp{raiser, raiser.m_Events, PicZoomEvents()};
 };
 
-// Dispatch sinks and platform sinks alike see the name the interface
-// publishes, whatever the raiser passed.
-TEST_F(Events, SinksGetPublishedNamesAndMayChangeArguments) {
-  std::vector<std::string> seen;
-  cp.Advise([&](int32_t dispid, std::string_view name, Args args) {
-    seen.push_back(std::string(name) + "/" + std::to_string(dispid) + "/" +
-                   std::to_string(args.size()));
-    args[2] = Variant(int32_t{100});  // X, stored as another numeric type
-    args[0] = Variant("2");           // Button, as text
-  });
+// Typed handlers get C++ types, by reference or by value, and the raiser acts
+// on what they left; sinks see the published name, whatever the raiser passed.
+TEST_F(Events, HandlersChangeArgumentsAndSinksGetPublishedNames) {
   struct Sink : EventSink {
     std::string seen;
     void OnEvent(Object& source, int32_t, std::string_view name, Args) override {
-      seen += source.TypeName() + "." + std::string(name);
+      seen += source.TypeName() + "." + std::string(name) + " ";
     }
   };
   auto sink = std::make_shared<Sink>();
   cp.Advise(sink);
-  EXPECT_EQ(raiser.MouseMove(1, 7.0f), 100.0f);
-  EXPECT_EQ(raiser.m_LastButton, 2);
-  EXPECT_EQ(seen, std::vector<std::string>{"MouseMove/8/4"});
-  EXPECT_EQ(sink->seen, "Raiser.MouseMove");
-}
-
-TEST_F(Events, TypedHandlersReceiveCppTypesByReference) {
   auto handlers = std::make_shared<EventHandlers>(PicZoomEvents());
   float firstY = 0, secondX = 0;
-  int clicks = 0;
   handlers
       ->On("MouseMove",
            [&](int16_t& Button, int16_t&, float& X, float& Y) {
@@ -76,32 +60,24 @@ TEST_F(Events, TypedHandlersReceiveCppTypesByReference) {
              X += 1.0f;
              Button = 4;
            })
-      .On("mousemove", [&](int16_t, int16_t, float X, float) { secondX = X; })  // by value
-      .On("Click", [&] { ++clicks; });
+      .On("mousemove", [&](int16_t, int16_t, float X, float) { secondX = X; });  // by value
   cp.Advise(handlers);
   EXPECT_EQ(raiser.MouseMove(1, 10.0f), 11.0f);
   EXPECT_EQ(raiser.m_LastButton, 4);
   EXPECT_EQ(firstY, 2.5f);
   EXPECT_EQ(secondX, 11.0f);
   raiser.RaiseEvent(PicZoomEvent::Click);
-  raiser.RaiseEvent(PicZoomEvent::DblClick);  // nobody handles it
-  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(sink->seen, "Raiser.MouseMove Raiser.Click ");
 }
 
-TEST_F(Events, HandlersThatDoNotMatchTheirEventAreRefused) {
-  EventHandlers handlers(ScrollContainerEvents());
-  const Failure fewer = FailureOf([&] { handlers.On("MouseDown", [](int16_t&, int16_t&) {}); });
-  EXPECT_EQ(fewer.Number(), 5);
-  EXPECT_EQ(fewer.Description(),
-            "The handler of 'MouseDown' takes (int16&, int16&) but the event passes "
-            "(int16&, int16&, float32&, float32&)");
-  EXPECT_EQ(ErrorOf([&] { handlers.On("MouseUp", [](int16_t&, int16_t&, int32_t&, float&) {}); }),
-            5);
-  // An event of the other class.
-  EXPECT_EQ(ErrorOf([&] { handlers.On("PictureScrolled", [] {}); }), 438);
-}
+// Handlers that do not match their event are refused when added; arguments
+// that do not fit fail when raised instead of crashing.
+TEST_F(Events, MismatchedHandlersAndBadArgumentsFail) {
+  EventHandlers other(ScrollContainerEvents());
+  EXPECT_EQ(ErrorOf([&] { other.On("MouseDown", [](int16_t&, int16_t&) {}); }), 5);
+  EXPECT_EQ(ErrorOf([&] { other.On("MouseUp", [](int16_t&, int16_t&, int32_t&, float&) {}); }), 5);
+  EXPECT_EQ(ErrorOf([&] { other.On("PictureScrolled", [] {}); }), 438);  // the other class's
 
-TEST_F(Events, BadArgumentsFailInsteadOfCrashing) {
   auto handlers = std::make_shared<EventHandlers>(PicZoomEvents());
   handlers->On("KeyPress", [](int16_t& KeyAscii) { KeyAscii = 0; });
   cp.Advise(handlers);
@@ -116,8 +92,7 @@ TEST_F(Events, BadArgumentsFailInsteadOfCrashing) {
 }
 
 // A connection ends with Unadvise, also one its own handler makes while the
-// event is raised, or with the end of its connection point, which may come
-// after the end of the source.
+// event is raised, or with the end of its connection point.
 TEST_F(Events, ConnectionsEndWithUnadviseOrTheConnectionPoint) {
   int a = 0, b = 0, self = 0;
   uint32_t cookie = 0;
@@ -129,7 +104,6 @@ TEST_F(Events, ConnectionsEndWithUnadviseOrTheConnectionPoint) {
     ConnectionPoint scoped(raiser, raiser.m_Events, PicZoomEvents());
     const uint32_t first = scoped.Advise([&](int32_t, std::string_view, Args) { ++a; });
     scoped.Advise([&](int32_t, std::string_view, Args) { ++b; });
-    EXPECT_EQ(scoped.ConnectionCount(), 2u);
     raiser.RaiseEvent(PicZoomEvent::Click);
     scoped.Unadvise(first);
     raiser.RaiseEvent(PicZoomEvent::Click);
@@ -141,15 +115,6 @@ TEST_F(Events, ConnectionsEndWithUnadviseOrTheConnectionPoint) {
   raiser.RaiseEvent(PicZoomEvent::Click);  // the connection point is gone
   EXPECT_EQ(b, 2);
   EXPECT_EQ(raiser.m_Events.SinkCount(), 0u);
-
-  // A connection point may outlive its source: its end touches nothing of the
-  // source (checked under AddressSanitizer).
-  auto source = std::make_unique<Raiser>();
-  auto point = std::make_unique<ConnectionPoint>(*source, source->m_Events, PicZoomEvents());
-  point->Advise([](int32_t, std::string_view, Args) {});
-  source.reset();
-  EXPECT_EQ(point->ConnectionCount(), 1u);
-  point.reset();
 }
 
 }  // namespace
