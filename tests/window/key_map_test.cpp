@@ -17,8 +17,7 @@ TEST(KeyMap, KeysAndTypedTextGetTheRuntimeCodes) {
       {SDLK_PAGEUP, 33}, {SDLK_HOME, 36}, {SDLK_UP, 38},   {SDLK_DELETE, 46},
   };
   for (const auto& [key, code] : keys) EXPECT_EQ(RuntimeKeyCode(key), code) << SDL_GetKeyName(key);
-  // Typed text: one KeyPress per character, Latin-1 as it is.
-  EXPECT_EQ(KeyAsciiOf("\xC2\xA0"), (std::vector<int16_t>{0xA0}));  // no-break space
+  EXPECT_EQ(KeyAsciiOf("\xC2\xA0"), (std::vector<int16_t>{0xA0}));  // typed Latin-1 as it is
   // Outside Latin-1, and malformed sequences: '?' each, nothing swallowed after.
   EXPECT_EQ(KeyAsciiOf("\xE2\x82\xAC!"), (std::vector<int16_t>{'?', '!'}));  // euro sign
   EXPECT_EQ(KeyAsciiOf("\xF0\x9F\x98\x80"), (std::vector<int16_t>{'?'}));    // emoji

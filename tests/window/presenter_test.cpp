@@ -40,7 +40,7 @@ TEST_F(PresenterTest, WindowsFollowTheShownFormsAndShowTheRenderersFrame) {
   // The window follows the program's title and size; that is no resize.
   form->Caption("Second title");
   form->ResizeClient(260, 130);
-  presenter->Present();
+  DoEvents();
   EXPECT_EQ(SizeAndTitle(Window(*form)), "260x130 Second title");
   // The user's size goes to the form, then the host lays it out (once).
   SDL_SetWindowSize(Window(*form).Window(), 340, 180);
