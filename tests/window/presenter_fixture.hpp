@@ -58,9 +58,7 @@ class PresenterTest : public lumora::testing::LumoraTest {
   // A shown form whose window opens at (100, 50) on the screen.
   std::shared_ptr<Form> ShownForm(int32_t width, int32_t height) {
     auto form = Form::Create("Shown", width, height);
-    presenter->SetWindowOptions(*form, WindowOptions{.resizable = true, .left = 100, .top = 50});
-    form->Show();
-    presenter->Present();
+    windows->Show(*form, {.resizable = true, .left = 100, .top = 50});
     return form;
   }
   FormWindow& Window(const Form& form) {
