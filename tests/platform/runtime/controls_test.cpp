@@ -75,9 +75,12 @@ TEST_F(SimpleControlsTest, TextBoxesTypeAndRaiseChange) {
   EXPECT_EQ(text->Text(), "Hi");
   text->Text("Hi");  // the same text: no Change
   EXPECT_EQ(changes, 4);
+  text->Locked(true);  // a locked box keeps its text
+  form->TypeKey('X');
+  EXPECT_EQ(text->Text(), "Hi");
+  text->Locked(false);
   text->KeyPress.Connect([](int16_t& KeyAscii) { KeyAscii = 0; });  // a handler eats keys
   form->TypeKey('X');
-  text->Locked(true);
   EXPECT_EQ(text->Text(), "Hi");
 }
 
@@ -203,6 +206,7 @@ TEST_F(UserControlTest, WindowHandlesAreUniqueAndContainersKnowTheirs) {
 TEST_F(UserControlTest, PaintPictureDrawsOnItsOwnSurfaceInItsScale) {
   auto v = form->Add<Viewer>("v", 0, 0, 3000, 1500);
   v->BackColor(Rgb(0, 0, 255));
+  EXPECT_FAILS_WITH(kErrInvalidPropertyValue, v->ForeColor(0x80000FFFu));
   v->PaintPicture(SolidPicture(10, 10, 0xFFFF0000u), 5, 5);
   ASSERT_EQ(v->Surface().Width(), 200);
   EXPECT_EQ(std::pair(v->Surface().At(14, 14), v->Surface().At(15, 15)),
