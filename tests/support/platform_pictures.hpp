@@ -5,13 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <charconv>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <random>
-#include <regex>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -52,11 +54,24 @@ inline std::vector<ManifestEntry> ReadManifest(const std::filesystem::path& path
 // The picture size a note states ("odd size 5x5", "100x75 photo"); a frame's
 // size ("0x0 frame") or an option ("s2x2-420") is not one.
 inline std::optional<std::pair<int32_t, int32_t>> SizeInNote(const std::string& note) {
-  static const std::regex pattern(R"(size (\d+)x(\d+)(?:$|[ ;,])|(?:^| )(\d+)x(\d+) photo)");
-  std::smatch m;
-  if (!std::regex_search(note, m, pattern)) return std::nullopt;
-  const int at = m[1].matched ? 1 : 3;
-  return std::pair(std::stoi(m[at]), std::stoi(m[at + 1]));
+  const char* const end = note.data() + note.size();
+  const auto number = [end](const char* at, int32_t& value) -> const char* {
+    if (at == end || !std::isdigit(static_cast<unsigned char>(*at))) return nullptr;
+    const auto [next, error] = std::from_chars(at, end, value);
+    return error == std::errc() ? next : nullptr;
+  };
+  for (size_t p = 0; p < note.size(); ++p) {
+    const bool sized = p >= 5 && note.compare(p - 5, 5, "size ") == 0;
+    if (!sized && p > 0 && note[p - 1] != ' ') continue;
+    int32_t w = 0, h = 0;
+    const char* x = number(note.data() + p, w);
+    const char* rest = x != nullptr && x != end && *x == 'x' ? number(x + 1, h) : nullptr;
+    if (rest == nullptr) continue;
+    const std::string_view tail(rest, static_cast<size_t>(end - rest));
+    if ((sized && (tail.empty() || tail.find_first_of(" ;,") == 0)) || tail.starts_with(" photo"))
+      return std::pair(w, h);
+  }
+  return std::nullopt;
 }
 
 // A w x h picture whose pixel (x, y) is opaque with red x and green y, so
